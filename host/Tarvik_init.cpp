@@ -1,0 +1,17 @@
+#include "Tarvik_init.h"
+
+TARVIK_DEFINE_LIBRARY_INIT(Tarvikxtools_init, nullptr)
+TARVIK_DEFINE_LIBRARY_INIT(Tarvikmath_init, nullptr)
+TARVIK_DEFINE_LIBRARY_INIT(Tarvikgtools_init, nullptr)
+TARVIK_DEFINE_LIBRARY_INIT(Tarvikgxtools_init, nullptr)
+TARVIK_DEFINE_LIBRARY_INIT(Tarvikgeobase_init, nullptr)
+TARVIK_DEFINE_LIBRARY_INIT(Tarviklines_init, nullptr)
+TARVIK_DEFINE_LIBRARY_INIT(Tarviksurfaces_init, nullptr)
+TARVIK_DEFINE_LIBRARY_INIT(Tarvikvolumes_init, nullptr)
+TARVIK_DEFINE_LIBRARY_INIT(Tarviktgobjs_init, nullptr)
+TARVIK_DEFINE_LIBRARY_INIT(Tarvikappli_init, nullptr)
+TARVIK_DEFINE_LIBRARY_INIT(Tarvikascii_init, nullptr)
+TARVIK_DEFINE_LIBRARY_INIT(Tarvikarchive_init, nullptr)
+TARVIK_DEFINE_LIBRARY_INIT(Tarvikgapi_init, nullptr)
+TARVIK_DEFINE_LIBRARY_INIT(Tarvikgviews_init, nullptr)
+TARVIK_DEFINE_LIBRARY_INIT(Tarvikinterpreter_init, nullptr)

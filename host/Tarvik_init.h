@@ -1,0 +1,23 @@
+#pragma once
+
+// The host libraries that the module reaches only through their
+// initialisation objects. They live together in one library.
+
+#include "Tarvik_utils.h"
+#include "tarvik_init_export.h"
+
+TARVIK_DECLARE_LIBRARY_INIT(TARVIK_INIT_EXPORT, Tarvikxtools_init);
+TARVIK_DECLARE_LIBRARY_INIT(TARVIK_INIT_EXPORT, Tarvikmath_init);
+TARVIK_DECLARE_LIBRARY_INIT(TARVIK_INIT_EXPORT, Tarvikgtools_init);
+TARVIK_DECLARE_LIBRARY_INIT(TARVIK_INIT_EXPORT, Tarvikgxtools_init);
+TARVIK_DECLARE_LIBRARY_INIT(TARVIK_INIT_EXPORT, Tarvikgeobase_init);
+TARVIK_DECLARE_LIBRARY_INIT(TARVIK_INIT_EXPORT, Tarviklines_init);
+TARVIK_DECLARE_LIBRARY_INIT(TARVIK_INIT_EXPORT, Tarviksurfaces_init);
+TARVIK_DECLARE_LIBRARY_INIT(TARVIK_INIT_EXPORT, Tarvikvolumes_init);
+TARVIK_DECLARE_LIBRARY_INIT(TARVIK_INIT_EXPORT, Tarviktgobjs_init);
+TARVIK_DECLARE_LIBRARY_INIT(TARVIK_INIT_EXPORT, Tarvikappli_init);
+TARVIK_DECLARE_LIBRARY_INIT(TARVIK_INIT_EXPORT, Tarvikascii_init);
+TARVIK_DECLARE_LIBRARY_INIT(TARVIK_INIT_EXPORT, Tarvikarchive_init);
+TARVIK_DECLARE_LIBRARY_INIT(TARVIK_INIT_EXPORT, Tarvikgapi_init);
+TARVIK_DECLARE_LIBRARY_INIT(TARVIK_INIT_EXPORT, Tarvikgviews_init);
+TARVIK_DECLARE_LIBRARY_INIT(TARVIK_INIT_EXPORT, Tarvikinterpreter_init);

@@ -1,0 +1,176 @@
+#pragma once
+
+// The host's base library: 8-bit strings, reference-counted resources,
+// run-time type identification, factories and library initialisation.
+
+#include <string>
+#include <vector>
+
+#include "List.h"
+#include "tarvik_utils_export.h"
+
+// An 8-bit, NUL-terminated string. A null `const char*` gives the empty string.
+class TARVIK_UTILS_EXPORT CString {
+public:
+    CString();
+    CString(const char* text);
+    CString(const CString& other);
+    virtual ~CString();
+    CString& operator=(const CString& other);
+
+    const char* c_str() const { return text_.c_str(); }
+    long length() const { return static_cast<long>(text_.size()); }
+    bool is_empty() const { return text_.empty(); }
+
+    virtual bool operator==(const CString& other) const;
+    virtual bool operator!=(const CString& other) const;
+
+    // Appends to `pieces` the non-empty pieces between the characters of `separators`.
+    void split(const char* separators, List<CString>& pieces) const;
+
+private:
+    std::string text_;
+};
+
+// A CString that owns its text; the form handed out to be filled.
+class TARVIK_UTILS_EXPORT CopyCString : public CString {
+public:
+    CopyCString() = default;
+    CopyCString(const CString& other) : CString(other) {}
+    CopyCString(const char* text) : CString(text) {}
+};
+
+// Reference-counted base. A new resource has no reference; every holder takes
+// one with ref() and gives it back with unref(); the last unref destroys it.
+class TARVIK_UTILS_EXPORT Resource {
+public:
+    Resource(const Resource&) = delete;
+    Resource& operator=(const Resource&) = delete;
+
+    virtual void ref() const;
+    virtual void unref() const;
+    // Gives a reference back, but a resource left without one is destroyed
+    // only at the next delete_deferred(), not inside the caller's frame.
+    virtual void unref_deferred() const;
+    // Called once just before the resource is destroyed.
+    virtual void cleanup();
+
+    static void ref(const Resource* resource);
+    static void unref(const Resource* resource);
+    static void delete_deferred();
+
+    int reference_count() const { return references_; }
+
+protected:
+    Resource() = default;
+    virtual ~Resource();
+
+private:
+    void destroy() const;
+
+    mutable int references_ = 0;
+};
+
+class TARVIK_UTILS_EXPORT TypeInfo {
+public:
+    using Upcast = const void* const* (*)(const void* object);
+
+    // `upcast` maps an object of this type to a table holding, per parent, the
+    // address of the object's part of that parent type.
+    TypeInfo(const char* name, const TypeInfo** parents, int parent_count, Upcast upcast);
+
+    const char* name() const { return name_; }
+    int parent_count() const { return parent_count_; }
+    const TypeInfo* parent(int i) const { return parents_[i]; }
+    const void* const* upcast(const void* object) const { return upcast_(object); }
+
+private:
+    const char* name_;
+    const TypeInfo** parents_;
+    int parent_count_;
+    Upcast upcast_;
+};
+
+class TARVIK_UTILS_EXPORT TypeId {
+public:
+    explicit TypeId(const TypeInfo* info) : info_(info) {}
+
+    const TypeInfo* info() const { return info_; }
+    const char* name() const { return info_->name(); }
+    bool operator==(const TypeId& other) const { return info_ == other.info_; }
+
+    // True when this type is `other` or, unless `exact`, derives from it.
+    bool is_a(const TypeId& other, bool exact) const;
+    // The address of `object`'s part of type `target`, or null if it has none.
+    void* ptr_cast(const void* object, const TypeId& target) const;
+
+private:
+    const TypeInfo* info_;
+};
+
+// The upcast of a class with one base: the base part's address in a one-entry table.
+template <class Derived, class Base>
+const void* const* single_base_upcast(const void* object) {
+    static const void* slot;
+    slot = static_cast<const Base*>(static_cast<const Derived*>(object));
+    return &slot;
+}
+
+// The type record of a class with one base, built once.
+template <class Derived, class Base>
+const TypeInfo* single_base_type_info(const char* name) {
+    static const TypeInfo* parents[1] = {Base::static_type_info_()};
+    static const TypeInfo info(name, parents, 1, single_base_upcast<Derived, Base>);
+    return &info;
+}
+
+// Host factories. create() returns a new object, as a pointer to the kind of
+// product its registry hands out (the class's `FactoryProduct`).
+class TARVIK_UTILS_EXPORT AbstractFactory : public Resource {
+public:
+    virtual void* create() = 0;
+
+protected:
+    AbstractFactory() = default;
+};
+
+template <class T>
+class ConcreteFactory : public AbstractFactory {
+public:
+    void* create() override {
+        return static_cast<typename T::FactoryProduct*>(new T);
+    }
+};
+
+// Library initialisation: every library has a `<library>_init` class whose
+// constructor counts up and sets the library up at the first count.
+namespace tarvik_init {
+TARVIK_UTILS_EXPORT void count_up(int& count, const char* name, void (*first_setup)());
+TARVIK_UTILS_EXPORT void count_down(int& count, const char* name);
+// Every construction ("name") and destruction ("~name") so far, in order; for tests.
+TARVIK_UTILS_EXPORT const std::vector<std::string>& trace();
+TARVIK_UTILS_EXPORT void record(const std::string& event);
+} // namespace tarvik_init
+
+#define TARVIK_DECLARE_LIBRARY_INIT(EXPORT, NAME)                                                  \
+    class EXPORT NAME {                                                                            \
+    public:                                                                                        \
+        NAME();                                                                                    \
+        ~NAME();                                                                                   \
+        NAME& operator=(const NAME&) { return *this; }                                             \
+        static void initialize();                                                                  \
+        static void terminate();                                                                   \
+        static int count() { return count_; }                                                      \
+                                                                                                   \
+    private:                                                                                       \
+        static int count_;                                                                         \
+    }
+
+#define TARVIK_DEFINE_LIBRARY_INIT(NAME, FIRST_SETUP)                                              \
+    int NAME::count_ = 0;                                                                          \
+    NAME::NAME() { initialize(); }                                                                 \
+    NAME::~NAME() { terminate(); }                                                                 \
+    void NAME::initialize() { tarvik_init::count_up(count_, #NAME, FIRST_SETUP); }                 \
+    void NAME::terminate() { tarvik_init::count_down(count_, #NAME); }
+
+TARVIK_DECLARE_LIBRARY_INIT(TARVIK_UTILS_EXPORT, Tarvikutils_init);
