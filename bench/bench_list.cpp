@@ -10,7 +10,9 @@ namespace {
 constexpr long big = 100000;
 constexpr long run = 10000;
 
-void* ptr(long n) { return reinterpret_cast<void*>(n * 8 + 8); }
+void* ptr(long n) {
+    return reinterpret_cast<void*>(n * 8 + 8);
+}
 
 // The operations each container offers, under one name.
 struct GapList {

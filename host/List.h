@@ -15,7 +15,8 @@
 template <class T>
 class Explicit {
 public:
-    Explicit(T value) : value_(value) {}
+    Explicit(T value)
+        : value_(value) {}
     operator T() const { return value_; }
 
 private:
@@ -81,7 +82,8 @@ template <class T>
 class PtrList : public List<void*> {
 public:
     PtrList() = default;
-    PtrList(const PtrList& other) : List<void*>(other) {}
+    PtrList(const PtrList& other)
+        : List<void*>(other) {}
     ~PtrList();
     PtrList& operator=(const PtrList& other);
 

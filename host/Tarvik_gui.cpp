@@ -39,15 +39,21 @@ void* VQWorkflowWidget::ptr_cast(const TypeId& other) const {
     return type_id().ptr_cast(this, other);
 }
 
-bool VQWorkflowWidget::is_a(const TypeId& other) const { return type_id().is_a(other, false); }
+bool VQWorkflowWidget::is_a(const TypeId& other) const {
+    return type_id().is_a(other, false);
+}
 
-const CString& VQWorkflowWidget::get_context() const { return context_; }
+const CString& VQWorkflowWidget::get_context() const {
+    return context_;
+}
 
 void VQWorkflowWidget::set_workflow_instance(WorkflowInstance* instance) {
     workflow_instance_ = instance;
 }
 
-void VQWorkflowWidget::set_context(const CString& context) { context_ = context; }
+void VQWorkflowWidget::set_context(const CString& context) {
+    context_ = context;
+}
 
 QWidget* VQWorkflowWidget::build_view(QWidget* parent, const char* name) {
     auto* view = new QWidget(parent);
@@ -66,7 +72,9 @@ void VQWorkflowWidget::repaint() {
     }
 }
 
-void VQWorkflowWidget::set_view(QWidget* view) { view_ = view; }
+void VQWorkflowWidget::set_view(QWidget* view) {
+    view_ = view;
+}
 
 // ---------------------------------------------------------------- popup menus
 
@@ -137,7 +145,8 @@ VQWorkflowWidget* VQWorkflowBuilderManager::create(const CString& workflow,
 
 template <class Builder>
 VQWorkflowAreaWindow<Builder>::VQWorkflowAreaWindow(QWidget* parent)
-    : QWidget(parent), layout_(new QVBoxLayout(this)) {
+    : QWidget(parent)
+    , layout_(new QVBoxLayout(this)) {
     layout_->setContentsMargins(0, 0, 0, 0);
 }
 
@@ -178,7 +187,8 @@ namespace {
 class DetachedPaneWindow : public QWidget {
 public:
     DetachedPaneWindow(QWidget* pane, const QString& title, std::function<void()> on_close)
-        : QWidget(nullptr, Qt::Window), on_close_(std::move(on_close)) {
+        : QWidget(nullptr, Qt::Window)
+        , on_close_(std::move(on_close)) {
         setWindowTitle(title);
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(0, 0, 0, 0);
@@ -248,7 +258,9 @@ VQWorkflowWidget* VQWorkflowPanel::create_builder(WorkflowInstance* instance,
                                                         CString(builder.toLatin1().constData()));
 }
 
-bool VQWorkflowPanel::is_lower_area_detached() const { return !detached_window_.isNull(); }
+bool VQWorkflowPanel::is_lower_area_detached() const {
+    return !detached_window_.isNull();
+}
 
 void VQWorkflowPanel::detach_lower_area() {
     if (detached_window_) {
@@ -259,8 +271,7 @@ void VQWorkflowPanel::detach_lower_area() {
     const QSize size = lower_area_->size();
     detached_window_ = new DetachedPaneWindow(lower_area_, windowTitle(), [this] {
         // Later: the window is still inside its own close handling.
-        QMetaObject::invokeMethod(this, &VQWorkflowPanel::attach_lower_area,
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &VQWorkflowPanel::attach_lower_area, Qt::QueuedConnection);
     });
     detached_window_->resize(size.expandedTo(QSize(320, 240)));
     detached_window_->show();
@@ -278,7 +289,8 @@ void VQWorkflowPanel::attach_lower_area() {
 
 // ---------------------------------------------------------------- main window
 
-XMMainWindow::XMMainWindow(QWidget* parent) : QMainWindow(parent) {
+XMMainWindow::XMMainWindow(QWidget* parent)
+    : QMainWindow(parent) {
     setObjectName(QStringLiteral("main_window"));
     setWindowTitle(QStringLiteral("Tarvik"));
 }

@@ -45,7 +45,8 @@ const char* slot_for_signal(const QMetaMethod& signal) {
 }
 } // namespace
 
-VQAction::VQAction(QObject* sender, const char* signal) : QObject(sender) {
+VQAction::VQAction(QObject* sender, const char* signal)
+    : QObject(sender) {
     connected_ = connect_to(sender, signal);
     if (!connected_) {
         qWarning("VQAction: cannot execute signal %s of %s", signal ? signal : "(null)",

@@ -8,7 +8,8 @@
 
 CString::CString() = default;
 
-CString::CString(const char* text) : text_(text ? text : "") {}
+CString::CString(const char* text)
+    : text_(text ? text : "") {}
 
 CString::CString(const CString& other) = default;
 
@@ -16,9 +17,13 @@ CString::~CString() = default;
 
 CString& CString::operator=(const CString& other) = default;
 
-bool CString::operator==(const CString& other) const { return text_ == other.text_; }
+bool CString::operator==(const CString& other) const {
+    return text_ == other.text_;
+}
 
-bool CString::operator!=(const CString& other) const { return text_ != other.text_; }
+bool CString::operator!=(const CString& other) const {
+    return text_ != other.text_;
+}
 
 void CString::split(const char* separators, List<CString>& pieces) const {
     const std::string seps = separators ? separators : "";
@@ -45,7 +50,9 @@ std::vector<const Resource*>& deferred_resources() {
 
 Resource::~Resource() = default;
 
-void Resource::ref() const { ++references_; }
+void Resource::ref() const {
+    ++references_;
+}
 
 void Resource::unref() const {
     if (--references_ <= 0) {
@@ -93,7 +100,10 @@ void Resource::delete_deferred() {
 // ---------------------------------------------------------------- types
 
 TypeInfo::TypeInfo(const char* name, const TypeInfo** parents, int parent_count, Upcast upcast)
-    : name_(name), parents_(parents), parent_count_(parent_count), upcast_(upcast) {}
+    : name_(name)
+    , parents_(parents)
+    , parent_count_(parent_count)
+    , upcast_(upcast) {}
 
 bool TypeId::is_a(const TypeId& other, bool exact) const {
     if (info_ == other.info_) {
@@ -168,9 +178,13 @@ std::vector<std::string>& events() {
 }
 } // namespace
 
-void record(const std::string& event) { events().push_back(event); }
+void record(const std::string& event) {
+    events().push_back(event);
+}
 
-const std::vector<std::string>& trace() { return events(); }
+const std::vector<std::string>& trace() {
+    return events();
+}
 
 void count_up(int& count, const char* name, void (*first_setup)()) {
     record(name);

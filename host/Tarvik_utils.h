@@ -36,8 +36,10 @@ private:
 class TARVIK_UTILS_EXPORT CopyCString : public CString {
 public:
     CopyCString() = default;
-    CopyCString(const CString& other) : CString(other) {}
-    CopyCString(const char* text) : CString(text) {}
+    CopyCString(const CString& other)
+        : CString(other) {}
+    CopyCString(const char* text)
+        : CString(text) {}
 };
 
 // Reference-counted base. A new resource has no reference; every holder takes
@@ -93,7 +95,8 @@ private:
 
 class TARVIK_UTILS_EXPORT TypeId {
 public:
-    explicit TypeId(const TypeInfo* info) : info_(info) {}
+    explicit TypeId(const TypeInfo* info)
+        : info_(info) {}
 
     const TypeInfo* info() const { return info_; }
     const char* name() const { return info_->name(); }
@@ -137,9 +140,7 @@ protected:
 template <class T>
 class ConcreteFactory : public AbstractFactory {
 public:
-    void* create() override {
-        return static_cast<typename T::FactoryProduct*>(new T);
-    }
+    void* create() override { return static_cast<typename T::FactoryProduct*>(new T); }
 };
 
 // Library initialisation: every library has a `<library>_init` class whose
@@ -168,9 +169,17 @@ TARVIK_UTILS_EXPORT void record(const std::string& event);
 
 #define TARVIK_DEFINE_LIBRARY_INIT(NAME, FIRST_SETUP)                                              \
     int NAME::count_ = 0;                                                                          \
-    NAME::NAME() { initialize(); }                                                                 \
-    NAME::~NAME() { terminate(); }                                                                 \
-    void NAME::initialize() { tarvik_init::count_up(count_, #NAME, FIRST_SETUP); }                 \
-    void NAME::terminate() { tarvik_init::count_down(count_, #NAME); }
+    NAME::NAME() {                                                                                 \
+        initialize();                                                                              \
+    }                                                                                              \
+    NAME::~NAME() {                                                                                \
+        terminate();                                                                               \
+    }                                                                                              \
+    void NAME::initialize() {                                                                      \
+        tarvik_init::count_up(count_, #NAME, FIRST_SETUP);                                         \
+    }                                                                                              \
+    void NAME::terminate() {                                                                       \
+        tarvik_init::count_down(count_, #NAME);                                                    \
+    }
 
 TARVIK_DECLARE_LIBRARY_INIT(TARVIK_UTILS_EXPORT, Tarvikutils_init);

@@ -45,7 +45,8 @@ TARVIK_ATTRIBUTE_NAME(Workflow::WorkflowPropertyAttributes, published_instances)
 
 WorkflowElement::WorkflowElement() = default;
 
-WorkflowElement::WorkflowElement(const WorkflowElement& other) : property_(other.property_) {
+WorkflowElement::WorkflowElement(const WorkflowElement& other)
+    : property_(other.property_) {
     copy_transitions(other);
 }
 
@@ -58,7 +59,9 @@ WorkflowElement& WorkflowElement::operator=(const WorkflowElement& other) {
     return *this;
 }
 
-WorkflowElement::~WorkflowElement() { delete_transitions(); }
+WorkflowElement::~WorkflowElement() {
+    delete_transitions();
+}
 
 void WorkflowElement::delete_transitions() {
     for (long i = 0; i < forward_transitions_.count(); ++i) {
@@ -95,13 +98,17 @@ const TypeId& WorkflowElement::static_type_id_() {
     return id;
 }
 
-const TypeId& WorkflowElement::type_id() const { return static_type_id_(); }
+const TypeId& WorkflowElement::type_id() const {
+    return static_type_id_();
+}
 
 void* WorkflowElement::ptr_cast(const TypeId& other) const {
     return type_id().ptr_cast(this, other);
 }
 
-bool WorkflowElement::is_a(const TypeId& other) const { return type_id().is_a(other, false); }
+bool WorkflowElement::is_a(const TypeId& other) const {
+    return type_id().is_a(other, false);
+}
 
 // ---------------------------------------------------------------- graphs and templates
 
@@ -118,7 +125,9 @@ void* WorkflowGraph::ptr_cast(const TypeId& other) const {
     return type_id().ptr_cast(this, other);
 }
 
-bool WorkflowGraph::is_a(const TypeId& other) const { return type_id().is_a(other, false); }
+bool WorkflowGraph::is_a(const TypeId& other) const {
+    return type_id().is_a(other, false);
+}
 
 const TypeInfo* Workflow::static_type_info_() {
     return single_base_type_info<Workflow, WorkflowGraph>("Workflow");
@@ -129,13 +138,19 @@ const TypeId& Workflow::type_id() const {
     return id;
 }
 
-void* Workflow::ptr_cast(const TypeId& other) const { return type_id().ptr_cast(this, other); }
+void* Workflow::ptr_cast(const TypeId& other) const {
+    return type_id().ptr_cast(this, other);
+}
 
-bool Workflow::is_a(const TypeId& other) const { return type_id().is_a(other, false); }
+bool Workflow::is_a(const TypeId& other) const {
+    return type_id().is_a(other, false);
+}
 
 Workflow::~Workflow() = default;
 
-bool Workflow::initialize() { return true; }
+bool Workflow::initialize() {
+    return true;
+}
 
 // ---------------------------------------------------------------- instances
 

@@ -26,7 +26,8 @@ class WorkflowElement;
 // A step from one workflow element to the next.
 class TARVIK_WIZARD_EXPORT WorkflowTransition {
 public:
-    explicit WorkflowTransition(WorkflowElement* target) : target_(target) {}
+    explicit WorkflowTransition(WorkflowElement* target)
+        : target_(target) {}
     WorkflowElement* target() const { return target_; }
 
 private:

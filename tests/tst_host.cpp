@@ -211,7 +211,8 @@ private slots:
         QCOMPARE(on_click->calls, QStringList{QStringLiteral("none")});
         QCOMPARE(on_toggle->calls, QStringList{QStringLiteral("bool 1")});
 
-        QTest::ignoreMessage(QtWarningMsg, "VQAction: cannot execute signal 2nothing(int) of QPushButton");
+        QTest::ignoreMessage(QtWarningMsg,
+                             "VQAction: cannot execute signal 2nothing(int) of QPushButton");
         auto* unknown = new RecordingAction(&button, "2nothing(int)");
         QVERIFY(!unknown->is_connected());
 

@@ -12,13 +12,16 @@ namespace {
 class ProbeList : public List<void*> {
 public:
     using List<void*>::List;
-    ProbeList(const List<void*>& other) : List<void*>(other) {}
+    ProbeList(const List<void*>& other)
+        : List<void*>(other) {}
     long capacity() const { return capacity_; }
     long gap() const { return gap_; }
     void* const* storage() const { return items_; }
 };
 
-void* ptr(long n) { return reinterpret_cast<void*>(static_cast<quintptr>(n) * 8 + 8); }
+void* ptr(long n) {
+    return reinterpret_cast<void*>(static_cast<quintptr>(n) * 8 + 8);
+}
 
 bool matches(const List<void*>& list, const std::vector<void*>& model) {
     const auto& probe = static_cast<const ProbeList&>(list);
@@ -41,10 +44,18 @@ long recording_policy(long requested, unsigned int) {
     requests.push_back(requested);
     return requested + 3;
 }
-long zero_policy(long, unsigned int) { return 0; }
-long overflowing_policy(long, unsigned int) { return PTRDIFF_MAX / 4; }
-long unobtainable_policy(long, unsigned int) { return 1L << 44; }
-long short_policy(long requested, unsigned int) { return requested > 1 ? requested - 1 : 0; }
+long zero_policy(long, unsigned int) {
+    return 0;
+}
+long overflowing_policy(long, unsigned int) {
+    return PTRDIFF_MAX / 4;
+}
+long unobtainable_policy(long, unsigned int) {
+    return 1L << 44;
+}
+long short_policy(long requested, unsigned int) {
+    return requested > 1 ? requested - 1 : 0;
+}
 
 // Restores the default growth policy when a test ends, whatever happens.
 struct PolicyScope {
@@ -137,8 +148,8 @@ private slots:
         }
         list.remove(1); // puts the gap inside
         QVERIFY(list.insert(2, list));
-        const std::vector<void*> expected{ptr(0), ptr(2), ptr(0), ptr(2), ptr(3), ptr(4),
-                                          ptr(3), ptr(4)};
+        const std::vector<void*> expected{ptr(0), ptr(2), ptr(0), ptr(2),
+                                          ptr(3), ptr(4), ptr(3), ptr(4)};
         QVERIFY(matches(list, expected));
     }
 
@@ -153,7 +164,8 @@ private slots:
         QCOMPARE(list.memory_used(), static_cast<unsigned>(sizeof(List<void*>)));
         QVERIFY(list.append(ptr(1)));
         QCOMPARE(requests, std::vector<long>{1});
-        QCOMPARE(list.memory_used(), static_cast<unsigned>(4 * sizeof(void*) + sizeof(List<void*>)));
+        QCOMPARE(list.memory_used(),
+                 static_cast<unsigned>(4 * sizeof(void*) + sizeof(List<void*>)));
         QVERIFY(list.insert(-1, ptr(2)));
         QVERIFY(list.insert(2, ptr(2)));
         QCOMPARE(list.count(), 1L);

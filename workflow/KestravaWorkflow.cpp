@@ -34,18 +34,26 @@ const TypeId& KestravaWorkflow::id() {
     return type_id;
 }
 
-const TypeId& KestravaWorkflow::static_type_id_() { return id(); }
+const TypeId& KestravaWorkflow::static_type_id_() {
+    return id();
+}
 
-const TypeId& KestravaWorkflow::type_id() const { return id(); }
+const TypeId& KestravaWorkflow::type_id() const {
+    return id();
+}
 
 const void* const* KestravaWorkflow::upcast_(const void* object) {
     upcast_slot = static_cast<const Workflow*>(static_cast<const KestravaWorkflow*>(object));
     return &upcast_slot;
 }
 
-bool KestravaWorkflow::is_a(const TypeId& other) const { return id().is_a(other, false); }
+bool KestravaWorkflow::is_a(const TypeId& other) const {
+    return id().is_a(other, false);
+}
 
-void* KestravaWorkflow::ptr_cast(const TypeId& other) const { return id().ptr_cast(this, other); }
+void* KestravaWorkflow::ptr_cast(const TypeId& other) const {
+    return id().ptr_cast(this, other);
+}
 
 bool KestravaWorkflow::initialize() {
     using Template = Workflow::WorkflowPropertyAttributes;
