@@ -143,6 +143,62 @@ public:
     void* create() override { return static_cast<typename T::FactoryProduct*>(new T); }
 };
 
+// Holds one reference to a resource for as long as it lives.
+template <class T>
+class SmartResource {
+public:
+    SmartResource(T* resource = nullptr)
+        : resource_(resource) {
+        Resource::ref(resource_);
+    }
+    SmartResource(const SmartResource& other)
+        : SmartResource(other.resource_) {}
+    SmartResource& operator=(const SmartResource& other) {
+        Resource::ref(other.resource_); // first: other may hold the last reference to ours
+        Resource::unref(resource_);
+        resource_ = other.resource_;
+        return *this;
+    }
+    ~SmartResource() { Resource::unref(resource_); }
+
+    T* get() const { return resource_; }
+    T* operator->() const { return resource_; }
+    explicit operator bool() const { return resource_ != nullptr; }
+
+private:
+    T* resource_;
+};
+
+// Something the host can run on request, such as a device button's function.
+class TARVIK_UTILS_EXPORT Action : public Resource {
+public:
+    virtual void execute() = 0;
+};
+
+template <class A, class B>
+struct Pair2 {
+    A first;
+    B second;
+};
+
+// Visits the keys of a table, in the table's order, with their values. It
+// holds its own copy of them, so changing the table does not disturb a visit.
+template <class K, class V>
+class TableKeyItr {
+public:
+    void add(const K& key, const V& value) { entries_.push_back({key, value}); }
+
+    bool more() const { return position_ < entries_.size(); }
+    void next() { ++position_; }
+    const K& key() const { return entries_[position_].first; }
+    const V& value() const { return entries_[position_].second; }
+    long count() const { return static_cast<long>(entries_.size()); }
+
+private:
+    std::vector<Pair2<K, V>> entries_;
+    typename std::vector<Pair2<K, V>>::size_type position_ = 0;
+};
+
 // Library initialisation: every library has a `<library>_init` class whose
 // constructor counts up and sets the library up at the first count.
 namespace tarvik_init {

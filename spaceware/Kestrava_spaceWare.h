@@ -1,0 +1,159 @@
+#pragma once
+
+// The motion-controller settings: current values, the saved preferences
+// (kept in a file) and the factory defaults, each change reported to the
+// settings' observers.
+
+#include <QString>
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Kestrava_utils.h"
+#include "Tarvik_utils.h"
+#include "kestrava_spaceware_export.h"
+
+// The navigation settings, by number.
+enum NavigAttribute {
+    x_trans_axis = 0,
+    y_trans_axis = 1,
+    z_trans_axis = 2,
+    x_trans_direction = 3,
+    y_trans_direction = 4,
+    z_trans_direction = 5,
+    x_rot_direction = 6,
+    y_rot_direction = 7,
+    z_rot_direction = 8,
+    trans_sensitivity = 9,
+    rot_sensitivity = 10,
+};
+
+// The families of choice strings of the navigation settings.
+enum AttributeGroup {
+    axis_group = 0,      // "x", "y", "z"
+    direction_group = 1, // "positive", "negative"
+    rotation_group = 2,  // "clockwise", "counterclockwise"
+};
+
+using FunctionDefinition = StringSetting;
+using FunctionEntry = Pair2<SmartResource<Action>, FunctionDefinition*>;
+using FunctionNameIterator = TableKeyItr<CopyCString, FunctionEntry>;
+
+class KESTRAVA_SPACEWARE_EXPORT SpaceWarePreferencesManager {
+public:
+    static constexpr int navig_string_count = 9;
+    static constexpr int navig_count = 11;
+    static constexpr long default_button_count = 2;
+
+    // Reads the preferences from `file` (factory defaults where it has none);
+    // the device has `button_count` buttons.
+    explicit SpaceWarePreferencesManager(const QString& file = default_file(),
+                                         long button_count = default_button_count);
+    ~SpaceWarePreferencesManager();
+    SpaceWarePreferencesManager(const SpaceWarePreferencesManager&) = delete;
+    SpaceWarePreferencesManager& operator=(const SpaceWarePreferencesManager&) = delete;
+
+    // The preferences file in the user's configuration folder.
+    static QString default_file();
+    const QString& file() const { return file_; }
+
+    // The same object at every call; string settings for 0 to 8, float for 9, 10.
+    SettingsValue* navig_value(NavigAttribute attribute) const;
+    // The function name of device button n, 1 to button_count(); null otherwise.
+    StringSetting* button_value(long n) const;
+    long button_count() const { return static_cast<long>(buttons_.size()); }
+    // The custom function names, in character-code order, joined by single blanks.
+    StringSetting* custom_function_names() const { return custom_function_names_.get(); }
+
+    // The choice string of an index, or the empty string outside the group.
+    static const CString& index_to_string(AttributeGroup group, int index);
+    // The index of a choice string, negative when it is not in the group.
+    static int string_to_index(AttributeGroup group, const CString& text);
+    // The function that does nothing; a function name like the others.
+    static const CString& no_action_name();
+    // Whether `name` can name a custom function: not empty, no blank of any kind.
+    static bool is_valid_function_name(const CString& name);
+
+    FunctionNameIterator function_name_iterator() const;
+    // The command text of a function; empty for an unknown name.
+    CopyCString get_function_definition(const CString& name) const;
+    bool is_custom_function(const CString& name) const;
+    // Stores the function, creating it or replacing its definition, and saves
+    // it at once. A name that is not valid, or that a built-in function
+    // holds, is refused with a warning.
+    void add_or_edit_custom_function(const CString& name, const CString& definition);
+    void remove_custom_function(const CString& name);
+
+    // Keep the current values as preferences, in the file. False, with a
+    // warning, when the file could not be written.
+    bool save_navig_values();
+    bool save_button_values();
+    // Bring back the saved preferences, or the factory defaults.
+    void reset_navig_settings();
+    void reset_navig_defaults();
+    void reset_button_settings();
+    void reset_button_defaults();
+
+    // Runs a function's command; the host installs the interpreter.
+    using CommandHandler = void (*)(const CString& command);
+    static void set_command_handler(CommandHandler handler);
+    void run_function(const CString& name) const;
+
+private:
+    struct NavigValues {
+        std::array<CopyCString, navig_string_count> strings;
+        std::array<float, navig_count - navig_string_count> sensitivities;
+    };
+    struct Function {
+        SmartResource<Action> action;
+        std::unique_ptr<FunctionDefinition> definition;
+        bool custom;
+    };
+
+    static NavigValues navig_defaults();
+    static CopyCString button_default(long n);
+    StringSetting* navig_string(int attribute) const;
+    FloatSetting* navig_float(int attribute) const;
+
+    void add_builtin_functions();
+    void add_function(const CString& name, const CString& definition, bool custom);
+    void publish_custom_function_names();
+
+    void apply_navig(const NavigValues& values, bool from_preferences);
+    void apply_buttons(const std::vector<CopyCString>& names, bool from_preferences);
+    NavigValues current_navig() const;
+    std::vector<CopyCString> current_buttons() const;
+
+    void read_file();
+    // Writes these preferences and the custom functions.
+    bool write_file(const NavigValues& navig, const std::vector<CopyCString>& buttons) const;
+
+    QString file_;
+    std::array<std::unique_ptr<SettingsValue>, navig_count> navig_;
+    std::vector<std::unique_ptr<StringSetting>> buttons_;
+    std::unique_ptr<StringSetting> custom_function_names_;
+    std::map<std::string, Function> functions_;
+    NavigValues navig_preferences_;
+    std::vector<CopyCString> button_preferences_;
+};
+
+// The product library; it makes its manager at the first instance() call.
+class KESTRAVA_SPACEWARE_EXPORT SpaceWareLib {
+public:
+    static SpaceWareLib* instance();
+    // Where the preferences live and how many buttons the device has; takes
+    // effect only before the first instance() call. An empty file means the
+    // default one.
+    static void configure(const QString& file, long button_count);
+
+    SpaceWarePreferencesManager* preferences_manager() const { return preferences_manager_.get(); }
+
+private:
+    SpaceWareLib(const QString& file, long button_count);
+
+    std::unique_ptr<SpaceWarePreferencesManager> preferences_manager_;
+};
+
+TARVIK_DECLARE_LIBRARY_INIT(KESTRAVA_SPACEWARE_EXPORT, KestravaspaceWare_init);

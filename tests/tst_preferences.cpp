@@ -1,0 +1,353 @@
+// The settings manager: defaults, saved preferences in a file, custom
+// functions, and files that hold anything at all.
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+
+#include "Kestrava_spaceWare.h"
+
+namespace {
+using Manager = SpaceWarePreferencesManager;
+
+QString text(SettingsValue* setting) {
+    return QString::fromLatin1(static_cast<StringValue*>(setting->value())->get().c_str());
+}
+
+QString navig_text(const Manager& manager, int attribute) {
+    return text(manager.navig_value(static_cast<NavigAttribute>(attribute)));
+}
+
+float sensitivity(const Manager& manager, NavigAttribute attribute) {
+    return static_cast<FloatValue*>(manager.navig_value(attribute)->value())->get();
+}
+
+StringSetting* navig_string(const Manager& manager, int attribute) {
+    return static_cast<StringSetting*>(manager.navig_value(static_cast<NavigAttribute>(attribute)));
+}
+
+FloatSetting* navig_float(const Manager& manager, NavigAttribute attribute) {
+    return static_cast<FloatSetting*>(manager.navig_value(attribute));
+}
+
+QStringList function_names(const Manager& manager) {
+    QStringList names;
+    for (FunctionNameIterator it = manager.function_name_iterator(); it.more(); it.next()) {
+        names << QString::fromLatin1(it.key().c_str());
+    }
+    return names;
+}
+
+// Runs a callback at every notification of the settings it is attached to.
+class CallbackObserver : public ValueObserver {
+public:
+    explicit CallbackObserver(std::function<void(Value*)> callback)
+        : callback_(std::move(callback)) {}
+    void update(Value* value) override { callback_(value); }
+
+private:
+    std::function<void(Value*)> callback_;
+};
+
+SmartResource<ValueObserver> observe(SettingsValue* setting, std::function<void(Value*)> callback) {
+    SmartResource<ValueObserver> observer(new CallbackObserver(std::move(callback)));
+    setting->attach(observer.get());
+    return observer;
+}
+
+void write_file(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+QByteArray read_file(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void expect_warning(const QString& pattern) {
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(pattern));
+}
+} // namespace
+
+class TestPreferences : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    QString file_;
+    int case_number_ = 0;
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() {
+        file_ = dir_.filePath(QStringLiteral("case%1.ini").arg(++case_number_));
+    }
+
+    // A manager without a file holds the factory defaults, and the choice
+    // strings are told apart by group.
+    void factoryDefaults() {
+        const Manager manager(file_, 3);
+        const QStringList expected{"x",         "y",         "z",         "positive", "positive",
+                                   "positive",  "clockwise", "clockwise", "clockwise"};
+        for (int a = 0; a < Manager::navig_string_count; ++a) {
+            QCOMPARE(navig_text(manager, a), expected[a]);
+            QVERIFY(manager.navig_value(static_cast<NavigAttribute>(a))->is_from_preferences());
+        }
+        QCOMPARE(sensitivity(manager, trans_sensitivity), 1.0f);
+        QCOMPARE(sensitivity(manager, rot_sensitivity), 1.0f);
+        QCOMPARE(text(manager.button_value(1)), QStringLiteral("Fit_All"));
+        QCOMPARE(text(manager.button_value(3)), QString::fromLatin1(Manager::no_action_name().c_str()));
+        QVERIFY(manager.button_value(0) == nullptr);
+        QVERIFY(manager.button_value(4) == nullptr);
+        QCOMPARE(text(manager.custom_function_names()), QString());
+        QVERIFY(function_names(manager).contains(Manager::no_action_name().c_str()));
+        QVERIFY(!QFile::exists(file_)); // reading wrote nothing
+
+        for (int i = 0; i < 3; ++i) {
+            const CString& axis = Manager::index_to_string(axis_group, i);
+            QCOMPARE(Manager::string_to_index(axis_group, axis), i);
+            QVERIFY(Manager::string_to_index(direction_group, axis) < 0);
+            QVERIFY(Manager::string_to_index(rotation_group, axis) < 0);
+        }
+        QCOMPARE(Manager::index_to_string(direction_group, 2).c_str(), "");
+        QCOMPARE(Manager::index_to_string(axis_group, -1).c_str(), "");
+        QVERIFY(Manager::string_to_index(rotation_group, "positive") < 0);
+        QVERIFY(Manager::default_file().startsWith(
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)));
+    }
+
+    // Saved values come back in a new manager on the same file; restore
+    // brings back the saved ones, defaults the factory ones, each notified.
+    void saveRestoreAndDefaultsRoundTripThroughTheFile() {
+        {
+            Manager manager(file_, 31);
+            navig_string(manager, x_trans_axis)->set("y");
+            navig_string(manager, y_trans_axis)->set("x");
+            navig_string(manager, z_rot_direction)->set("counterclockwise");
+            navig_float(manager, trans_sensitivity)->set(1.9952623f);
+            manager.button_value(31)->set("View_Top");
+            QVERIFY(manager.save_navig_values());
+            QVERIFY(manager.save_button_values());
+        }
+        Manager manager(file_, 31);
+        QCOMPARE(navig_text(manager, x_trans_axis), QStringLiteral("y"));
+        QCOMPARE(navig_text(manager, y_trans_axis), QStringLiteral("x"));
+        QCOMPARE(navig_text(manager, z_rot_direction), QStringLiteral("counterclockwise"));
+        QCOMPARE(sensitivity(manager, trans_sensitivity), 1.9952623f);
+        QCOMPARE(text(manager.button_value(31)), QStringLiteral("View_Top"));
+
+        int notified = 0;
+        auto observer = observe(manager.button_value(31), [&](Value*) { ++notified; });
+        manager.button_value(31)->set("Fit_All");
+        manager.reset_button_settings();
+        QCOMPARE(text(manager.button_value(31)), QStringLiteral("View_Top"));
+        QVERIFY(manager.button_value(31)->is_from_preferences());
+        manager.reset_button_defaults();
+        QCOMPARE(text(manager.button_value(31)), QString::fromLatin1(Manager::no_action_name().c_str()));
+        QVERIFY(manager.button_value(31)->is_from_defaults());
+        QCOMPARE(notified, 3);
+
+        manager.reset_navig_defaults();
+        QCOMPARE(navig_text(manager, x_trans_axis), QStringLiteral("x"));
+        QCOMPARE(sensitivity(manager, trans_sensitivity), 1.0f);
+        manager.reset_navig_settings();
+        QCOMPARE(navig_text(manager, x_trans_axis), QStringLiteral("y"));
+        // Defaults are not saved until asked.
+        QCOMPARE(navig_text(Manager(file_, 31), x_trans_axis), QStringLiteral("y"));
+    }
+
+    // Bulk restores store every value before telling anyone, so observers
+    // keeping the axes a permutation never see a half-restored mapping.
+    void restoreNotifiesOnlyFinishedMappings() {
+        Manager manager(file_, 0);
+        QStringList seen;
+        auto observer = observe(manager.navig_value(x_trans_axis), [&](Value*) {
+            seen << navig_text(manager, 0) + navig_text(manager, 1) + navig_text(manager, 2);
+        });
+        navig_string(manager, x_trans_axis)->assign("z");
+        navig_string(manager, z_trans_axis)->assign("x");
+        manager.reset_navig_defaults();
+        QCOMPARE(seen, QStringList{"xyz"});
+    }
+
+    // Custom functions: names published sorted and joined by blanks at every
+    // add and remove, written to the file at once; bad names refused.
+    void customFunctions() {
+        Manager manager(file_, 2);
+        QStringList published;
+        auto observer = observe(manager.custom_function_names(), [&](Value*) {
+            published << text(manager.custom_function_names());
+        });
+        manager.add_or_edit_custom_function("b", "echo b");
+        manager.add_or_edit_custom_function("a", "echo a");
+        manager.add_or_edit_custom_function("B", "line one\nline two, with a comma");
+        QCOMPARE(published, (QStringList{"b", "a b", "B a b"}));
+        manager.add_or_edit_custom_function("a", "echo A");
+        QCOMPARE(published.size(), 3); // an edit keeps the list
+        QCOMPARE(manager.get_function_definition("a").c_str(), "echo A");
+
+        expect_warning("refused: it is empty or holds a blank");
+        manager.add_or_edit_custom_function("two words", "x");
+        expect_warning("refused: it is empty or holds a blank");
+        manager.add_or_edit_custom_function("", "x");
+        expect_warning("refused: a built-in function has it");
+        manager.add_or_edit_custom_function("Fit_All", "x");
+        QCOMPARE(published.size(), 3);
+        QCOMPARE(manager.get_function_definition("Fit_All").c_str(), "view fit all");
+
+        const Manager reread(file_, 2);
+        QCOMPARE(text(reread.custom_function_names()), QStringLiteral("B a b"));
+        QCOMPARE(reread.get_function_definition("B").c_str(), "line one\nline two, with a comma");
+        QCOMPARE(reread.get_function_definition("a").c_str(), "echo A");
+
+        manager.remove_custom_function("a");
+        manager.remove_custom_function("Fit_All"); // built-in: stays
+        manager.remove_custom_function("unknown");
+        QCOMPARE(published.last(), QStringLiteral("B b"));
+        QVERIFY(function_names(manager).contains("Fit_All"));
+        QVERIFY(!function_names(Manager(file_, 2)).contains("a"));
+    }
+
+    // Every kind of bad value in a file falls back to its default with one
+    // warning naming the file and the key; good values beside them are kept.
+    void badValuesFallBackWithAWarning() {
+        write_file(file_, "[navigation]\n"
+                          "x_translation_axis=w\n"
+                          "x_translation_direction=negative\n"
+                          "y_translation_direction=sideways\n"
+                          "x_rotation_direction=counterclockwise\n"
+                          "y_rotation_direction=positive\n"
+                          "translation_sensitivity=fast\n"
+                          "rotation_sensitivity=inf\n"
+                          "this line is garbled\n"
+                          "[buttons]\n"
+                          "button_1=View_Top\n"
+                          "button_2=two words\n"
+                          "button_3=Fit_All\n"
+                          "button_x=Fit_All\n"
+                          "button_4=\n"
+                          "[custom_functions]\n"
+                          "size=4\n"
+                          "1\\name=good\n1\\definition=echo good\n"
+                          "2\\name=has blank\n2\\definition=x\n"
+                          "3\\name=\n3\\definition=x\n"
+                          "4\\name=View_Top\n4\\definition=x\n");
+        const QString file = QRegularExpression::escape(file_);
+        expect_warning(file + ": navigation/x_translation_axis: not one of the known choices");
+        expect_warning(file + ": navigation/y_translation_direction: not one of");
+        expect_warning(file + ": navigation/y_rotation_direction: not one of");
+        expect_warning(file + ": navigation/translation_sensitivity: not a number");
+        expect_warning(file + ": navigation/rotation_sensitivity: not a number");
+        expect_warning(file + ": buttons/button_2: not a function name");
+        expect_warning(file + ": buttons/button_3: the device has no such button");
+        expect_warning(file + ": buttons/button_x: the device has no such button");
+        expect_warning(file + ": buttons/button_4: the device has no such button");
+        expect_warning(file + ": custom_functions/2: a custom function needs a name");
+        expect_warning(file + ": custom_functions/3: a custom function needs a name");
+        expect_warning(file + ": custom_functions/4: a built-in function has that name");
+        const Manager manager(file_, 2);
+        QCOMPARE(navig_text(manager, x_trans_axis), QStringLiteral("x"));
+        QCOMPARE(navig_text(manager, x_trans_direction), QStringLiteral("negative"));
+        QCOMPARE(navig_text(manager, y_trans_direction), QStringLiteral("positive"));
+        QCOMPARE(navig_text(manager, x_rot_direction), QStringLiteral("counterclockwise"));
+        QCOMPARE(navig_text(manager, y_rot_direction), QStringLiteral("clockwise"));
+        QCOMPARE(sensitivity(manager, trans_sensitivity), 1.0f);
+        QCOMPARE(sensitivity(manager, rot_sensitivity), 1.0f);
+        QCOMPARE(text(manager.button_value(1)), QStringLiteral("View_Top"));
+        QCOMPARE(text(manager.button_value(2)), QStringLiteral("View_Isometric"));
+        QCOMPARE(text(manager.custom_function_names()), QStringLiteral("good"));
+    }
+
+    // Sensitivities outside 0.1 to 10, and axes that are no permutation, are
+    // refused; the limits themselves are kept.
+    void rangesAndPermutations() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, warning);
+        QFETCH(QStringList, axes);
+        QFETCH(float, translation);
+        write_file(file_, content);
+        if (!warning.isEmpty()) {
+            expect_warning(warning);
+        }
+        const Manager manager(file_, 1);
+        QCOMPARE(QStringList({navig_text(manager, 0), navig_text(manager, 1), navig_text(manager, 2)}),
+                 axes);
+        QCOMPARE(sensitivity(manager, trans_sensitivity), translation);
+    }
+    void rangesAndPermutations_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("warning");
+        QTest::addColumn<QStringList>("axes");
+        QTest::addColumn<float>("translation");
+        const QStringList xyz{"x", "y", "z"};
+        QTest::newRow("lowest") << QByteArray("[navigation]\ntranslation_sensitivity=0.100000001\n")
+                                << QString() << xyz << 0.1f;
+        QTest::newRow("highest") << QByteArray("[navigation]\ntranslation_sensitivity=10\n")
+                                 << QString() << xyz << 10.0f;
+        QTest::newRow("below") << QByteArray("[navigation]\ntranslation_sensitivity=0.09\n")
+                               << "not a number from 0.1 to 10" << xyz << 1.0f;
+        QTest::newRow("above") << QByteArray("[navigation]\ntranslation_sensitivity=10.5\n")
+                               << "not a number from 0.1 to 10" << xyz << 1.0f;
+        QTest::newRow("nan") << QByteArray("[navigation]\ntranslation_sensitivity=nan\n")
+                             << "not a number from 0.1 to 10" << xyz << 1.0f;
+        QTest::newRow("permutation") << QByteArray("[navigation]\nx_translation_axis=z\n"
+                                                   "y_translation_axis=x\nz_translation_axis=y\n")
+                                     << QString() << QStringList{"z", "x", "y"} << 1.0f;
+        QTest::newRow("twice x") << QByteArray("[navigation]\nx_translation_axis=x\n"
+                                               "y_translation_axis=x\n")
+                                 << "not each of x, y and z once" << xyz << 1.0f;
+    }
+
+    // A file that cannot be read gives the defaults and stays as it was
+    // until the user saves; then it is replaced whole.
+    void unreadableFileIsKeptUntilSaved() {
+        QVERIFY(QDir().mkpath(file_)); // a folder where the file should be
+        expect_warning("cannot be read; the factory defaults are used");
+        {
+            Manager manager(file_, 2);
+            QCOMPARE(navig_text(manager, x_trans_axis), QStringLiteral("x"));
+            expect_warning("cannot be replaced; the settings are not saved");
+            QVERIFY(!manager.save_navig_values());
+        }
+        QVERIFY(QFileInfo(file_).isDir());
+        QVERIFY(QDir().rmdir(file_));
+
+        static const char raw[] = "\x00\xff\xfe[navigation\x01\nx_translation_axis=y\x00";
+        const QByteArray binary(raw, sizeof raw);
+        write_file(file_, binary);
+        Manager manager(file_, 2);
+        QCOMPARE(read_file(file_), binary);
+        navig_string(manager, x_trans_axis)->set("z");
+        navig_string(manager, z_trans_axis)->set("x");
+        QVERIFY(manager.save_navig_values());
+        QCOMPARE(navig_text(Manager(file_, 2), x_trans_axis), QStringLiteral("z"));
+    }
+
+    // Saving never leaves staging files behind, and a folder that cannot be
+    // made is reported, not taken for success.
+    void savesAreAtomicAndFailuresReported() {
+        Manager manager(file_, 2);
+        for (int i = 0; i < 5; ++i) {
+            navig_float(manager, rot_sensitivity)->set(1.0f + i);
+            QVERIFY(manager.save_navig_values());
+        }
+        QCOMPARE(QDir(dir_.path()).entryList({QFileInfo(file_).fileName() + "*"}, QDir::Files),
+                 QStringList{QFileInfo(file_).fileName()});
+
+        const QString blocker = dir_.filePath(QStringLiteral("blocker"));
+        write_file(blocker, "not a folder");
+        Manager blocked(blocker + QStringLiteral("/prefs.ini"), 2);
+        expect_warning("cannot create its folder; the settings are not saved");
+        QVERIFY(!blocked.save_button_values());
+        expect_warning("cannot create its folder");
+        blocked.add_or_edit_custom_function("kept", "in memory");
+        QCOMPARE(blocked.get_function_definition("kept").c_str(), "in memory");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPreferences)
+#include "tst_preferences.moc"
