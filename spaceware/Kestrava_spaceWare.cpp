@@ -73,7 +73,9 @@ SpaceWarePreferencesManager::CommandHandler command_handler = nullptr;
 
 // ---------------------------------------------------------------- text helpers
 
-QString to_qstring(const CString& text) { return QString::fromLatin1(text.c_str()); }
+QString to_qstring(const CString& text) {
+    return QString::fromLatin1(text.c_str());
+}
 
 // False when the text holds a character that 8-bit host strings cannot.
 bool to_host_string(const QString& text, CopyCString& out) {
@@ -95,8 +97,7 @@ QString text_of(const QVariant& value) {
 }
 
 void warn_bad_value(const QString& file, const QString& key, const char* problem) {
-    qWarning("%s: %s: %s; the default is used instead", qPrintable(file), qPrintable(key),
-             problem);
+    qWarning("%s: %s: %s; the default is used instead", qPrintable(file), qPrintable(key), problem);
 }
 
 // The device button a key of the buttons group names, or 0.
@@ -110,7 +111,8 @@ long button_of_key(const QString& key) {
 class FunctionAction : public Action {
 public:
     FunctionAction(const SpaceWarePreferencesManager* manager, const CString& name)
-        : manager_(manager), name_(name) {}
+        : manager_(manager)
+        , name_(name) {}
     void execute() override { manager_->run_function(name_); }
 
 private:
@@ -122,7 +124,8 @@ private:
 // ---------------------------------------------------------------- construction
 
 SpaceWarePreferencesManager::SpaceWarePreferencesManager(const QString& file, long button_count)
-    : file_(file), custom_function_names_(std::make_unique<StringSetting>(CString())) {
+    : file_(file)
+    , custom_function_names_(std::make_unique<StringSetting>(CString())) {
     const NavigValues defaults = navig_defaults();
     for (int a = 0; a < navig_string_count; ++a) {
         navig_[a] = std::make_unique<StringSetting>(defaults.strings[a]);
@@ -214,8 +217,8 @@ const CString& SpaceWarePreferencesManager::no_action_name() {
 
 bool SpaceWarePreferencesManager::is_valid_function_name(const CString& name) {
     const QString text = to_qstring(name);
-    return !text.isEmpty() && std::none_of(text.begin(), text.end(),
-                                           [](QChar c) { return c.isSpace(); });
+    return !text.isEmpty() &&
+           std::none_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
 }
 
 // ---------------------------------------------------------------- functions
@@ -374,9 +377,13 @@ bool SpaceWarePreferencesManager::save_button_values() {
     return true;
 }
 
-void SpaceWarePreferencesManager::reset_navig_settings() { apply_navig(navig_preferences_, true); }
+void SpaceWarePreferencesManager::reset_navig_settings() {
+    apply_navig(navig_preferences_, true);
+}
 
-void SpaceWarePreferencesManager::reset_navig_defaults() { apply_navig(navig_defaults(), false); }
+void SpaceWarePreferencesManager::reset_navig_defaults() {
+    apply_navig(navig_defaults(), false);
+}
 
 void SpaceWarePreferencesManager::reset_button_settings() {
     apply_buttons(button_preferences_, true);
@@ -397,7 +404,9 @@ namespace {
 // default, with a warning naming the file and the key.
 class PreferencesReader {
 public:
-    PreferencesReader(const QString& file, QSettings& settings) : file_(file), in_(settings) {}
+    PreferencesReader(const QString& file, QSettings& settings)
+        : file_(file)
+        , in_(settings) {}
 
     void read_choice(const char* key, AttributeGroup group, CopyCString& value) {
         if (!in_.contains(QString::fromLatin1(key))) {
@@ -471,8 +480,7 @@ public:
 
 private:
     void warn_unused(const QString& key, const char* problem) {
-        qWarning("%s: %s: %s; the entry is left out", qPrintable(file_), qPrintable(key),
-                 problem);
+        qWarning("%s: %s: %s; the entry is left out", qPrintable(file_), qPrintable(key), problem);
     }
 
     const QString& file_;
@@ -551,8 +559,8 @@ bool SpaceWarePreferencesManager::write_file(const NavigValues& navig,
     staging.close();
     // Keep the old file's permissions; a new one gets the usual ones.
     staging.setPermissions(info.exists() ? info.permissions()
-                                         : QFile::ReadOwner | QFile::WriteOwner |
-                                               QFile::ReadGroup | QFile::ReadOther);
+                                         : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                               QFile::ReadOther);
     {
         QSettings out(staging.fileName(), QSettings::IniFormat);
         for (int a = 0; a < navig_string_count; ++a) {

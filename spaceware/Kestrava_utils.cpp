@@ -27,11 +27,14 @@ ValueObserver::~ValueObserver() {
     }
 }
 
-ValueObserverAction::ValueObserverAction(ValueAction* action) : action_(action) {
+ValueObserverAction::ValueObserverAction(ValueAction* action)
+    : action_(action) {
     Resource::ref(action_);
 }
 
-ValueObserverAction::~ValueObserverAction() { Resource::unref(action_); }
+ValueObserverAction::~ValueObserverAction() {
+    Resource::unref(action_);
+}
 
 void ValueObserverAction::update(Value* value) {
     if (action_) {

@@ -15,7 +15,8 @@ public:
 
 class KESTRAVA_UTILS_EXPORT StringValue : public Value {
 public:
-    explicit StringValue(const CString& text = CString()) : text_(text) {}
+    explicit StringValue(const CString& text = CString())
+        : text_(text) {}
 
     const CString& get() const { return text_; }
     void put(const CString& text) { text_ = text; }
@@ -27,7 +28,8 @@ private:
 
 class KESTRAVA_UTILS_EXPORT FloatValue : public Value {
 public:
-    explicit FloatValue(float number = 0.0f) : number_(number) {}
+    explicit FloatValue(float number = 0.0f)
+        : number_(number) {}
 
     float get() const { return number_; }
     // Writes the number and marks the value changed.
@@ -98,7 +100,8 @@ private:
 template <class V, class T, class A>
 class BasicSettingsValue : public SettingsValue {
 public:
-    explicit BasicSettingsValue(A initial) : value_(initial) {}
+    explicit BasicSettingsValue(A initial)
+        : value_(initial) {}
 
     Value* value() const override { return &value_; }
     T get() const { return value_.get(); }
@@ -150,7 +153,9 @@ class ValueActionCallbackTp : public ValueAction {
 public:
     using Callback = void (T::*)(const Value*);
 
-    ValueActionCallbackTp(T* object, Callback callback) : object_(object), callback_(callback) {}
+    ValueActionCallbackTp(T* object, Callback callback)
+        : object_(object)
+        , callback_(callback) {}
     void execute(const Value* value) override { (object_->*callback_)(value); }
 
 private:

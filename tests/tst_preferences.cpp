@@ -83,16 +83,14 @@ class TestPreferences : public QObject {
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void init() {
-        file_ = dir_.filePath(QStringLiteral("case%1.ini").arg(++case_number_));
-    }
+    void init() { file_ = dir_.filePath(QStringLiteral("case%1.ini").arg(++case_number_)); }
 
     // A manager without a file holds the factory defaults, and the choice
     // strings are told apart by group.
     void factoryDefaults() {
         const Manager manager(file_, 3);
-        const QStringList expected{"x",         "y",         "z",         "positive", "positive",
-                                   "positive",  "clockwise", "clockwise", "clockwise"};
+        const QStringList expected{"x",        "y",         "z",         "positive", "positive",
+                                   "positive", "clockwise", "clockwise", "clockwise"};
         for (int a = 0; a < Manager::navig_string_count; ++a) {
             QCOMPARE(navig_text(manager, a), expected[a]);
             QVERIFY(manager.navig_value(static_cast<NavigAttribute>(a))->is_from_preferences());
@@ -100,7 +98,8 @@ private slots:
         QCOMPARE(sensitivity(manager, trans_sensitivity), 1.0f);
         QCOMPARE(sensitivity(manager, rot_sensitivity), 1.0f);
         QCOMPARE(text(manager.button_value(1)), QStringLiteral("Fit_All"));
-        QCOMPARE(text(manager.button_value(3)), QString::fromLatin1(Manager::no_action_name().c_str()));
+        QCOMPARE(text(manager.button_value(3)),
+                 QString::fromLatin1(Manager::no_action_name().c_str()));
         QVERIFY(manager.button_value(0) == nullptr);
         QVERIFY(manager.button_value(4) == nullptr);
         QCOMPARE(text(manager.custom_function_names()), QString());
@@ -147,7 +146,8 @@ private slots:
         QCOMPARE(text(manager.button_value(31)), QStringLiteral("View_Top"));
         QVERIFY(manager.button_value(31)->is_from_preferences());
         manager.reset_button_defaults();
-        QCOMPARE(text(manager.button_value(31)), QString::fromLatin1(Manager::no_action_name().c_str()));
+        QCOMPARE(text(manager.button_value(31)),
+                 QString::fromLatin1(Manager::no_action_name().c_str()));
         QVERIFY(manager.button_value(31)->is_from_defaults());
         QCOMPARE(notified, 3);
 
@@ -274,8 +274,9 @@ private slots:
             expect_warning(warning);
         }
         const Manager manager(file_, 1);
-        QCOMPARE(QStringList({navig_text(manager, 0), navig_text(manager, 1), navig_text(manager, 2)}),
-                 axes);
+        QCOMPARE(
+            QStringList({navig_text(manager, 0), navig_text(manager, 1), navig_text(manager, 2)}),
+            axes);
         QCOMPARE(sensitivity(manager, trans_sensitivity), translation);
     }
     void rangesAndPermutations_data() {

@@ -101,8 +101,7 @@ private slots:
             second.set("b");
         };
         listener->on_update = [&](Value* value) {
-            order << QString("listener %1")
-                         .arg(static_cast<StringValue*>(value)->get().c_str());
+            order << QString("listener %1").arg(static_cast<StringValue*>(value)->get().c_str());
         };
         first.attach(writer);
         first.attach(listener);
