@@ -48,7 +48,9 @@ QList<Entry> read_manifest(const QString& path) {
                           fields.value(2).toInt(&height_ok), fields.value(3)};
         if (fields.size() != 4 || !width_ok || !height_ok || entry.width <= 0 ||
             entry.height <= 0) {
-            fail(QStringLiteral("%1:%2: expected NAME WIDTH HEIGHT SOURCE").arg(path).arg(line_number));
+            fail(QStringLiteral("%1:%2: expected NAME WIDTH HEIGHT SOURCE")
+                     .arg(path)
+                     .arg(line_number));
         }
         entries.append(entry);
     }

@@ -1,5 +1,7 @@
 #include "Kestrava_spaceWare.h"
 
+#include "Tarvik_qtools.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -72,21 +74,6 @@ const char* const default_button_functions[] = {"Fit_All", "View_Isometric"};
 SpaceWarePreferencesManager::CommandHandler command_handler = nullptr;
 
 // ---------------------------------------------------------------- text helpers
-
-QString to_qstring(const CString& text) {
-    return QString::fromLatin1(text.c_str());
-}
-
-// False when the text holds a character that 8-bit host strings cannot.
-bool to_host_string(const QString& text, CopyCString& out) {
-    for (const QChar c : text) {
-        if (c.unicode() > 0xff || c.isNull()) {
-            return false;
-        }
-    }
-    out = CString(text.toLatin1().constData());
-    return true;
-}
 
 // A value as written; an unquoted comma makes QSettings read a list.
 QString text_of(const QVariant& value) {
@@ -216,7 +203,7 @@ const CString& SpaceWarePreferencesManager::no_action_name() {
 }
 
 bool SpaceWarePreferencesManager::is_valid_function_name(const CString& name) {
-    const QString text = to_qstring(name);
+    const QString text = qstring_of(name);
     return !text.isEmpty() &&
            std::none_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
 }
@@ -413,7 +400,7 @@ public:
             return;
         }
         CopyCString text;
-        const bool representable = to_host_string(text_of(in_.value(key)), text);
+        const bool representable = host_string_of(text_of(in_.value(key)), text);
         if (!representable || SpaceWarePreferencesManager::string_to_index(group, text) < 0) {
             warn_bad_value(file_, key, "not one of the known choices");
             return;
@@ -445,7 +432,7 @@ public:
                 continue;
             }
             CopyCString name;
-            if (!to_host_string(text_of(in_.value(key)), name) ||
+            if (!host_string_of(text_of(in_.value(key)), name) ||
                 !SpaceWarePreferencesManager::is_valid_function_name(name)) {
                 warn_bad_value(file_, full_key, "not a function name");
                 continue;
@@ -462,12 +449,12 @@ public:
             in_.setArrayIndex(i);
             const QString key = QStringLiteral("%1/%2").arg(functions_array).arg(i + 1);
             CopyCString name, definition;
-            if (!to_host_string(text_of(in_.value(function_name_key)), name) ||
+            if (!host_string_of(text_of(in_.value(function_name_key)), name) ||
                 !SpaceWarePreferencesManager::is_valid_function_name(name)) {
                 warn_unused(key, "a custom function needs a name without blanks");
                 continue;
             }
-            if (!to_host_string(text_of(in_.value(function_definition_key)), definition)) {
+            if (!host_string_of(text_of(in_.value(function_definition_key)), definition)) {
                 warn_unused(key, "the definition holds characters outside Latin-1");
                 continue;
             }
@@ -564,7 +551,7 @@ bool SpaceWarePreferencesManager::write_file(const NavigValues& navig,
     {
         QSettings out(staging.fileName(), QSettings::IniFormat);
         for (int a = 0; a < navig_string_count; ++a) {
-            out.setValue(navig_keys[a].key, to_qstring(navig.strings[a]));
+            out.setValue(navig_keys[a].key, qstring_of(navig.strings[a]));
         }
         for (int s = 0; s < navig_count - navig_string_count; ++s) {
             // Nine digits bring the same float back.
@@ -572,7 +559,7 @@ bool SpaceWarePreferencesManager::write_file(const NavigValues& navig,
         }
         for (long n = 1; n <= static_cast<long>(buttons.size()); ++n) {
             out.setValue(QStringLiteral("%1/%2%3").arg(buttons_group, button_key_prefix).arg(n),
-                         to_qstring(buttons[n - 1]));
+                         qstring_of(buttons[n - 1]));
         }
         out.beginWriteArray(QString::fromLatin1(functions_array));
         int i = 0;
@@ -580,7 +567,7 @@ bool SpaceWarePreferencesManager::write_file(const NavigValues& navig,
             if (function.custom) {
                 out.setArrayIndex(i++);
                 out.setValue(function_name_key, QString::fromLatin1(name.c_str()));
-                out.setValue(function_definition_key, to_qstring(function.definition->get()));
+                out.setValue(function_definition_key, qstring_of(function.definition->get()));
             }
         }
         out.endArray();

@@ -59,21 +59,21 @@ private slots:
             QCOMPARE(image.depth(), 32);
             QVERIFY(image.hasAlphaChannel());
             const int last = expected.size - 1;
-            for (const QPoint corner : {QPoint(0, 0), QPoint(last, 0), QPoint(0, last),
-                                        QPoint(last, last)}) {
+            for (const QPoint corner :
+                 {QPoint(0, 0), QPoint(last, 0), QPoint(0, last), QPoint(last, last)}) {
                 QVERIFY2(qAlpha(image.pixel(corner)) == 0, entry->name);
             }
-            QVERIFY2(opaque_pixels(image) * 100 >= 4 * expected.size * expected.size,
-                     entry->name);
+            QVERIFY2(opaque_pixels(image) * 100 >= 4 * expected.size * expected.size, entry->name);
         }
         QCOMPARE(n, 21);
     }
 
     // Each arrow is told from its opposite.
     void oppositesDiffer() {
-        const char* pairs[][2] = {{"ox_arrow.png", "xo_arrow.png"},     {"oy_arrow.png", "yo_arrow.png"},
-                                  {"oz_arrow.png", "zo_arrow.png"},     {"a_cw_arrow.png", "a_ccw_arrow.png"},
-                                  {"b_cw_arrow.png", "b_ccw_arrow.png"}, {"c_cw_arrow.png", "c_ccw_arrow.png"}};
+        const char* pairs[][2] = {
+            {"ox_arrow.png", "xo_arrow.png"},      {"oy_arrow.png", "yo_arrow.png"},
+            {"oz_arrow.png", "zo_arrow.png"},      {"a_cw_arrow.png", "a_ccw_arrow.png"},
+            {"b_cw_arrow.png", "b_ccw_arrow.png"}, {"c_cw_arrow.png", "c_ccw_arrow.png"}};
         for (const auto& pair : pairs) {
             QVERIFY2(findEmbeddedImage(pair[0]) != findEmbeddedImage(pair[1]), pair[0]);
         }

@@ -4,7 +4,9 @@
 
 MimeSourceFactory::MimeSourceFactory() = default;
 
-MimeSourceFactory::~MimeSourceFactory() { qDeleteAll(items_); }
+MimeSourceFactory::~MimeSourceFactory() {
+    qDeleteAll(items_);
+}
 
 const MimeSource* MimeSourceFactory::own_data(const QString& name) const {
     return items_.value(name, nullptr);

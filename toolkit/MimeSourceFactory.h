@@ -15,7 +15,8 @@
 // One named item a factory serves.
 class TOOLKIT_EXPORT MimeSource {
 public:
-    explicit MimeSource(const QImage& image) : image_(image) {}
+    explicit MimeSource(const QImage& image)
+        : image_(image) {}
     const QImage& image() const { return image_; }
 
 private:

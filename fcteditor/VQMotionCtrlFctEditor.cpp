@@ -1,0 +1,256 @@
+#include "VQMotionCtrlFctEditor.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QTextEdit>
+
+#include "Kestrava_spaceWare.h"
+#include "Tarvik_qtools.h"
+
+namespace {
+VQMotionCtrlFctEditor::Prompter dialog_prompter;
+VQMotionCtrlFctEditor::Prompter* prompter = &dialog_prompter;
+
+const char* const new_function_caption = "Create new function";
+} // namespace
+
+QString VQMotionCtrlFctEditor::Prompter::get_text(QWidget* parent, const QString& caption,
+                                                  const QString& label, const QString& text,
+                                                  bool* ok) {
+    return QInputDialog::getText(parent, caption, label, QLineEdit::Normal, text, ok);
+}
+
+void VQMotionCtrlFctEditor::Prompter::warn(QWidget* parent, const QString& caption,
+                                           const QString& text) {
+    QMessageBox::warning(parent, caption, text);
+}
+
+void VQMotionCtrlFctEditor::set_prompter(Prompter* replacement) {
+    prompter = replacement ? replacement : &dialog_prompter;
+}
+
+// ---------------------------------------------------------------- construction
+
+VQMotionCtrlFctEditor::VQMotionCtrlFctEditor(SpaceWarePreferencesManager* manager,
+                                             QWidget* parent, const char* name, unsigned int fl)
+    : VQMotionCtrlFctEditorBase(parent, name, fl != 0, Qt::WindowFlags())
+    , manager_(manager)
+    , name_validator_(new QRegularExpressionValidator(this))
+    , new_fct_(false) {
+    fcts_text_edit_->installEventFilter(new EditTextKeyPressFilter(this));
+    additionnalLanguageChange();
+}
+
+VQMotionCtrlFctEditor::~VQMotionCtrlFctEditor() = default;
+
+void VQMotionCtrlFctEditor::languageChange() {
+    VQMotionCtrlFctEditorBase::languageChange();
+    additionnalLanguageChange();
+}
+
+void VQMotionCtrlFctEditor::additionnalLanguageChange() {
+    name_validator_->setRegularExpression(QRegularExpression(QStringLiteral("^[a-zA-Z]\\S*$")));
+    fcts_combo_->setEnabled(true);
+    fcts_add_btn_->setEnabled(true);
+    fct_selected(current_index());
+    fcts_edit_btn_->setDefault(true);
+    fcts_valid_btn_->setEnabled(false);
+    cancel_edit_btn_->setEnabled(false);
+    fcts_check_btn_->hide();
+}
+
+int VQMotionCtrlFctEditor::current_index() const {
+    return fcts_combo_->count() == 0 ? -1 : fcts_combo_->currentIndex();
+}
+
+// ---------------------------------------------------------------- states
+
+void VQMotionCtrlFctEditor::begin_edition() {
+    fcts_add_btn_->setEnabled(false);
+    fcts_remove_btn_->setEnabled(false);
+    fcts_edit_btn_->setEnabled(false);
+    fcts_edit_btn_->setDefault(false);
+    fcts_valid_btn_->setEnabled(true);
+    fcts_valid_btn_->setDefault(true);
+    cancel_edit_btn_->setEnabled(true);
+    fcts_combo_->setEnabled(false);
+    fcts_text_edit_->setReadOnly(false);
+    fcts_text_edit_->setFocus();
+    // The user goes on from the end of the definition.
+    fcts_text_edit_->moveCursor(QTextCursor::End);
+}
+
+void VQMotionCtrlFctEditor::end_edition() {
+    fcts_text_edit_->setReadOnly(true);
+    fcts_combo_->setEnabled(true);
+    const bool has_current = current_index() >= 0;
+    fcts_add_btn_->setEnabled(true);
+    fcts_remove_btn_->setEnabled(has_current);
+    fcts_edit_btn_->setEnabled(has_current);
+    fcts_edit_btn_->setDefault(true);
+    fcts_valid_btn_->setEnabled(false);
+    fcts_valid_btn_->setDefault(false);
+    cancel_edit_btn_->setEnabled(false);
+    new_fct_ = false;
+}
+
+// ---------------------------------------------------------------- browsing
+
+void VQMotionCtrlFctEditor::fct_selected(int index) {
+    if (index >= 0) {
+        CopyCString name;
+        host_string_of(fcts_combo_->itemText(index), name);
+        fcts_text_edit_->setPlainText(qstring_of(manager_->get_function_definition(name)));
+    } else {
+        fcts_text_edit_->clear();
+    }
+    fcts_remove_btn_->setEnabled(index >= 0);
+    fcts_edit_btn_->setEnabled(index >= 0);
+}
+
+void VQMotionCtrlFctEditor::update_fct_list(const QStringList& names) {
+    const QString remembered = fcts_combo_->currentText();
+    const int remembered_index = current_index();
+    QStringList entries = names;
+    if (new_fct_ && !entries.contains(remembered)) {
+        // The name being added is not stored yet: the refresh must not drop it
+        // from under the edition.
+        entries.append(remembered);
+    }
+    fcts_combo_->clear();
+    fcts_combo_->addItems(entries);
+    int index = entries.indexOf(remembered);
+    if (index < 0 && !entries.isEmpty()) {
+        index = qBound(0, remembered_index - 1, static_cast<int>(entries.size()) - 1);
+    }
+    fcts_combo_->setCurrentIndex(index);
+    fct_selected(index);
+}
+
+void VQMotionCtrlFctEditor::remove_fct() {
+    CopyCString name;
+    if (host_string_of(fcts_combo_->currentText(), name)) {
+        manager_->remove_custom_function(name);
+    }
+}
+
+void VQMotionCtrlFctEditor::check_fct() {}
+
+// ---------------------------------------------------------------- editing
+
+void VQMotionCtrlFctEditor::add_fct() {
+    QString name;
+    if (!ask_new_name(name)) {
+        return;
+    }
+    fcts_combo_->addItem(name);
+    fcts_combo_->setCurrentIndex(fcts_combo_->count() - 1);
+    fcts_text_edit_->clear();
+    new_fct_ = true;
+    edit_fct();
+}
+
+bool VQMotionCtrlFctEditor::ask_new_name(QString& name) {
+    const QString caption = QString::fromLatin1(new_function_caption);
+    bool ok = false;
+    name = prompter->get_text(this, caption, QStringLiteral("Enter a function name:"), QString(),
+                              &ok);
+    while (ok) {
+        if (!is_acceptable_name(name)) {
+            name = prompter->get_text(
+                this, caption, QStringLiteral("Invalid function name. Please, enter another one:"),
+                name, &ok);
+        } else if (is_stored_name(name)) {
+            name = prompter->get_text(
+                this, caption,
+                QStringLiteral("Function name already used. Please, enter another one:"), name,
+                &ok);
+        } else {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The pattern, and text that the host's 8-bit strings can hold.
+bool VQMotionCtrlFctEditor::is_acceptable_name(const QString& name) const {
+    QString checked = name;
+    int position = 0;
+    CopyCString host;
+    return name_validator_->validate(checked, position) == QValidator::Acceptable &&
+           host_string_of(name, host);
+}
+
+bool VQMotionCtrlFctEditor::is_stored_name(const QString& name) const {
+    CopyCString host;
+    host_string_of(name, host);
+    for (FunctionNameIterator it = manager_->function_name_iterator(); it.more(); it.next()) {
+        if (it.key() == host) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void VQMotionCtrlFctEditor::edit_fct() { begin_edition(); }
+
+void VQMotionCtrlFctEditor::validate_fct() {
+    CopyCString definition;
+    if (!host_string_of(fcts_text_edit_->toPlainText(), definition)) {
+        // Storing would turn those characters into '?': keep the edition open.
+        prompter->warn(this, windowTitle(),
+                       tr("The definition holds characters that cannot be stored. Only Latin-1 "
+                          "characters can be: please replace the others."));
+        return;
+    }
+    end_edition();
+    CopyCString name;
+    if (current_index() < 0 || !host_string_of(fcts_combo_->currentText(), name)) {
+        return; // nothing to store it under
+    }
+    manager_->add_or_edit_custom_function(name, definition);
+}
+
+void VQMotionCtrlFctEditor::cancel_edition() {
+    if (new_fct_) {
+        fcts_combo_->removeItem(fcts_combo_->currentIndex());
+    }
+    end_edition();
+    fct_selected(current_index());
+}
+
+void VQMotionCtrlFctEditor::closeEvent(QCloseEvent* event) {
+    if (!fcts_text_edit_->isReadOnly()) {
+        cancel_edition();
+    }
+    VQMotionCtrlFctEditorBase::closeEvent(event);
+}
+
+// ---------------------------------------------------------------- keys
+
+VQMotionCtrlFctEditor::EditTextKeyPressFilter::EditTextKeyPressFilter(VQMotionCtrlFctEditor* editor)
+    : QObject(editor), editor_(editor) {}
+
+VQMotionCtrlFctEditor::EditTextKeyPressFilter::~EditTextKeyPressFilter() = default;
+
+bool VQMotionCtrlFctEditor::EditTextKeyPressFilter::eventFilter(QObject*, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Escape) {
+        editor_->cancel_edition();
+        return true;
+    }
+    const bool is_return = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (is_return && key->modifiers() != Qt::ShiftModifier) {
+        editor_->validate_fct();
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+#include "VQMotionCtrlFctEditorBase.h"
+#include "kestrava_gui_export.h"
+
+class QRegularExpressionValidator;
+class SpaceWarePreferencesManager;
+
+// The custom function editor: lists the user's functions, shows, edits,
+// adds and removes them through the settings manager. It browses until
+// Edit or Add starts an edition, which Validate or Cancel ends.
+class KESTRAVA_GUI_EXPORT VQMotionCtrlFctEditor : public VQMotionCtrlFctEditorBase {
+    Q_OBJECT
+public:
+    // What the editor asks or tells the user in dialogs of its own; tests
+    // put in answers of theirs.
+    class KESTRAVA_GUI_EXPORT Prompter {
+    public:
+        virtual ~Prompter() = default;
+        // QInputDialog::getText with normal echo.
+        virtual QString get_text(QWidget* parent, const QString& caption, const QString& label,
+                                 const QString& text, bool* ok);
+        virtual void warn(QWidget* parent, const QString& caption, const QString& text);
+    };
+    // Null brings back the dialogs; the prompter stays the caller's.
+    static void set_prompter(Prompter* prompter);
+
+    // `fl` has no effect: the editor is always a modeless dialog.
+    VQMotionCtrlFctEditor(SpaceWarePreferencesManager* manager, QWidget* parent = nullptr,
+                          const char* name = nullptr, unsigned int fl = 0);
+    ~VQMotionCtrlFctEditor() override;
+
+    // Replaces the listed names, keeping the current one current when it is
+    // still there, else the one before it.
+    void update_fct_list(const QStringList& names);
+
+public slots:
+    void languageChange() override;
+
+protected slots:
+    void add_fct() override;
+    void remove_fct() override;
+    void edit_fct() override;
+    void check_fct() override;
+    void validate_fct() override;
+    void fct_selected(int index) override;
+    void cancel_edition() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void begin_edition();
+    void end_edition();
+
+private:
+    // Turns Escape and Return in the text area into Cancel and Validate.
+    class EditTextKeyPressFilter : public QObject {
+    public:
+        explicit EditTextKeyPressFilter(VQMotionCtrlFctEditor* editor);
+        ~EditTextKeyPressFilter() override;
+        bool eventFilter(QObject* watched, QEvent* event) override;
+
+    private:
+        VQMotionCtrlFctEditor* editor_;
+    };
+
+    void additionnalLanguageChange();
+    // Asks for a new name until one is acceptable; false when the user cancels.
+    bool ask_new_name(QString& name);
+    bool is_acceptable_name(const QString& name) const;
+    bool is_stored_name(const QString& name) const;
+    int current_index() const;
+
+    SpaceWarePreferencesManager* manager_;
+    QRegularExpressionValidator* name_validator_;
+    bool new_fct_;
+};
