@@ -36,8 +36,8 @@ void VQMotionCtrlFctEditor::set_prompter(Prompter* replacement) {
 
 // ---------------------------------------------------------------- construction
 
-VQMotionCtrlFctEditor::VQMotionCtrlFctEditor(SpaceWarePreferencesManager* manager,
-                                             QWidget* parent, const char* name, unsigned int fl)
+VQMotionCtrlFctEditor::VQMotionCtrlFctEditor(SpaceWarePreferencesManager* manager, QWidget* parent,
+                                             const char* name, unsigned int fl)
     : VQMotionCtrlFctEditorBase(parent, name, fl != 0, Qt::WindowFlags())
     , manager_(manager)
     , name_validator_(new QRegularExpressionValidator(this))
@@ -158,8 +158,8 @@ void VQMotionCtrlFctEditor::add_fct() {
 bool VQMotionCtrlFctEditor::ask_new_name(QString& name) {
     const QString caption = QString::fromLatin1(new_function_caption);
     bool ok = false;
-    name = prompter->get_text(this, caption, QStringLiteral("Enter a function name:"), QString(),
-                              &ok);
+    name =
+        prompter->get_text(this, caption, QStringLiteral("Enter a function name:"), QString(), &ok);
     while (ok) {
         if (!is_acceptable_name(name)) {
             name = prompter->get_text(
@@ -197,7 +197,9 @@ bool VQMotionCtrlFctEditor::is_stored_name(const QString& name) const {
     return false;
 }
 
-void VQMotionCtrlFctEditor::edit_fct() { begin_edition(); }
+void VQMotionCtrlFctEditor::edit_fct() {
+    begin_edition();
+}
 
 void VQMotionCtrlFctEditor::validate_fct() {
     CopyCString definition;
@@ -234,7 +236,8 @@ void VQMotionCtrlFctEditor::closeEvent(QCloseEvent* event) {
 // ---------------------------------------------------------------- keys
 
 VQMotionCtrlFctEditor::EditTextKeyPressFilter::EditTextKeyPressFilter(VQMotionCtrlFctEditor* editor)
-    : QObject(editor), editor_(editor) {}
+    : QObject(editor)
+    , editor_(editor) {}
 
 VQMotionCtrlFctEditor::EditTextKeyPressFilter::~EditTextKeyPressFilter() = default;
 

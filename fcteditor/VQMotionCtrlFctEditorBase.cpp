@@ -26,7 +26,8 @@ VQMotionCtrlFctEditorBase::~VQMotionCtrlFctEditorBase() = default;
 
 void VQMotionCtrlFctEditorBase::create_widgets() {
     VQMotionCtrlFctEditorBaseLayout = new QGridLayout(this);
-    VQMotionCtrlFctEditorBaseLayout->setObjectName(QStringLiteral("VQMotionCtrlFctEditorBaseLayout"));
+    VQMotionCtrlFctEditorBaseLayout->setObjectName(
+        QStringLiteral("VQMotionCtrlFctEditorBaseLayout"));
     VQMotionCtrlFctEditorBaseLayout->setContentsMargins(11, 11, 11, 11);
     VQMotionCtrlFctEditorBaseLayout->setSpacing(6);
     const auto button = [this](const char* name, int row, int column) {
@@ -62,16 +63,14 @@ void VQMotionCtrlFctEditorBase::connect_widgets() {
     connect(fcts_remove_btn_, &QPushButton::clicked, this, &VQMotionCtrlFctEditorBase::remove_fct);
     connect(fcts_edit_btn_, &QPushButton::clicked, this, &VQMotionCtrlFctEditorBase::edit_fct);
     connect(fcts_check_btn_, &QPushButton::clicked, this, &VQMotionCtrlFctEditorBase::check_fct);
-    connect(fcts_valid_btn_, &QPushButton::clicked, this,
-            &VQMotionCtrlFctEditorBase::validate_fct);
+    connect(fcts_valid_btn_, &QPushButton::clicked, this, &VQMotionCtrlFctEditorBase::validate_fct);
     connect(cancel_edit_btn_, &QPushButton::clicked, this,
             &VQMotionCtrlFctEditorBase::cancel_edition);
 }
 
 void VQMotionCtrlFctEditorBase::set_tab_order() {
-    QWidget* const chain[] = {fcts_combo_,     fcts_add_btn_,   fcts_remove_btn_,
-                                    fcts_text_edit_, fcts_edit_btn_,  fcts_check_btn_,
-                                    fcts_valid_btn_};
+    QWidget* const chain[] = {fcts_combo_,    fcts_add_btn_,   fcts_remove_btn_, fcts_text_edit_,
+                              fcts_edit_btn_, fcts_check_btn_, fcts_valid_btn_};
     for (size_t i = 1; i < std::size(chain); ++i) {
         setTabOrder(chain[i - 1], chain[i]);
     }

@@ -39,6 +39,25 @@ private:
     bool connected_ = false;
 };
 
+// An action calling one member function of one object with the signal's
+// argument. For Arg = int it runs at each emission of an int signal.
+template <class T, class Arg>
+class VQTypedCallback : public VQAction {
+public:
+    using Callback = void (T::*)(Arg);
+
+    VQTypedCallback(QObject* sender, const char* signal, T* object, Callback callback)
+        : VQAction(sender, signal)
+        , object_(object)
+        , callback_(callback) {}
+    using VQAction::execute;
+    void execute(Arg argument) override { (object_->*callback_)(argument); }
+
+private:
+    T* object_;
+    Callback callback_;
+};
+
 // Host strings are 8-bit Latin-1 text.
 TARVIK_QTOOLS_EXPORT QString qstring_of(const CString& text);
 // False, leaving `host` as it was, when `text` holds a character that Latin-1

@@ -46,7 +46,8 @@ public:
 // them, as the settings dialog does.
 class ListFeeder : public ValueObserver {
 public:
-    explicit ListFeeder(VQMotionCtrlFctEditor* editor) : editor_(editor) {}
+    explicit ListFeeder(VQMotionCtrlFctEditor* editor)
+        : editor_(editor) {}
     void update(Value* value) override {
         QStringList names = QString::fromLatin1(static_cast<StringValue*>(value)->get().c_str())
                                 .split(' ', Qt::SkipEmptyParts);
@@ -154,10 +155,12 @@ private slots:
         QCOMPARE(form.windowTitle(), QStringLiteral("Kestrava Function Editor"));
         QCOMPARE(form.fcts_valid_btn_->toolTip(),
                  QStringLiteral("Validate and save the  new function. "));
-        QCOMPARE(form.fcts_edit_btn_->toolTip(), QStringLiteral("Edit the current select function. "));
+        QCOMPARE(form.fcts_edit_btn_->toolTip(),
+                 QStringLiteral("Edit the current select function. "));
         QVERIFY(form.fcts_text_edit_->isReadOnly());
         QVERIFY(form.fcts_text_edit_->toolTip().isNull());
-        auto* grid = form.findChild<QGridLayout*>(QStringLiteral("VQMotionCtrlFctEditorBaseLayout"));
+        auto* grid =
+            form.findChild<QGridLayout*>(QStringLiteral("VQMotionCtrlFctEditorBaseLayout"));
         QVERIFY(grid);
         const auto cell = [&](QWidget* widget) {
             int row, column, rows, columns;
@@ -172,8 +175,8 @@ private slots:
         QCOMPARE(form.fcts_check_btn_->nextInFocusChain(), form.fcts_valid_btn_);
 
         const std::pair<QPushButton*, const char*> placeholders[] = {
-            {form.fcts_add_btn_, "add_fct()"},       {form.fcts_remove_btn_, "remove_fct()"},
-            {form.fcts_edit_btn_, "edit_fct()"},     {form.fcts_check_btn_, "check_fct()"},
+            {form.fcts_add_btn_, "add_fct()"},        {form.fcts_remove_btn_, "remove_fct()"},
+            {form.fcts_edit_btn_, "edit_fct()"},      {form.fcts_check_btn_, "check_fct()"},
             {form.fcts_valid_btn_, "validate_fct()"}, {form.cancel_edit_btn_, "cancel_edition()"},
         };
         for (const auto& [button, slot] : placeholders) {
@@ -230,17 +233,18 @@ private slots:
     // taken name is asked again and the new answer checked from the pattern
     // on; the accepted name is added at the end, current, in an edition.
     void addAsksUntilANameIsAcceptable() {
-        prompter_.answers = {{"", true},     {"1abc", true}, {"_x", true},  {"a b", true},
-                             {"a\u20ac", true}, {"alpha", true}, {"Fit_All", true}, {"", true},
-                             {"gamma", true}};
+        prompter_.answers = {{"", true},        {"1abc", true},    {"_x", true},
+                             {"a b", true},     {"a\u20ac", true}, {"alpha", true},
+                             {"Fit_All", true}, {"", true},        {"gamma", true}};
         pick(QStringLiteral("beta"));
         click(editor_->fcts_add_btn_);
-        const QString invalid = QStringLiteral("Invalid function name. Please, enter another one:|");
-        const QString used = QStringLiteral("Function name already used. Please, enter another one:|");
-        QCOMPARE(prompter_.asked,
-                 (QStringList{"Enter a function name:|", invalid, invalid + "1abc", invalid + "_x",
-                              invalid + "a b", invalid + "a\u20ac", used + "alpha", used + "Fit_All",
-                              invalid}));
+        const QString invalid =
+            QStringLiteral("Invalid function name. Please, enter another one:|");
+        const QString used =
+            QStringLiteral("Function name already used. Please, enter another one:|");
+        QCOMPARE(prompter_.asked, (QStringList{"Enter a function name:|", invalid, invalid + "1abc",
+                                               invalid + "_x", invalid + "a b", invalid + "a\u20ac",
+                                               used + "alpha", used + "Fit_All", invalid}));
         QCOMPARE(listed(), (QStringList{"Zed", "alpha", "beta", "gamma"}));
         QCOMPARE(editor_->fcts_combo_->currentIndex(), 3);
         QVERIFY(editor_->fcts_text_edit_->toPlainText().isEmpty());

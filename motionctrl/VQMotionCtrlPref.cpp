@@ -1,0 +1,386 @@
+#include "VQMotionCtrlPref.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QSlider>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "ButtonRow.h"
+#include "Kestrava_spaceWare.h"
+#include "Tarvik_qtools.h"
+#include "VQMotionCtrlFctEditor.h"
+
+struct VQMotionCtrlPref::PrivateData {
+    explicit PrivateData(VQMotionCtrlPref* owner) : owner(owner) {}
+
+    // Slot 2k + i: the picture of rotation item i of axis k.
+    std::array<QPixmap, 6> pixmaps;
+    std::vector<std::unique_ptr<ButtonRow>> rows;
+    VQMotionCtrlPref* owner;
+};
+
+namespace {
+using Manager = SpaceWarePreferencesManager;
+
+const QSize arrow_size(32, 32);
+
+StringSetting* string_setting(const Manager* manager, int attribute) {
+    return static_cast<StringSetting*>(manager->navig_value(static_cast<NavigAttribute>(attribute)));
+}
+
+int axis_of(const CString& text) { return Manager::string_to_index(axis_group, text); }
+
+QStringList sorted(QStringList names) {
+    names.sort(Qt::CaseSensitive);
+    return names;
+}
+} // namespace
+
+// ---------------------------------------------------------------- construction
+
+VQMotionCtrlPref::VQMotionCtrlPref(SpaceWarePreferencesManager* manager, QWidget* parent,
+                                   const char* name, Qt::WindowFlags fl)
+    : VQMotionCtrlPrefBase(parent, name, fl)
+    , rows_layout_(nullptr)
+    , manager_(manager)
+    , editor_(nullptr)
+    , d_(std::make_unique<PrivateData>(this)) {
+    if (!name) {
+        setObjectName(QStringLiteral("VQMotionCtrlPref"));
+    }
+    editor_ = new VQMotionCtrlFctEditor(manager, this, "sw_fct_editor", 0);
+    connect(buttons_fct_edit_btn_, &QPushButton::clicked, editor_, &QWidget::show);
+    create_button_rows();
+    for (int axis = 0; axis < 3; ++axis) {
+        for (int item = 0; item < 2; ++item) {
+            d_->pixmaps[2 * axis + item] = rotation_combos()[axis]->itemIcon(item).pixmap(arrow_size);
+        }
+    }
+    create_observers();
+    update(manager_);
+    update_row_labels();
+    editor_->languageChange();
+}
+
+// The rows go first, then the observers, last one first, then the form.
+VQMotionCtrlPref::~VQMotionCtrlPref() {
+    d_.reset();
+    for (auto observer = observers_.rbegin(); observer != observers_.rend(); ++observer) {
+        *observer = SmartResource<ValueObserverAction>();
+    }
+}
+
+void VQMotionCtrlPref::create_button_rows() {
+    auto* box_layout = new QVBoxLayout(button_fcts_grp_box_);
+    box_layout->setSpacing(6);
+    box_layout->setContentsMargins(11, 11, 11, 11);
+    rows_layout_ = new QGridLayout;
+    rows_layout_->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    box_layout->addLayout(rows_layout_);
+    for (long index = 0; index < manager_->button_count(); ++index) {
+        d_->rows.push_back(std::make_unique<ButtonRow>(rows_layout_, static_cast<int>(index), this,
+                                                       button_fcts_grp_box_));
+    }
+    if (d_->rows.empty()) {
+        return;
+    }
+    // The rows' combos go between the motions page's buttons and the buttons page's.
+    QWidget* previous = motions_save_btn_;
+    for (const auto& row : d_->rows) {
+        setTabOrder(previous, row->combo());
+        previous = row->combo();
+    }
+    setTabOrder(previous, buttons_restore_default_btn_);
+}
+
+void VQMotionCtrlPref::create_observers() {
+    const Callback callbacks[observer_count] = {
+        &VQMotionCtrlPref::update_x_trans,
+        &VQMotionCtrlPref::update_y_trans,
+        &VQMotionCtrlPref::update_z_trans,
+        &VQMotionCtrlPref::update_x_rot,
+        &VQMotionCtrlPref::update_y_rot,
+        &VQMotionCtrlPref::update_z_rot,
+        &VQMotionCtrlPref::update_trans_sensibility,
+        &VQMotionCtrlPref::update_rot_sensibility,
+        &VQMotionCtrlPref::update_function_names,
+    };
+    for (int o = 0; o < observer_count; ++o) {
+        observers_[o] = SmartResource<ValueObserverAction>(new ValueObserverAction(
+            new ValueActionCallbackTp<VQMotionCtrlPref>(this, callbacks[o])));
+    }
+    for (int o = 0; o < observer_count; ++o) {
+        for (SettingsValue* setting : observed_settings(manager_, o)) {
+            setting->attach(observers_[o].get());
+        }
+    }
+}
+
+std::vector<SettingsValue*> VQMotionCtrlPref::observed_settings(const Manager* manager,
+                                                                int observer) {
+    const auto navig = [manager](int attribute) {
+        return manager->navig_value(static_cast<NavigAttribute>(attribute));
+    };
+    if (observer <= z_trans_observer) {
+        return {navig(observer), navig(observer + 3)};
+    }
+    if (observer <= z_rot_observer) {
+        const int row = observer - x_rot_observer;
+        return {navig(row), navig(row + 6)};
+    }
+    if (observer == trans_sensibility_observer) {
+        return {navig(trans_sensitivity)};
+    }
+    if (observer == rot_sensibility_observer) {
+        return {navig(rot_sensitivity)};
+    }
+    return {manager->custom_function_names()};
+}
+
+void VQMotionCtrlPref::update(SpaceWarePreferencesManager* manager) {
+    for (int o = 0; o < observer_count; ++o) {
+        for (SettingsValue* setting : observed_settings(manager, o)) {
+            observers_[o]->update(setting->value());
+        }
+    }
+}
+
+// ---------------------------------------------------------------- language
+
+void VQMotionCtrlPref::languageChange() {
+    VQMotionCtrlPrefBase::languageChange();
+    additionnalLanguageChange();
+}
+
+void VQMotionCtrlPref::additionnalLanguageChange() {
+    update(manager_);
+    update_row_labels();
+    editor_->languageChange();
+}
+
+void VQMotionCtrlPref::update_row_labels() {
+    for (const auto& row : d_->rows) {
+        row->update_label();
+    }
+}
+
+// ---------------------------------------------------------------- the user's choices
+
+void VQMotionCtrlPref::save_motions_pref() { manager_->save_navig_values(); }
+void VQMotionCtrlPref::restore_motions_pref() { manager_->reset_navig_settings(); }
+void VQMotionCtrlPref::restore_motions_default() { manager_->reset_navig_defaults(); }
+void VQMotionCtrlPref::save_buttons_pref() { manager_->save_button_values(); }
+void VQMotionCtrlPref::restore_buttons_pref() { manager_->reset_button_settings(); }
+void VQMotionCtrlPref::restore_buttons_default() { manager_->reset_button_defaults(); }
+
+void VQMotionCtrlPref::x_trans_selected(int idx) { translation_selected(0, idx); }
+void VQMotionCtrlPref::y_trans_selected(int idx) { translation_selected(1, idx); }
+void VQMotionCtrlPref::z_trans_selected(int idx) { translation_selected(2, idx); }
+void VQMotionCtrlPref::x_rot_selected(int idx) { rotation_selected(0, idx); }
+void VQMotionCtrlPref::y_rot_selected(int idx) { rotation_selected(1, idx); }
+void VQMotionCtrlPref::z_rot_selected(int idx) { rotation_selected(2, idx); }
+void VQMotionCtrlPref::trans_slider_changed(int val) { sensitivity_changed(trans_sensitivity, val); }
+void VQMotionCtrlPref::rot_slider_changed(int val) { sensitivity_changed(rot_sensitivity, val); }
+
+// Item 2 x axis + direction: both settings of the row are written, then told.
+void VQMotionCtrlPref::translation_selected(int row, int item) {
+    if (item < 0 || item >= 6) {
+        return;
+    }
+    StringSetting* axis = string_setting(manager_, row);
+    StringSetting* direction = string_setting(manager_, row + 3);
+    axis->assign(Manager::index_to_string(axis_group, item / 2));
+    direction->assign(Manager::index_to_string(direction_group, item % 2));
+    axis->notify(nullptr);
+    direction->notify(nullptr);
+}
+
+void VQMotionCtrlPref::rotation_selected(int row, int item) {
+    if (item < 0 || item >= 2) {
+        return;
+    }
+    string_setting(manager_, row + 6)->set(Manager::index_to_string(rotation_group, item));
+}
+
+void VQMotionCtrlPref::sensitivity_changed(int attribute, int position) {
+    static_cast<FloatSetting*>(manager_->navig_value(static_cast<NavigAttribute>(attribute)))
+        ->set(position_to_sensitivity(position));
+}
+
+float VQMotionCtrlPref::position_to_sensitivity(int position) {
+    return static_cast<float>(std::pow(10.0, position / 100.0));
+}
+
+// The nearest position, exact halves going to the lower one. Values no slider
+// can show (zero, negative, not a number) go to the nearest end, or the middle.
+int VQMotionCtrlPref::sensitivity_to_position(float sensitivity) {
+    if (std::isnan(sensitivity)) {
+        return 0;
+    }
+    if (!(sensitivity > 0.0f)) {
+        return -100;
+    }
+    const float l = static_cast<float>(std::log10(static_cast<double>(sensitivity)));
+    const double a = std::clamp(100.0 * l, -1000.0, 1000.0);
+    const double lower = std::floor(a);
+    return static_cast<int>(a - lower > 0.5 ? std::ceil(a) : lower);
+}
+
+// ---------------------------------------------------------------- observers
+
+void VQMotionCtrlPref::update_x_trans(const Value* value) { update_translation(0, value); }
+void VQMotionCtrlPref::update_y_trans(const Value* value) { update_translation(1, value); }
+void VQMotionCtrlPref::update_z_trans(const Value* value) { update_translation(2, value); }
+void VQMotionCtrlPref::update_x_rot(const Value* value) { update_rotation(0, value); }
+void VQMotionCtrlPref::update_y_rot(const Value* value) { update_rotation(1, value); }
+void VQMotionCtrlPref::update_z_rot(const Value* value) { update_rotation(2, value); }
+
+void VQMotionCtrlPref::update_trans_sensibility(const Value* value) {
+    update_sensitivity(trans_sensib_slider_, value);
+}
+
+void VQMotionCtrlPref::update_rot_sensibility(const Value* value) {
+    update_sensitivity(rot_sensib_slider_, value);
+}
+
+// Told of the row's axis or direction: shows it, then keeps the three axes a
+// permutation by giving a row that uses the same axis the one left free.
+void VQMotionCtrlPref::update_translation(int row, const Value* value) {
+    const auto* text = dynamic_cast<const StringValue*>(value);
+    if (!text) {
+        return;
+    }
+    QComboBox* combo = translation_combos()[row];
+    const int current = combo->currentIndex();
+    const int axis = axis_of(text->get());
+    if (axis < 0) {
+        const int direction = Manager::string_to_index(direction_group, text->get());
+        if (direction >= 0 && direction != current % 2) {
+            combo->setCurrentIndex(2 * (current / 2) + direction);
+        } else if (direction < 0 && value == manager_->navig_value(static_cast<NavigAttribute>(row))->value()) {
+            replace_unknown_axis(row, current / 2);
+        }
+        return;
+    }
+    if (axis != current / 2) {
+        combo->setCurrentIndex(2 * axis + current % 2);
+    }
+    repair_axes(row, axis);
+}
+
+// A row's axis that is no axis at all: the row takes the shown axis if no
+// other row has it, else the first one left free, so the three stay a
+// permutation (and the combo tells the truth).
+void VQMotionCtrlPref::replace_unknown_axis(int row, int shown_axis) {
+    bool used[3] = {false, false, false};
+    for (const int other : {(row + 1) % 3, (row + 2) % 3}) {
+        const int axis = axis_of(string_setting(manager_, other)->get());
+        if (axis >= 0) {
+            used[axis] = true;
+        }
+    }
+    int chosen = shown_axis;
+    for (int axis = 0; used[chosen] && axis < 3; ++axis) {
+        chosen = axis;
+    }
+    string_setting(manager_, row)->set(Manager::index_to_string(axis_group, chosen));
+}
+
+void VQMotionCtrlPref::repair_axes(int row, int axis) {
+    const int first = (row + 1) % 3;
+    const int second = (row + 2) % 3;
+    const int first_axis = axis_of(string_setting(manager_, first)->get());
+    const int second_axis = axis_of(string_setting(manager_, second)->get());
+    int conflicting, remaining, remaining_axis;
+    if (second_axis == axis) {
+        conflicting = second, remaining = first, remaining_axis = first_axis;
+    } else if (first_axis == axis) {
+        conflicting = first, remaining = second, remaining_axis = second_axis;
+    } else {
+        return;
+    }
+    const int free_axis = 3 - remaining_axis - axis;
+    if (free_axis >= 0 && free_axis <= 2 && free_axis != axis) {
+        string_setting(manager_, conflicting)->set(Manager::index_to_string(axis_group, free_axis));
+        return;
+    }
+    // The remaining row holds no usable axis either: both get one anew.
+    StringSetting* conflicting_setting = string_setting(manager_, conflicting);
+    StringSetting* remaining_setting = string_setting(manager_, remaining);
+    conflicting_setting->assign(Manager::index_to_string(axis_group, (axis + 1) % 3));
+    remaining_setting->assign(Manager::index_to_string(axis_group, (axis + 2) % 3));
+    remaining_setting->notify(nullptr);
+    conflicting_setting->notify(nullptr);
+}
+
+// Told of the row's translation axis (the pictures follow it) or of its
+// rotation direction (the combo shows it).
+void VQMotionCtrlPref::update_rotation(int row, const Value* value) {
+    const auto* text = dynamic_cast<const StringValue*>(value);
+    if (!text) {
+        return;
+    }
+    QComboBox* combo = rotation_combos()[row];
+    const int current = combo->currentIndex();
+    if (axis_of(text->get()) >= 0) {
+        const int axis = axis_of(string_setting(manager_, row)->get());
+        if (axis >= 0) {
+            show_rotation_pictures(row, axis);
+            combo->setCurrentIndex(current);
+        }
+        return;
+    }
+    const int direction = Manager::string_to_index(rotation_group, text->get());
+    if (direction >= 0 && direction != current) {
+        combo->setCurrentIndex(direction);
+    }
+}
+
+void VQMotionCtrlPref::show_rotation_pictures(int row, int axis) {
+    QComboBox* combo = rotation_combos()[row];
+    for (int item = 0; item < 2; ++item) {
+        combo->setItemIcon(item, QIcon(d_->pixmaps[2 * axis + item]));
+        const QString meaning = rotation_item_text(axis, item);
+        combo->setItemData(item, meaning, Qt::ToolTipRole);
+        combo->setItemData(item, meaning, Qt::AccessibleTextRole);
+    }
+}
+
+void VQMotionCtrlPref::update_sensitivity(QSlider* slider, const Value* value) {
+    const auto* number = dynamic_cast<const FloatValue*>(value);
+    if (!number) {
+        return;
+    }
+    const int position = sensitivity_to_position(number->get());
+    if (slider->value() != position) {
+        slider->setValue(position);
+    }
+}
+
+// The custom names go to the editor; every function name, sorted, to each row.
+void VQMotionCtrlPref::update_function_names(const Value* value) {
+    const auto* text = dynamic_cast<const StringValue*>(value);
+    if (!text) {
+        return;
+    }
+    List<CString> pieces;
+    text->get().split(" ", pieces);
+    QStringList custom;
+    for (long i = 0; i < pieces.count(); ++i) {
+        custom << qstring_of(pieces.item(i));
+    }
+    editor_->update_fct_list(sorted(custom));
+
+    QStringList all;
+    for (FunctionNameIterator it = manager_->function_name_iterator(); it.more(); it.next()) {
+        all << qstring_of(it.key());
+    }
+    all = sorted(all);
+    for (const auto& row : d_->rows) {
+        row->show_names(all);
+    }
+}

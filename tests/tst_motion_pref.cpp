@@ -1,0 +1,428 @@
+// The motion-controller settings dialog against a real manager: what a user
+// picks reaches the settings, and what the settings hold is shown.
+
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpacerItem>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
+#include <functional>
+#include <memory>
+
+#include "Kestrava_spaceWare.h"
+#include "MimeSourceFactory.h"
+#include "MimeSourceFactory_Kestrava.h"
+#include "VQMotionCtrlFctEditor.h"
+#include "VQMotionCtrlPref.h"
+
+namespace {
+using Manager = SpaceWarePreferencesManager;
+
+StringSetting* navig_string(const Manager& manager, int attribute) {
+    return static_cast<StringSetting*>(manager.navig_value(static_cast<NavigAttribute>(attribute)));
+}
+
+FloatSetting* navig_float(const Manager& manager, NavigAttribute attribute) {
+    return static_cast<FloatSetting*>(manager.navig_value(attribute));
+}
+
+QString text_of(const StringSetting* setting) { return QString::fromLatin1(setting->get().c_str()); }
+
+// The three axes as letters, "yxz" for x->y, y->x, z->z.
+QString axes(const Manager& manager) {
+    return text_of(navig_string(manager, 0)) + text_of(navig_string(manager, 1)) +
+           text_of(navig_string(manager, 2));
+}
+
+bool is_permutation(const QString& letters) {
+    QString copy = letters;
+    std::sort(copy.begin(), copy.end());
+    return copy == QLatin1String("xyz");
+}
+
+void choose(QComboBox* combo, int item) {
+    combo->setCurrentIndex(item);
+    emit combo->activated(item);
+}
+
+QImage icon_image(const QComboBox* combo, int item) {
+    return combo->itemIcon(item).pixmap(QSize(32, 32)).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+QImage picture(const char* name) {
+    return pixmapFromMimeSource(QString::fromLatin1(name)).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+QStringList items(const QComboBox* combo) {
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i) {
+        texts << combo->itemText(i);
+    }
+    return texts;
+}
+
+class CallbackObserver : public ValueObserver {
+public:
+    explicit CallbackObserver(std::function<void()> callback) : callback_(std::move(callback)) {}
+    void update(Value*) override { callback_(); }
+
+private:
+    std::function<void()> callback_;
+};
+
+const char* const rotation_pictures[3][2] = {{"a_cw_arrow.png", "a_ccw_arrow.png"},
+                                             {"b_cw_arrow.png", "b_ccw_arrow.png"},
+                                             {"c_cw_arrow.png", "c_ccw_arrow.png"}};
+} // namespace
+
+class TestMotionPref : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    int case_ = 0;
+    QString file_;
+    std::unique_ptr<Manager> manager_;
+    std::unique_ptr<VQMotionCtrlPref> dialog_;
+
+    void make(long buttons = 3) {
+        dialog_.reset();
+        manager_ = std::make_unique<Manager>(file_, buttons);
+    }
+    void open_dialog() {
+        dialog_ = std::make_unique<VQMotionCtrlPref>(manager_.get(), nullptr, "Preferences Editor");
+        dialog_->show();
+    }
+    // The rotation combo of a row shows the pictures of that axis.
+    bool shows_rotation_pictures_of(QComboBox* combo, int axis) const {
+        return icon_image(combo, 0) == picture(rotation_pictures[axis][0]) &&
+               icon_image(combo, 1) == picture(rotation_pictures[axis][1]);
+    }
+    // Every translation combo shows its row's axis and direction.
+    bool combos_match_settings() const {
+        const QComboBox* combos[] = {dialog_->x_trans_combo_, dialog_->y_trans_combo_,
+                                     dialog_->z_trans_combo_};
+        for (int row = 0; row < 3; ++row) {
+            const int axis = Manager::string_to_index(axis_group, navig_string(*manager_, row)->get());
+            const int direction =
+                Manager::string_to_index(direction_group, navig_string(*manager_, row + 3)->get());
+            if (combos[row]->currentIndex() != 2 * axis + direction) {
+                return false;
+            }
+        }
+        return true;
+    }
+    QComboBox* row_combo(int n) const {
+        return dialog_->findChild<QComboBox*>(QStringLiteral("button_%1_combo_").arg(n));
+    }
+    void save_screenshot(const QString& name) {
+        const QString folder = qEnvironmentVariable("KESTRAVA_SCREENSHOTS");
+        if (!folder.isEmpty() && QDir().mkpath(folder)) {
+            dialog_->grab().save(folder + '/' + name);
+        }
+    }
+
+private slots:
+    void initTestCase() { installImageCollection(); }
+    void init() {
+        file_ = dir_.filePath(QStringLiteral("prefs%1.ini").arg(++case_));
+        make();
+    }
+    void cleanup() {
+        dialog_.reset();
+        manager_.reset();
+    }
+
+    // The bare form: its tree, pictures, combo items and slots that only warn.
+    void bareForm() {
+        VQMotionCtrlPrefBase form;
+        QCOMPARE(form.objectName(), QStringLiteral("VQMotionCtrlPrefBase"));
+        QCOMPARE(VQMotionCtrlPrefBase(nullptr, "named").objectName(), QStringLiteral("named"));
+        QVERIFY(form.width() >= 275 && form.height() >= 850);
+        QCOMPARE(form.tabs_->tabText(0), QStringLiteral("Motions"));
+        QCOMPARE(form.tabs_->tabText(1), QStringLiteral("Buttons"));
+        QCOMPARE(form.findChildren<QWidget*>(QString(), Qt::FindChildrenRecursively).size() > 29, true);
+        QVERIFY(form.button_fcts_grp_box_->children().isEmpty());
+        QCOMPARE(form.trans_sensib_slider_->minimum(), -100);
+        QCOMPARE(form.rot_sensib_slider_->maximum(), 100);
+        QCOMPARE(form.trans_sensib_slider_->value(), 0);
+        QVERIFY(!form.ctrl_axis_trans_pxm_->pixmap().isNull());
+        QVERIFY(form.x_rot_pxm_->hasScaledContents());
+        QVERIFY(!form.x_trans_pxm_->hasScaledContents());
+        for (int round = 0; round < 2; ++round) {
+            const QComboBox* trans[] = {form.x_trans_combo_, form.y_trans_combo_, form.z_trans_combo_};
+            const QComboBox* rot[] = {form.x_rot_combo_, form.y_rot_combo_, form.z_rot_combo_};
+            for (int axis = 0; axis < 3; ++axis) {
+                QCOMPARE(trans[axis]->count(), 6);
+                QCOMPARE(trans[axis]->currentIndex(), 2 * axis);
+                QVERIFY(trans[axis]->itemText(3).isNull());
+                QCOMPARE(rot[axis]->count(), 2);
+                QCOMPARE(rot[axis]->currentIndex(), 0);
+            }
+            QCOMPARE(form.x_trans_combo_->itemData(1, Qt::ToolTipRole).toString(),
+                     QStringLiteral("\u2212X"));
+            QCOMPARE(form.z_rot_combo_->itemData(1, Qt::AccessibleTextRole).toString(),
+                     QStringLiteral("counter-clockwise about Z"));
+            QCOMPARE(icon_image(form.y_trans_combo_, 3), picture("yo_arrow.png"));
+            form.x_trans_combo_->setCurrentIndex(5);
+            QMetaObject::invokeMethod(&form, "languageChange");
+        }
+        QTest::ignoreMessage(QtWarningMsg, "VQMotionCtrlPrefBase::x_trans_selected(int): Not implemented yet");
+        choose(form.x_trans_combo_, 1);
+        QTest::ignoreMessage(QtWarningMsg, "VQMotionCtrlPrefBase::rot_slider_changed(int): Not implemented yet");
+        form.rot_sensib_slider_->setValue(10);
+        QTest::ignoreMessage(QtWarningMsg, "VQMotionCtrlPrefBase::save_buttons_pref(): Not implemented yet");
+        form.buttons_save_btn_->click();
+    }
+
+    // x->x, y->y, z->z; the user picks "oy" in the x row: x->y, y->x, the
+    // directions kept, and the rotation pictures follow the axes.
+    void roadOfOneEvent() {
+        navig_string(*manager_, y_trans_direction)->set("negative");
+        open_dialog();
+        QCOMPARE(dialog_->objectName(), QStringLiteral("Preferences Editor"));
+        QVERIFY(shows_rotation_pictures_of(dialog_->x_rot_combo_, 0));
+        choose(dialog_->x_trans_combo_, 2);
+        QCOMPARE(axes(*manager_), QStringLiteral("yxz"));
+        QCOMPARE(text_of(navig_string(*manager_, x_trans_direction)), QStringLiteral("positive"));
+        QCOMPARE(text_of(navig_string(*manager_, y_trans_direction)), QStringLiteral("negative"));
+        QCOMPARE(dialog_->y_trans_combo_->currentIndex(), 1); // -X
+        QVERIFY(combos_match_settings());
+        QVERIFY(shows_rotation_pictures_of(dialog_->x_rot_combo_, 1));
+        QVERIFY(shows_rotation_pictures_of(dialog_->y_rot_combo_, 0));
+        QCOMPARE(dialog_->x_rot_combo_->itemData(0, Qt::ToolTipRole).toString(),
+                 QStringLiteral("clockwise about Y"));
+
+        // Item 5: axis index 2, direction index 1.
+        choose(dialog_->x_trans_combo_, 5);
+        QCOMPARE(axes(*manager_), QStringLiteral("zxy"));
+        QCOMPARE(text_of(navig_string(*manager_, x_trans_direction)), QStringLiteral("negative"));
+        QVERIFY(shows_rotation_pictures_of(dialog_->z_rot_combo_, 1));
+
+        // After the form's language change the pictures are those of the axes again.
+        dialog_->languageChange();
+        QVERIFY(combos_match_settings());
+        QVERIFY(shows_rotation_pictures_of(dialog_->x_rot_combo_, 2));
+        QVERIFY(shows_rotation_pictures_of(dialog_->y_rot_combo_, 0));
+        QVERIFY(shows_rotation_pictures_of(dialog_->z_rot_combo_, 1));
+    }
+
+    // Any stored triple, also with strings outside the axes, ends as a
+    // permutation after the first refresh, the directions untouched.
+    void storedTriplesBecomePermutations() {
+        const QStringList letters{"x", "y", "z", "w"};
+        for (const QString& a : letters) {
+            for (const QString& b : letters) {
+                for (const QString& c : letters) {
+                    make();
+                    navig_string(*manager_, y_trans_direction)->assign("negative");
+                    const QString triple[] = {a, b, c};
+                    for (int row = 0; row < 3; ++row) {
+                        navig_string(*manager_, row)->assign(triple[row].toLatin1().constData());
+                    }
+                    open_dialog();
+                    const QString result = axes(*manager_);
+                    QVERIFY2(is_permutation(result), qPrintable(a + b + c + " -> " + result));
+                    QVERIFY2(combos_match_settings(), qPrintable(a + b + c));
+                    QCOMPARE(text_of(navig_string(*manager_, y_trans_direction)),
+                             QStringLiteral("negative"));
+                    if (a + b + c == QLatin1String("xxz")) {
+                        QCOMPARE(result, QStringLiteral("xyz"));
+                    }
+                }
+            }
+        }
+    }
+
+    // Every item of every translation combo, chosen in turn, keeps the axes
+    // a permutation with the chosen row on the chosen axis and direction.
+    void everyTranslationChoice() {
+        open_dialog();
+        QComboBox* combos[] = {dialog_->x_trans_combo_, dialog_->y_trans_combo_,
+                               dialog_->z_trans_combo_};
+        for (int row = 0; row < 3; ++row) {
+            for (int item = 0; item < 6; ++item) {
+                choose(combos[row], item);
+                QVERIFY(is_permutation(axes(*manager_)));
+                QCOMPARE(Manager::string_to_index(axis_group, navig_string(*manager_, row)->get()),
+                         item / 2);
+                QCOMPARE(Manager::string_to_index(direction_group,
+                                                  navig_string(*manager_, row + 3)->get()),
+                         item % 2);
+                QVERIFY(combos_match_settings());
+            }
+        }
+        choose(dialog_->y_rot_combo_, 1);
+        QCOMPARE(text_of(navig_string(*manager_, y_rot_direction)), QStringLiteral("counterclockwise"));
+        navig_string(*manager_, z_rot_direction)->set("counterclockwise");
+        QCOMPARE(dialog_->z_rot_combo_->currentIndex(), 1);
+    }
+
+    // Positions and sensitivities map to each other, with the given values.
+    void sensitivityConversions() {
+        for (int p = -100; p <= 100; ++p) {
+            QCOMPARE(VQMotionCtrlPref::sensitivity_to_position(VQMotionCtrlPref::position_to_sensitivity(p)), p);
+        }
+        QCOMPARE(VQMotionCtrlPref::sensitivity_to_position(1.0f), 0);
+        QCOMPARE(VQMotionCtrlPref::sensitivity_to_position(2.0f), 30);
+        QCOMPARE(VQMotionCtrlPref::sensitivity_to_position(0.5f), -30);
+        QCOMPARE(VQMotionCtrlPref::position_to_sensitivity(100), 10.0f);
+        QCOMPARE(VQMotionCtrlPref::position_to_sensitivity(-100), 0.1f);
+        // An exact half goes to the lower position. (No float has a 100 log10
+        // of exactly +12.5, so only the negative half can be reached.)
+        float x = static_cast<float>(std::pow(10.0, -0.125));
+        for (int step = 0; step < 8 && static_cast<float>(std::log10(static_cast<double>(x))) != -0.125f; ++step) {
+            x = std::nextafter(x, static_cast<float>(std::log10(static_cast<double>(x))) < -0.125f ? 1.0f : 0.0f);
+        }
+        QVERIFY(static_cast<float>(std::log10(static_cast<double>(x))) == -0.125f);
+        QCOMPARE(VQMotionCtrlPref::sensitivity_to_position(x), -13);
+        // Values no slider shows do not break the conversion.
+        QCOMPARE(VQMotionCtrlPref::sensitivity_to_position(0.0f), -100);
+        QCOMPARE(VQMotionCtrlPref::sensitivity_to_position(std::nanf("")), 0);
+        QVERIFY(VQMotionCtrlPref::sensitivity_to_position(1e30f) >= 100);
+    }
+
+    // The sliders show the stored sensitivities and write back what they
+    // show: 2.0 becomes the value of position 30, above 10 becomes 10.
+    void slidersFollowAndWriteBack() {
+        navig_float(*manager_, trans_sensitivity)->set(2.0f);
+        navig_float(*manager_, rot_sensitivity)->set(20.0f);
+        open_dialog();
+        QCOMPARE(dialog_->trans_sensib_slider_->value(), 30);
+        QCOMPARE(navig_float(*manager_, trans_sensitivity)->get(), 1.9952623f);
+        QCOMPARE(dialog_->rot_sensib_slider_->value(), 100);
+        QCOMPARE(navig_float(*manager_, rot_sensitivity)->get(), 10.0f);
+        dialog_->trans_sensib_slider_->setValue(-100);
+        QCOMPARE(navig_float(*manager_, trans_sensitivity)->get(), 0.1f);
+        navig_float(*manager_, rot_sensitivity)->set(0.5f);
+        QCOMPARE(dialog_->rot_sensib_slider_->value(), -30);
+    }
+
+    // Save, Restore Preferences and Restore Default on both pages, through
+    // the manager's file.
+    void saveRestoreAndDefaults() {
+        open_dialog();
+        choose(dialog_->z_trans_combo_, 0); // z->x: x->z
+        dialog_->rot_sensib_slider_->setValue(40);
+        choose(row_combo(2), items(row_combo(2)).indexOf("View_Top"));
+        dialog_->motions_save_btn_->click();
+        dialog_->buttons_save_btn_->click();
+
+        choose(dialog_->x_trans_combo_, 2);
+        choose(row_combo(2), items(row_combo(2)).indexOf("Fit_All"));
+        dialog_->motions_restore_pref_btn_->click();
+        dialog_->buttons_restore_pref_btn_->click();
+        QCOMPARE(axes(*manager_), QStringLiteral("zyx"));
+        QVERIFY(combos_match_settings());
+        QCOMPARE(row_combo(2)->currentText(), QStringLiteral("View_Top"));
+
+        dialog_->motions_restore_default_btn_->click();
+        dialog_->buttons_restore_default_btn_->click();
+        QCOMPARE(axes(*manager_), QStringLiteral("xyz"));
+        QVERIFY(combos_match_settings());
+        QCOMPARE(dialog_->rot_sensib_slider_->value(), 0);
+        QCOMPARE(row_combo(2)->currentText(), QStringLiteral("View_Isometric"));
+
+        make();
+        open_dialog();
+        QCOMPARE(axes(*manager_), QStringLiteral("zyx"));
+        QCOMPARE(dialog_->rot_sensib_slider_->value(), 40);
+        QCOMPARE(row_combo(2)->currentText(), QStringLiteral("View_Top"));
+        save_screenshot(QStringLiteral("motion_pref_motions.png"));
+        dialog_->tabs_->setCurrentIndex(1);
+        save_screenshot(QStringLiteral("motion_pref_buttons.png"));
+    }
+
+    // One row per device button, named and labelled by number, their combos
+    // spliced into the tab order; none at all for a device without buttons.
+    void buttonRows() {
+        for (const long count : {0L, 3L, 31L}) {
+            make(count);
+            open_dialog();
+            QCOMPARE(dialog_->button_fcts_grp_box_->findChildren<QComboBox*>().size(),
+                     static_cast<int>(count));
+            QWidget* previous = dialog_->motions_save_btn_;
+            for (long n = 1; n <= count; ++n) {
+                auto* label = dialog_->findChild<QLabel*>(QStringLiteral("button_%1_txt_").arg(n));
+                QVERIFY(label);
+                QCOMPARE(label->text(), QStringLiteral("%1.").arg(n));
+                QCOMPARE(previous->nextInFocusChain(), row_combo(n));
+                previous = row_combo(n);
+            }
+            QCOMPARE(previous->nextInFocusChain(), dialog_->buttons_restore_default_btn_);
+        }
+    }
+
+    // Every combo lists every function once, sorted by character code; the
+    // editor gets the custom names sorted the same way.
+    void functionListsAreSorted() {
+        open_dialog();
+        manager_->add_or_edit_custom_function("b", "echo b");
+        manager_->add_or_edit_custom_function("a", "echo a");
+        manager_->add_or_edit_custom_function("B", "echo B");
+        const QStringList listed = items(row_combo(1));
+        QStringList expected = listed;
+        expected.sort(Qt::CaseSensitive);
+        QCOMPARE(listed, expected);
+        QCOMPARE(listed.count(QStringLiteral("a")), 1);
+        QVERIFY(listed.indexOf("B") < listed.indexOf("a"));
+        QVERIFY(listed.contains("No_Action"));
+        QCOMPARE(items(dialog_->function_editor()->fcts_combo_), (QStringList{"B", "a", "b"}));
+        QCOMPARE(row_combo(1)->currentText(), QStringLiteral("Fit_All")); // selection kept
+    }
+
+    // A button bound to a removed function shows the no-action item while
+    // its setting keeps the name; re-choosing the current item writes
+    // nothing yet notifies.
+    void removedFunctionShowsNoAction() {
+        open_dialog();
+        manager_->add_or_edit_custom_function("mine", "echo mine");
+        choose(row_combo(1), items(row_combo(1)).indexOf("mine"));
+        QCOMPARE(text_of(manager_->button_value(1)), QStringLiteral("mine"));
+        manager_->remove_custom_function("mine");
+        QCOMPARE(row_combo(1)->currentText(), QStringLiteral("No_Action"));
+        QCOMPARE(text_of(manager_->button_value(1)), QStringLiteral("mine"));
+
+        int told = 0;
+        SmartResource<ValueObserver> observer(new CallbackObserver([&] { ++told; }));
+        manager_->button_value(2)->attach(observer.get());
+        manager_->button_value(2)->mark_source(true, false);
+        choose(row_combo(2), row_combo(2)->currentIndex());
+        QCOMPARE(told, 1);
+        QVERIFY(manager_->button_value(2)->is_from_preferences()); // not rewritten
+    }
+
+    // Once the dialog is gone, no setting reaches it any more.
+    void destroyedDialogIsNotTold() {
+        const long before = manager_->navig_value(x_trans_axis)->observer_count();
+        open_dialog();
+        QVERIFY(manager_->navig_value(x_trans_axis)->observer_count() > before);
+        dialog_.reset();
+        for (int a = 0; a < Manager::navig_count; ++a) {
+            QCOMPARE(manager_->navig_value(static_cast<NavigAttribute>(a))->observer_count(), 0L);
+        }
+        QCOMPARE(manager_->button_value(1)->observer_count(), 0L);
+        QCOMPARE(manager_->custom_function_names()->observer_count(), 0L);
+        navig_string(*manager_, x_trans_axis)->set("z");
+        navig_float(*manager_, trans_sensitivity)->set(3.0f);
+        manager_->add_or_edit_custom_function("after", "x");
+        manager_->reset_button_defaults();
+    }
+
+    // The "Edit Functions" button shows the editor made hidden at construction.
+    void editFunctionsShowsTheEditor() {
+        open_dialog();
+        VQMotionCtrlFctEditor* editor = dialog_->findChild<VQMotionCtrlFctEditor*>("sw_fct_editor");
+        QVERIFY(editor);
+        QVERIFY(editor->isHidden());
+        dialog_->buttons_fct_edit_btn_->click();
+        QVERIFY(editor->isVisible());
+    }
+};
+
+QTEST_MAIN(TestMotionPref)
+#include "tst_motion_pref.moc"
