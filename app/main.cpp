@@ -1,36 +1,122 @@
-// The host application: a main window that shows a workflow.
+// The host application: loads the module, opens its "Kestrava" workflow in
+// the main window, and shows it.
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QLibrary>
 #include <QTimer>
 #include <cstdio>
+#include <memory>
 
+#include "Kestrava_spaceWare.h"
 #include "Tarvik_gui.h"
+#include "Tarvik_wizard.h"
+#include "UiScript.h"
 
 namespace {
+const char* const workflow_name = "Kestrava";
+
 struct Options {
+    QString module;
+    QString settings;
+    long buttons = SpaceWarePreferencesManager::default_button_count;
     QString screenshot;
+    QString script;
 };
+
+[[noreturn]] void fail(const QString& message, int status = 1) {
+    std::fprintf(stderr, "tarvik: %s\n", qPrintable(message));
+    std::exit(status);
+}
 
 Options parse_options(const QApplication& app) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Tarvik modelling host"));
     parser.addHelpOption();
+    const QCommandLineOption module(QStringLiteral("module"),
+                                    QStringLiteral("The module to load (default: the one built "
+                                                   "beside this program)."),
+                                    QStringLiteral("path"));
+    const QCommandLineOption settings(
+        QStringLiteral("settings"),
+        QStringLiteral("The motion-controller preferences file (default: %1).")
+            .arg(SpaceWarePreferencesManager::default_file()),
+        QStringLiteral("file"));
+    const QCommandLineOption buttons(QStringLiteral("buttons"),
+                                     QStringLiteral("The device's number of buttons (default: %1).")
+                                         .arg(SpaceWarePreferencesManager::default_button_count),
+                                     QStringLiteral("count"));
     const QCommandLineOption screenshot(
         QStringLiteral("screenshot"),
         QStringLiteral("Show the window, save a PNG of it to <file> and exit."),
         QStringLiteral("file"));
-    parser.addOption(screenshot);
+    const QCommandLineOption script(
+        QStringLiteral("script"),
+        QStringLiteral("Run the user actions of <file> once the window is shown."),
+        QStringLiteral("file"));
+    parser.addOptions({module, settings, buttons, screenshot, script});
     parser.process(app);
-    return Options{parser.value(screenshot)};
+
+    Options options;
+    options.module = parser.isSet(module) ? parser.value(module)
+                                          : QApplication::applicationDirPath() +
+                                                QStringLiteral("/libKestrava_gui.so");
+    options.settings = parser.value(settings);
+    if (parser.isSet(buttons)) {
+        bool ok = false;
+        options.buttons = parser.value(buttons).toLong(&ok);
+        if (!ok || options.buttons < 0 || options.buttons > 99) {
+            fail(QStringLiteral("--buttons takes a number from 0 to 99, not \"%1\"")
+                     .arg(parser.value(buttons)),
+                 2);
+        }
+    }
+    options.screenshot = parser.value(screenshot);
+    options.script = parser.value(script);
+    return options;
 }
 
-int save_screenshot_and_quit(QWidget* window, const QString& file) {
-    if (!window->grab().save(file, "PNG")) {
-        std::fprintf(stderr, "tarvik: cannot write the screenshot %s\n", qPrintable(file));
-        return 1;
+// Loading runs the module's static objects, which register its factories.
+// It stays loaded for the life of the process: the host keeps those
+// factories, and their code lives in the module.
+void load_module(const QString& path) {
+    QLibrary module(path);
+    if (!module.load()) {
+        fail(QStringLiteral("cannot load the module %1: %2").arg(path, module.errorString()));
     }
-    return 0;
+    if (!WorkflowManager::instance()->is_registered(workflow_name)) {
+        fail(QStringLiteral("the module %1 registers no \"%2\" workflow")
+                 .arg(path, QLatin1String(workflow_name)));
+    }
+}
+
+QStringList read_script(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        fail(QStringLiteral("cannot read the script %1: %2").arg(path, file.errorString()), 2);
+    }
+    return QString::fromUtf8(file.readAll()).split('\n');
+}
+
+// What runs once the window is on screen: the script, then the screenshot.
+void after_showing(XMMainWindow* window, const Options& options, const QStringList& script) {
+    QString error;
+    if (!UiScript(script).run(error)) {
+        std::fprintf(stderr, "tarvik: %s: %s\n", qPrintable(options.script), qPrintable(error));
+        QApplication::exit(3);
+        return;
+    }
+    if (!options.screenshot.isEmpty()) {
+        if (!window->grab().save(options.screenshot, "PNG")) {
+            std::fprintf(stderr, "tarvik: cannot write the screenshot %s\n",
+                         qPrintable(options.screenshot));
+            QApplication::exit(1);
+            return;
+        }
+        QApplication::quit();
+    }
 }
 } // namespace
 
@@ -38,19 +124,31 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarvik"));
     const Options options = parse_options(app);
+    const QStringList script =
+        options.script.isEmpty() ? QStringList() : read_script(options.script);
+
+    SpaceWareLib::configure(options.settings, options.buttons);
+    load_module(options.module);
+
+    const std::unique_ptr<Workflow> workflow(WorkflowManager::instance()->create(workflow_name));
+    workflow->initialize();
+    WorkflowInstance instance(workflow.get());
 
     XMMainWindow* window = TarvikGuiLib::instance()->main_window();
-    window->resize(900, 700);
-    window->show();
-
-    int status = 0;
-    if (!options.screenshot.isEmpty()) {
-        QTimer::singleShot(0, window, [&] {
-            status = save_screenshot_and_quit(window, options.screenshot);
-            QApplication::exit(status);
-        });
+    window->setWindowTitle(QStringLiteral("Tarvik \u2014 %1").arg(QLatin1String(workflow_name)));
+    auto* panel = new VQWorkflowPanel;
+    window->set_workflow(panel);
+    if (!panel->show_workflow(&instance)) {
+        fail(QStringLiteral("the module %1 does not register the builders its \"%2\" workflow "
+                            "names")
+                 .arg(options.module, QLatin1String(workflow_name)));
     }
-    const int loop_status = app.exec();
+    window->resize(1000, 760);
+    window->show();
+    // Let the first layout and paint happen before acting on the window.
+    QTimer::singleShot(200, window, [&] { after_showing(window, options, script); });
+
+    const int status = app.exec();
     delete window;
-    return status ? status : loop_status;
+    return status;
 }

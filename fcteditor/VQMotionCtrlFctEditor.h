@@ -17,7 +17,7 @@ class KESTRAVA_GUI_EXPORT VQMotionCtrlFctEditor : public VQMotionCtrlFctEditorBa
 public:
     // What the editor asks or tells the user in dialogs of its own; tests
     // put in answers of theirs.
-    class KESTRAVA_GUI_EXPORT Prompter {
+    class KESTRAVA_GUI_NO_EXPORT Prompter {
     public:
         virtual ~Prompter() = default;
         // QInputDialog::getText with normal echo.
@@ -56,7 +56,7 @@ protected:
 
 private:
     // Turns Escape and Return in the text area into Cancel and Validate.
-    class EditTextKeyPressFilter : public QObject {
+    class KESTRAVA_GUI_NO_EXPORT EditTextKeyPressFilter : public QObject {
     public:
         explicit EditTextKeyPressFilter(VQMotionCtrlFctEditor* editor);
         ~EditTextKeyPressFilter() override;

@@ -11,6 +11,15 @@
 
 #include "tarvik_utils_export.h"
 
+// The list templates are visible from every library, so that a library's
+// explicit instantiation (the module's List<void*>, Tarvik_utils' List<CString>)
+// is the one every other library uses.
+#if defined(__GNUC__)
+#define TARVIK_LIST_VISIBLE __attribute__((visibility("default")))
+#else
+#define TARVIK_LIST_VISIBLE
+#endif
+
 // Marks a constructor argument that must be spelled out at the call site.
 template <class T>
 class Explicit {
@@ -37,7 +46,7 @@ public:
 };
 
 template <class T>
-class List {
+class TARVIK_LIST_VISIBLE List {
 public:
     List() = default;
     List(Explicit<long> n);
@@ -79,7 +88,7 @@ private:
 // A typed face of List<void*>: same fields, same layout. The list never owns
 // the objects it points to.
 template <class T>
-class PtrList : public List<void*> {
+class TARVIK_LIST_VISIBLE PtrList : public List<void*> {
 public:
     PtrList() = default;
     PtrList(const PtrList& other)

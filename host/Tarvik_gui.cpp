@@ -1,9 +1,11 @@
 #include "Tarvik_gui.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QSplitter>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <functional>
 
 // ---------------------------------------------------------------- builders
@@ -290,19 +292,39 @@ void VQWorkflowPanel::attach_lower_area() {
 // ---------------------------------------------------------------- main window
 
 XMMainWindow::XMMainWindow(QWidget* parent)
-    : QMainWindow(parent) {
+    : QMainWindow(parent)
+    , splitter_(new QSplitter(Qt::Horizontal, this)) {
     setObjectName(QStringLiteral("main_window"));
     setWindowTitle(QStringLiteral("Tarvik"));
+    // The graphic views are not part of this host: an empty view stands in.
+    auto* view = new QLabel(tr("No model open"), splitter_);
+    view->setObjectName(QStringLiteral("model_view"));
+    view->setAlignment(Qt::AlignCenter);
+    view->setStyleSheet(QStringLiteral("QLabel { background: qlineargradient(x1:0, y1:0, x2:0, "
+                                       "y2:1, stop:0 #5d6b7c, stop:1 #2b323b); color: #c9d1da; }"));
+    view->setMinimumSize(200, 200);
+    splitter_->addWidget(view);
+    setCentralWidget(splitter_);
+}
+
+XMMainWindow::~XMMainWindow() {
+    set_workflow(nullptr);
 }
 
 void XMMainWindow::set_workflow(VQWorkflowPanel* panel) {
     if (panel == workflow_) {
         return;
     }
-    delete takeCentralWidget();
+    delete workflow_;
     workflow_ = panel;
     if (panel) {
-        setCentralWidget(panel);
+        splitter_->insertWidget(0, panel);
+        splitter_->setStretchFactor(0, 0);
+        splitter_->setStretchFactor(1, 1);
+        splitter_->setCollapsible(0, false);
+        // A workflow pane as wide as a settings page, the view the rest.
+        const int pane = std::max(panel->sizeHint().width(), 340);
+        splitter_->setSizes({pane, std::max(width() - pane, 200)});
     }
 }
 

@@ -157,13 +157,18 @@ class TARVIK_GUI_EXPORT XMMainWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit XMMainWindow(QWidget* parent = nullptr);
+    // Removes the workflow panel while the window is whole: its builders
+    // reach back to the window as they leave.
+    ~XMMainWindow() override;
 
     // The panel showing the current workflow, or null.
     VQWorkflowPanel* workflow() const { return workflow_; }
-    // Replaces the workflow panel (null removes it); the window owns it.
+    // Replaces the workflow panel (null removes it); the window owns it. It
+    // sits at the left of the model view.
     void set_workflow(VQWorkflowPanel* panel);
 
 private:
+    QSplitter* splitter_;
     QPointer<VQWorkflowPanel> workflow_;
 };
 

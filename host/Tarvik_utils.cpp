@@ -38,6 +38,8 @@ void CString::split(const char* separators, List<CString>& pieces) const {
     }
 }
 
+template class List<CString>;
+
 // ---------------------------------------------------------------- Resource
 
 namespace {

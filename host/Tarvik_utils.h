@@ -32,6 +32,9 @@ private:
     std::string text_;
 };
 
+// Made once, in this library, for every library that lists host strings.
+extern template class List<CString>;
+
 // A CString that owns its text; the form handed out to be filled.
 class TARVIK_UTILS_EXPORT CopyCString : public CString {
 public:

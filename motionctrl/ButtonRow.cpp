@@ -9,7 +9,9 @@
 
 VQMotionCtrlPref::ButtonRow::ButtonRow(QGridLayout* layout, int index, VQMotionCtrlPref* owner,
                                        QWidget* parent)
-    : owner_(owner), layout_(layout), index_(index) {
+    : owner_(owner)
+    , layout_(layout)
+    , index_(index) {
     const QString base = QStringLiteral("button_%1").arg(index + 1);
     label_ = new QLabel(parent);
     label_->setObjectName(base + QStringLiteral("_txt_"));
@@ -21,8 +23,8 @@ VQMotionCtrlPref::ButtonRow::ButtonRow(QGridLayout* layout, int index, VQMotionC
     // The combo is the action's Qt parent: the action goes with it.
     new VQTypedCallback<ButtonRow, int>(combo_, SIGNAL(activated(int)), this,
                                         &ButtonRow::function_selected);
-    observer_ = SmartResource<ValueObserverAction>(
-        new ValueObserverAction(new ValueActionCallbackTp<ButtonRow>(this, &ButtonRow::update_function)));
+    observer_ = SmartResource<ValueObserverAction>(new ValueObserverAction(
+        new ValueActionCallbackTp<ButtonRow>(this, &ButtonRow::update_function)));
     setting()->attach(observer_.get());
 }
 
@@ -49,10 +51,10 @@ void VQMotionCtrlPref::ButtonRow::update_function(const Value* value) {
         return;
     }
     const int found = combo_->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    const int shown = found >= 0 ? found
-                                 : combo_->findText(
-                                       qstring_of(SpaceWarePreferencesManager::no_action_name()),
-                                       Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int shown =
+        found >= 0 ? found
+                   : combo_->findText(qstring_of(SpaceWarePreferencesManager::no_action_name()),
+                                      Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (shown >= 0) {
         combo_->setCurrentIndex(shown);
     }

@@ -10,7 +10,7 @@ class QWidget;
 
 // One device button on the buttons page: its number and a combo of every
 // function name, bound to the button's setting.
-class VQMotionCtrlPref::ButtonRow {
+class KESTRAVA_GUI_NO_EXPORT VQMotionCtrlPref::ButtonRow {
 public:
     ButtonRow(QGridLayout* layout, int index, VQMotionCtrlPref* owner, QWidget* parent);
     ~ButtonRow();

@@ -15,7 +15,8 @@
 #include "VQMotionCtrlFctEditor.h"
 
 struct VQMotionCtrlPref::PrivateData {
-    explicit PrivateData(VQMotionCtrlPref* owner) : owner(owner) {}
+    explicit PrivateData(VQMotionCtrlPref* owner)
+        : owner(owner) {}
 
     // Slot 2k + i: the picture of rotation item i of axis k.
     std::array<QPixmap, 6> pixmaps;
@@ -29,10 +30,13 @@ using Manager = SpaceWarePreferencesManager;
 const QSize arrow_size(32, 32);
 
 StringSetting* string_setting(const Manager* manager, int attribute) {
-    return static_cast<StringSetting*>(manager->navig_value(static_cast<NavigAttribute>(attribute)));
+    return static_cast<StringSetting*>(
+        manager->navig_value(static_cast<NavigAttribute>(attribute)));
 }
 
-int axis_of(const CString& text) { return Manager::string_to_index(axis_group, text); }
+int axis_of(const CString& text) {
+    return Manager::string_to_index(axis_group, text);
+}
 
 QStringList sorted(QStringList names) {
     names.sort(Qt::CaseSensitive);
@@ -57,7 +61,8 @@ VQMotionCtrlPref::VQMotionCtrlPref(SpaceWarePreferencesManager* manager, QWidget
     create_button_rows();
     for (int axis = 0; axis < 3; ++axis) {
         for (int item = 0; item < 2; ++item) {
-            d_->pixmaps[2 * axis + item] = rotation_combos()[axis]->itemIcon(item).pixmap(arrow_size);
+            d_->pixmaps[2 * axis + item] =
+                rotation_combos()[axis]->itemIcon(item).pixmap(arrow_size);
         }
     }
     create_observers();
@@ -170,21 +175,49 @@ void VQMotionCtrlPref::update_row_labels() {
 
 // ---------------------------------------------------------------- the user's choices
 
-void VQMotionCtrlPref::save_motions_pref() { manager_->save_navig_values(); }
-void VQMotionCtrlPref::restore_motions_pref() { manager_->reset_navig_settings(); }
-void VQMotionCtrlPref::restore_motions_default() { manager_->reset_navig_defaults(); }
-void VQMotionCtrlPref::save_buttons_pref() { manager_->save_button_values(); }
-void VQMotionCtrlPref::restore_buttons_pref() { manager_->reset_button_settings(); }
-void VQMotionCtrlPref::restore_buttons_default() { manager_->reset_button_defaults(); }
+void VQMotionCtrlPref::save_motions_pref() {
+    manager_->save_navig_values();
+}
+void VQMotionCtrlPref::restore_motions_pref() {
+    manager_->reset_navig_settings();
+}
+void VQMotionCtrlPref::restore_motions_default() {
+    manager_->reset_navig_defaults();
+}
+void VQMotionCtrlPref::save_buttons_pref() {
+    manager_->save_button_values();
+}
+void VQMotionCtrlPref::restore_buttons_pref() {
+    manager_->reset_button_settings();
+}
+void VQMotionCtrlPref::restore_buttons_default() {
+    manager_->reset_button_defaults();
+}
 
-void VQMotionCtrlPref::x_trans_selected(int idx) { translation_selected(0, idx); }
-void VQMotionCtrlPref::y_trans_selected(int idx) { translation_selected(1, idx); }
-void VQMotionCtrlPref::z_trans_selected(int idx) { translation_selected(2, idx); }
-void VQMotionCtrlPref::x_rot_selected(int idx) { rotation_selected(0, idx); }
-void VQMotionCtrlPref::y_rot_selected(int idx) { rotation_selected(1, idx); }
-void VQMotionCtrlPref::z_rot_selected(int idx) { rotation_selected(2, idx); }
-void VQMotionCtrlPref::trans_slider_changed(int val) { sensitivity_changed(trans_sensitivity, val); }
-void VQMotionCtrlPref::rot_slider_changed(int val) { sensitivity_changed(rot_sensitivity, val); }
+void VQMotionCtrlPref::x_trans_selected(int idx) {
+    translation_selected(0, idx);
+}
+void VQMotionCtrlPref::y_trans_selected(int idx) {
+    translation_selected(1, idx);
+}
+void VQMotionCtrlPref::z_trans_selected(int idx) {
+    translation_selected(2, idx);
+}
+void VQMotionCtrlPref::x_rot_selected(int idx) {
+    rotation_selected(0, idx);
+}
+void VQMotionCtrlPref::y_rot_selected(int idx) {
+    rotation_selected(1, idx);
+}
+void VQMotionCtrlPref::z_rot_selected(int idx) {
+    rotation_selected(2, idx);
+}
+void VQMotionCtrlPref::trans_slider_changed(int val) {
+    sensitivity_changed(trans_sensitivity, val);
+}
+void VQMotionCtrlPref::rot_slider_changed(int val) {
+    sensitivity_changed(rot_sensitivity, val);
+}
 
 // Item 2 x axis + direction: both settings of the row are written, then told.
 void VQMotionCtrlPref::translation_selected(int row, int item) {
@@ -232,12 +265,24 @@ int VQMotionCtrlPref::sensitivity_to_position(float sensitivity) {
 
 // ---------------------------------------------------------------- observers
 
-void VQMotionCtrlPref::update_x_trans(const Value* value) { update_translation(0, value); }
-void VQMotionCtrlPref::update_y_trans(const Value* value) { update_translation(1, value); }
-void VQMotionCtrlPref::update_z_trans(const Value* value) { update_translation(2, value); }
-void VQMotionCtrlPref::update_x_rot(const Value* value) { update_rotation(0, value); }
-void VQMotionCtrlPref::update_y_rot(const Value* value) { update_rotation(1, value); }
-void VQMotionCtrlPref::update_z_rot(const Value* value) { update_rotation(2, value); }
+void VQMotionCtrlPref::update_x_trans(const Value* value) {
+    update_translation(0, value);
+}
+void VQMotionCtrlPref::update_y_trans(const Value* value) {
+    update_translation(1, value);
+}
+void VQMotionCtrlPref::update_z_trans(const Value* value) {
+    update_translation(2, value);
+}
+void VQMotionCtrlPref::update_x_rot(const Value* value) {
+    update_rotation(0, value);
+}
+void VQMotionCtrlPref::update_y_rot(const Value* value) {
+    update_rotation(1, value);
+}
+void VQMotionCtrlPref::update_z_rot(const Value* value) {
+    update_rotation(2, value);
+}
 
 void VQMotionCtrlPref::update_trans_sensibility(const Value* value) {
     update_sensitivity(trans_sensib_slider_, value);
@@ -261,7 +306,8 @@ void VQMotionCtrlPref::update_translation(int row, const Value* value) {
         const int direction = Manager::string_to_index(direction_group, text->get());
         if (direction >= 0 && direction != current % 2) {
             combo->setCurrentIndex(2 * (current / 2) + direction);
-        } else if (direction < 0 && value == manager_->navig_value(static_cast<NavigAttribute>(row))->value()) {
+        } else if (direction < 0 &&
+                   value == manager_->navig_value(static_cast<NavigAttribute>(row))->value()) {
             replace_unknown_axis(row, current / 2);
         }
         return;

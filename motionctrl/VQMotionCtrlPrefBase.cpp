@@ -101,10 +101,9 @@ VQMotionCtrlPrefBase::~VQMotionCtrlPrefBase() = default;
 
 QSpacerItem* VQMotionCtrlPrefBase::add_spacer(int width, int height, bool horizontal_expanding,
                                               bool vertical_expanding) {
-    auto* spacer =
-        new QSpacerItem(width, height,
-                        horizontal_expanding ? QSizePolicy::Expanding : QSizePolicy::Minimum,
-                        vertical_expanding ? QSizePolicy::Expanding : QSizePolicy::Minimum);
+    auto* spacer = new QSpacerItem(
+        width, height, horizontal_expanding ? QSizePolicy::Expanding : QSizePolicy::Minimum,
+        vertical_expanding ? QSizePolicy::Expanding : QSizePolicy::Minimum);
     spacers_.append(spacer);
     return spacer;
 }
@@ -112,9 +111,9 @@ QSpacerItem* VQMotionCtrlPrefBase::add_spacer(int width, int height, bool horizo
 // One group of the motions page, translations or rotations alike: the
 // controller picture, the sensitivity slider, then a picture and a combo per axis.
 VQMotionCtrlPrefBase::AxisGroup VQMotionCtrlPrefBase::build_axis_group(QWidget* parent,
-                                                                      const char* kind,
-                                                                      const char* box_name,
-                                                                      bool scaled_pictures) {
+                                                                       const char* kind,
+                                                                       const char* box_name,
+                                                                       bool scaled_pictures) {
     AxisGroup group;
     group.box = new QGroupBox(parent);
     group.box->setObjectName(QString::fromLatin1(box_name));
@@ -214,10 +213,9 @@ void VQMotionCtrlPrefBase::build_motions_tab() {
     motions_tab_Layout->addWidget(rotation_grp_box_);
     motions_tab_Layout->addItem(add_spacer(20, 20, false, false));
 
-    motions_validate_layout_ =
-        build_validate_grid(motions_tab_, "motions_validate_layout_", "motions",
-                            motions_restore_default_btn_, motions_restore_pref_btn_,
-                            motions_save_btn_);
+    motions_validate_layout_ = build_validate_grid(motions_tab_, "motions_validate_layout_",
+                                                   "motions", motions_restore_default_btn_,
+                                                   motions_restore_pref_btn_, motions_save_btn_);
     motions_tab_Layout->addLayout(motions_validate_layout_);
     tabs_->addTab(motions_tab_, QString());
 }
@@ -234,10 +232,9 @@ void VQMotionCtrlPrefBase::build_buttons_tab() {
     button_fcts_grp_box_->setObjectName(QStringLiteral("button_fcts_grp_box_"));
     buttons_tab_Layout->addWidget(button_fcts_grp_box_);
     buttons_tab_Layout->addItem(add_spacer(20, 20, false, false));
-    buttons_validate_layout_ =
-        build_validate_grid(buttons_tab_, "buttons_validate_layout_", "buttons",
-                            buttons_restore_default_btn_, buttons_restore_pref_btn_,
-                            buttons_save_btn_);
+    buttons_validate_layout_ = build_validate_grid(buttons_tab_, "buttons_validate_layout_",
+                                                   "buttons", buttons_restore_default_btn_,
+                                                   buttons_restore_pref_btn_, buttons_save_btn_);
     buttons_tab_Layout->addLayout(buttons_validate_layout_);
     buttons_tab_Layout->addItem(add_spacer(20, 20, false, false));
 

@@ -32,7 +32,9 @@ FloatSetting* navig_float(const Manager& manager, NavigAttribute attribute) {
     return static_cast<FloatSetting*>(manager.navig_value(attribute));
 }
 
-QString text_of(const StringSetting* setting) { return QString::fromLatin1(setting->get().c_str()); }
+QString text_of(const StringSetting* setting) {
+    return QString::fromLatin1(setting->get().c_str());
+}
 
 // The three axes as letters, "yxz" for x->y, y->x, z->z.
 QString axes(const Manager& manager) {
@@ -52,11 +54,16 @@ void choose(QComboBox* combo, int item) {
 }
 
 QImage icon_image(const QComboBox* combo, int item) {
-    return combo->itemIcon(item).pixmap(QSize(32, 32)).toImage().convertToFormat(QImage::Format_ARGB32);
+    return combo->itemIcon(item)
+        .pixmap(QSize(32, 32))
+        .toImage()
+        .convertToFormat(QImage::Format_ARGB32);
 }
 
 QImage picture(const char* name) {
-    return pixmapFromMimeSource(QString::fromLatin1(name)).toImage().convertToFormat(QImage::Format_ARGB32);
+    return pixmapFromMimeSource(QString::fromLatin1(name))
+        .toImage()
+        .convertToFormat(QImage::Format_ARGB32);
 }
 
 QStringList items(const QComboBox* combo) {
@@ -69,7 +76,8 @@ QStringList items(const QComboBox* combo) {
 
 class CallbackObserver : public ValueObserver {
 public:
-    explicit CallbackObserver(std::function<void()> callback) : callback_(std::move(callback)) {}
+    explicit CallbackObserver(std::function<void()> callback)
+        : callback_(std::move(callback)) {}
     void update(Value*) override { callback_(); }
 
 private:
@@ -107,7 +115,8 @@ class TestMotionPref : public QObject {
         const QComboBox* combos[] = {dialog_->x_trans_combo_, dialog_->y_trans_combo_,
                                      dialog_->z_trans_combo_};
         for (int row = 0; row < 3; ++row) {
-            const int axis = Manager::string_to_index(axis_group, navig_string(*manager_, row)->get());
+            const int axis =
+                Manager::string_to_index(axis_group, navig_string(*manager_, row)->get());
             const int direction =
                 Manager::string_to_index(direction_group, navig_string(*manager_, row + 3)->get());
             if (combos[row]->currentIndex() != 2 * axis + direction) {
@@ -145,7 +154,8 @@ private slots:
         QVERIFY(form.width() >= 275 && form.height() >= 850);
         QCOMPARE(form.tabs_->tabText(0), QStringLiteral("Motions"));
         QCOMPARE(form.tabs_->tabText(1), QStringLiteral("Buttons"));
-        QCOMPARE(form.findChildren<QWidget*>(QString(), Qt::FindChildrenRecursively).size() > 29, true);
+        QCOMPARE(form.findChildren<QWidget*>(QString(), Qt::FindChildrenRecursively).size() > 29,
+                 true);
         QVERIFY(form.button_fcts_grp_box_->children().isEmpty());
         QCOMPARE(form.trans_sensib_slider_->minimum(), -100);
         QCOMPARE(form.rot_sensib_slider_->maximum(), 100);
@@ -154,7 +164,8 @@ private slots:
         QVERIFY(form.x_rot_pxm_->hasScaledContents());
         QVERIFY(!form.x_trans_pxm_->hasScaledContents());
         for (int round = 0; round < 2; ++round) {
-            const QComboBox* trans[] = {form.x_trans_combo_, form.y_trans_combo_, form.z_trans_combo_};
+            const QComboBox* trans[] = {form.x_trans_combo_, form.y_trans_combo_,
+                                        form.z_trans_combo_};
             const QComboBox* rot[] = {form.x_rot_combo_, form.y_rot_combo_, form.z_rot_combo_};
             for (int axis = 0; axis < 3; ++axis) {
                 QCOMPARE(trans[axis]->count(), 6);
@@ -171,11 +182,14 @@ private slots:
             form.x_trans_combo_->setCurrentIndex(5);
             QMetaObject::invokeMethod(&form, "languageChange");
         }
-        QTest::ignoreMessage(QtWarningMsg, "VQMotionCtrlPrefBase::x_trans_selected(int): Not implemented yet");
+        QTest::ignoreMessage(QtWarningMsg,
+                             "VQMotionCtrlPrefBase::x_trans_selected(int): Not implemented yet");
         choose(form.x_trans_combo_, 1);
-        QTest::ignoreMessage(QtWarningMsg, "VQMotionCtrlPrefBase::rot_slider_changed(int): Not implemented yet");
+        QTest::ignoreMessage(QtWarningMsg,
+                             "VQMotionCtrlPrefBase::rot_slider_changed(int): Not implemented yet");
         form.rot_sensib_slider_->setValue(10);
-        QTest::ignoreMessage(QtWarningMsg, "VQMotionCtrlPrefBase::save_buttons_pref(): Not implemented yet");
+        QTest::ignoreMessage(QtWarningMsg,
+                             "VQMotionCtrlPrefBase::save_buttons_pref(): Not implemented yet");
         form.buttons_save_btn_->click();
     }
 
@@ -257,7 +271,8 @@ private slots:
             }
         }
         choose(dialog_->y_rot_combo_, 1);
-        QCOMPARE(text_of(navig_string(*manager_, y_rot_direction)), QStringLiteral("counterclockwise"));
+        QCOMPARE(text_of(navig_string(*manager_, y_rot_direction)),
+                 QStringLiteral("counterclockwise"));
         navig_string(*manager_, z_rot_direction)->set("counterclockwise");
         QCOMPARE(dialog_->z_rot_combo_->currentIndex(), 1);
     }
@@ -265,7 +280,9 @@ private slots:
     // Positions and sensitivities map to each other, with the given values.
     void sensitivityConversions() {
         for (int p = -100; p <= 100; ++p) {
-            QCOMPARE(VQMotionCtrlPref::sensitivity_to_position(VQMotionCtrlPref::position_to_sensitivity(p)), p);
+            QCOMPARE(VQMotionCtrlPref::sensitivity_to_position(
+                         VQMotionCtrlPref::position_to_sensitivity(p)),
+                     p);
         }
         QCOMPARE(VQMotionCtrlPref::sensitivity_to_position(1.0f), 0);
         QCOMPARE(VQMotionCtrlPref::sensitivity_to_position(2.0f), 30);
@@ -275,8 +292,11 @@ private slots:
         // An exact half goes to the lower position. (No float has a 100 log10
         // of exactly +12.5, so only the negative half can be reached.)
         float x = static_cast<float>(std::pow(10.0, -0.125));
-        for (int step = 0; step < 8 && static_cast<float>(std::log10(static_cast<double>(x))) != -0.125f; ++step) {
-            x = std::nextafter(x, static_cast<float>(std::log10(static_cast<double>(x))) < -0.125f ? 1.0f : 0.0f);
+        for (int step = 0;
+             step < 8 && static_cast<float>(std::log10(static_cast<double>(x))) != -0.125f;
+             ++step) {
+            x = std::nextafter(
+                x, static_cast<float>(std::log10(static_cast<double>(x))) < -0.125f ? 1.0f : 0.0f);
         }
         QVERIFY(static_cast<float>(std::log10(static_cast<double>(x))) == -0.125f);
         QCOMPARE(VQMotionCtrlPref::sensitivity_to_position(x), -13);

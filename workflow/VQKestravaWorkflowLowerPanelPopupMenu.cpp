@@ -1,0 +1,12 @@
+#include "VQKestravaWorkflowLowerPanelPopupMenu.h"
+
+#include <QMenu>
+
+#include "Tarvik_qtools.h"
+
+VQKestravaWorkflowLowerPanelPopupMenu::~VQKestravaWorkflowLowerPanelPopupMenu() = default;
+
+void VQKestravaWorkflowLowerPanelPopupMenu::fill_menu(QMenu* menu) {
+    menu->addAction(QIcon(VQPixmapLib::load("workflow_left_pane")),
+                    QStringLiteral("Detach Settings Pane"), this, SLOT(detach_left_pane()));
+}

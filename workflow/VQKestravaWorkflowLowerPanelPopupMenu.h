@@ -1,0 +1,20 @@
+#pragma once
+
+#include "Tarvik_gui.h"
+#include "kestrava_gui_export.h"
+
+// The lower area's popup menu: one entry that detaches the settings pane.
+class KESTRAVA_GUI_EXPORT VQKestravaWorkflowLowerPanelPopupMenu
+    : public VQWorkflowLowerAreaPopupMenu {
+    Q_OBJECT
+public:
+    VQKestravaWorkflowLowerPanelPopupMenu() = default;
+    VQKestravaWorkflowLowerPanelPopupMenu(const VQKestravaWorkflowLowerPanelPopupMenu& other) =
+        default;
+    VQKestravaWorkflowLowerPanelPopupMenu&
+    operator=(const VQKestravaWorkflowLowerPanelPopupMenu& other) = default;
+    ~VQKestravaWorkflowLowerPanelPopupMenu() override;
+
+protected:
+    void fill_menu(QMenu* menu) override;
+};
