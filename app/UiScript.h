@@ -14,7 +14,8 @@
 // Blank lines and lines starting with '#' are skipped.
 class UiScript {
 public:
-    explicit UiScript(QStringList lines) : lines_(std::move(lines)) {}
+    explicit UiScript(QStringList lines)
+        : lines_(std::move(lines)) {}
 
     // Runs every line; false, with `error` set, at the first line that
     // cannot be run.

@@ -9,8 +9,7 @@ template class List<void*>;
 
 template PtrList<WorkflowTransition>::PtrList(const PtrList&);
 template PtrList<WorkflowTransition>::~PtrList();
-template PtrList<WorkflowTransition>&
-PtrList<WorkflowTransition>::operator=(const PtrList&);
+template PtrList<WorkflowTransition>& PtrList<WorkflowTransition>::operator=(const PtrList&);
 template PtrList<VQWorkflowElementCondition>::PtrList(const PtrList&);
 template PtrList<VQWorkflowElementCondition>::~PtrList();
 template PtrList<VQWorkflowElementCondition>&

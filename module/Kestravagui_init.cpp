@@ -11,15 +11,21 @@
 
 int Kestravagui_init::count_ = 0;
 
-Kestravagui_init::Kestravagui_init() { initialize(); }
+Kestravagui_init::Kestravagui_init() {
+    initialize();
+}
 
-Kestravagui_init::~Kestravagui_init() { terminate(); }
+Kestravagui_init::~Kestravagui_init() {
+    terminate();
+}
 
 void Kestravagui_init::initialize() {
     tarvik_init::count_up(count_, "Kestravagui_init", initialize_internal);
 }
 
-void Kestravagui_init::terminate() { tarvik_init::count_down(count_, "Kestravagui_init"); }
+void Kestravagui_init::terminate() {
+    tarvik_init::count_down(count_, "Kestravagui_init");
+}
 
 namespace {
 template <class Builder>

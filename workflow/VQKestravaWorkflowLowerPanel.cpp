@@ -46,8 +46,7 @@ VQWorkflowWidget* VQKestravaWorkflowLowerPanel::create_popup_menu_builder() cons
     }
     using Attributes = WorkflowElement::WorkflowElementPropertyAttributes;
     CopyCString workflow_name;
-    instance->get_workflow_template()->get_property()->get_value(Attributes::name(),
-                                                                 workflow_name);
+    instance->get_workflow_template()->get_property()->get_value(Attributes::name(), workflow_name);
     CopyCString builder_name;
     instance->get_value(Attributes::lower_area_popup_menu_builder(), builder_name, nullptr, true);
     VQWorkflowBuilderManager* builders = VQWorkflowBuilderManager::instance();

@@ -10,9 +10,13 @@ QWidget* VQKestravaWorkflowUpperPanel::build_view(QWidget* parent, const char* n
     return frame;
 }
 
-void VQKestravaWorkflowUpperPanel::enter_view() { show_host_upper_area(false); }
+void VQKestravaWorkflowUpperPanel::enter_view() {
+    show_host_upper_area(false);
+}
 
-void VQKestravaWorkflowUpperPanel::leave_view() { show_host_upper_area(true); }
+void VQKestravaWorkflowUpperPanel::leave_view() {
+    show_host_upper_area(true);
+}
 
 void VQKestravaWorkflowUpperPanel::show_host_upper_area(bool shown) {
     VQWorkflowPanel* panel = TarvikGuiLib::instance()->main_window()->workflow();
