@@ -40,20 +40,21 @@ class TestPanels : public QObject {
     std::unique_ptr<QWidget> parent_;
     QStringList menu_entries_;
 
-    // Runs `send` with a timer ready to note and close the menu it may open.
+    // Runs `send` with a timer that notes and closes the menu it may open,
+    // however long the menu takes to appear.
     QStringList menu_opened_by(const std::function<void()>& send) {
         menu_entries_.clear();
         QTimer timer;
-        timer.setSingleShot(true);
-        connect(&timer, &QTimer::timeout, this, [this] {
+        connect(&timer, &QTimer::timeout, this, [this, &timer] {
             if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
                 for (const QAction* action : menu->actions()) {
                     menu_entries_ << action->text() + (action->icon().isNull() ? "" : " (icon)");
                 }
+                timer.stop();
                 menu->close();
             }
         });
-        timer.start(50);
+        timer.start(20);
         send();
         return menu_entries_;
     }
