@@ -207,10 +207,10 @@ private:
     std::function<void()> on_close_;
 };
 
-QString property_text(WorkflowInstance* instance, const CString& attribute) {
+CopyCString property_value(WorkflowInstance* instance, const CString& attribute) {
     CopyCString value;
     instance->get_value(attribute, value, nullptr, true);
-    return QString::fromLatin1(value.c_str());
+    return value;
 }
 } // namespace
 
@@ -244,7 +244,7 @@ bool VQWorkflowPanel::show_workflow(WorkflowInstance* instance) {
         delete lower;
         return false;
     }
-    setWindowTitle(property_text(instance, Attributes::title()));
+    setWindowTitle(QString::fromLatin1(property_value(instance, Attributes::title()).c_str()));
     upper_area_->show();
     upper_area_->show_builder(upper, instance);
     lower_area_->show_builder(lower, instance);
@@ -253,11 +253,9 @@ bool VQWorkflowPanel::show_workflow(WorkflowInstance* instance) {
 
 VQWorkflowWidget* VQWorkflowPanel::create_builder(WorkflowInstance* instance,
                                                   const CString& attribute) {
-    const QString workflow =
-        property_text(instance, WorkflowElement::WorkflowElementPropertyAttributes::name());
-    const QString builder = property_text(instance, attribute);
-    return VQWorkflowBuilderManager::instance()->create(CString(workflow.toLatin1().constData()),
-                                                        CString(builder.toLatin1().constData()));
+    return VQWorkflowBuilderManager::instance()->create(
+        property_value(instance, WorkflowElement::WorkflowElementPropertyAttributes::name()),
+        property_value(instance, attribute));
 }
 
 bool VQWorkflowPanel::is_lower_area_detached() const {

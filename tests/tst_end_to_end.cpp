@@ -45,18 +45,21 @@ private slots:
     void savedSettingsComeBack() {
         const QString settings = dir_.filePath(QStringLiteral("prefs.ini"));
         const QStringList common{"--settings", settings, "--buttons", "3"};
-        const Run first = run_tarvik(common + QStringList{
-            "--script", write_script("change.txt", "choose x_trans_combo_ 2\n"
-                                                   "slide rot_sensib_slider_ 40\n"
-                                                   "click motions_save_btn_\n"
-                                                   "choose button_3_combo_ 0\n"
-                                                   "click buttons_save_btn_\n"
-                                                   "quit\n")});
+        const Run first =
+            run_tarvik(common + QStringList{"--script", write_script("change.txt",
+                                                                     "choose x_trans_combo_ 2\n"
+                                                                     "slide rot_sensib_slider_ 40\n"
+                                                                     "click motions_save_btn_\n"
+                                                                     "choose button_3_combo_ 0\n"
+                                                                     "click buttons_save_btn_\n"
+                                                                     "quit\n")});
         QVERIFY2(first.status == 0, qPrintable(first.errors));
         QVERIFY(QFile::exists(settings));
 
-        const Run second = run_tarvik(common + QStringList{
-            "--script", write_script("print.txt", "print x_trans_combo_\nprint y_trans_combo_\n"
+        const Run second = run_tarvik(
+            common +
+            QStringList{"--script",
+                        write_script("print.txt", "print x_trans_combo_\nprint y_trans_combo_\n"
                                                   "print rot_sensib_slider_\n"
                                                   "print button_3_combo_\nquit\n")});
         QVERIFY2(second.status == 0, qPrintable(second.errors));
@@ -64,14 +67,15 @@ private slots:
         QCOMPARE(lines.value(0).trimmed(), QStringLiteral("x_trans_combo_ 2"));
         QCOMPARE(lines.value(1).trimmed(), QStringLiteral("y_trans_combo_ 0"));
         QCOMPARE(lines.value(2).trimmed(), QStringLiteral("rot_sensib_slider_ 40"));
-        QVERIFY2(lines.value(3).startsWith(QStringLiteral("button_3_combo_ 0 ")), qPrintable(second.output));
+        QVERIFY2(lines.value(3).startsWith(QStringLiteral("button_3_combo_ 0 ")),
+                 qPrintable(second.output));
     }
 
     // A screenshot of the whole window, then the program ends by itself.
     void screenshot() {
         const QString picture = dir_.filePath(QStringLiteral("window.png"));
-        const Run run = run_tarvik({"--settings", dir_.filePath(QStringLiteral("shot.ini")),
-                                    "--screenshot", picture});
+        const Run run = run_tarvik(
+            {"--settings", dir_.filePath(QStringLiteral("shot.ini")), "--screenshot", picture});
         QVERIFY2(run.status == 0, qPrintable(run.errors));
         const QImage image(picture);
         QVERIFY(image.width() >= 600 && image.height() >= 400);

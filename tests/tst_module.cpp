@@ -15,10 +15,10 @@ const std::vector<std::string> common_head{
     "Tarvikxtools_init",  "Tarvikutils_init",       "Tarvikmath_init",    "Tarvikgtools_init",
     "Tarvikgxtools_init", "KestravaspaceWare_init", "Kestravautils_init", "Kestravagui_init"};
 const std::vector<std::string> full_tail{
-    "Tarvikgeobase_init", "Tarviklines_init",       "Tarviksurfaces_init", "Tarvikvolumes_init",
-    "Tarviktgobjs_init",  "Tarvikappli_init",       "Tarvikascii_init",    "Tarvikarchive_init",
-    "Tarvikgapi_init",    "Tarvikgviews_init",      "Tarvikinterpreter_init",
-    "Tarvikwizard_init",  "Tarvikqtools_init",      "Tarvikgui_init"};
+    "Tarvikgeobase_init", "Tarviklines_init",  "Tarviksurfaces_init",    "Tarvikvolumes_init",
+    "Tarviktgobjs_init",  "Tarvikappli_init",  "Tarvikascii_init",       "Tarvikarchive_init",
+    "Tarvikgapi_init",    "Tarvikgviews_init", "Tarvikinterpreter_init", "Tarvikwizard_init",
+    "Tarvikqtools_init",  "Tarvikgui_init"};
 
 // The static objects in their order of construction, unit after unit.
 std::vector<std::string> static_objects() {
@@ -100,7 +100,8 @@ private slots:
             QCOMPARE(made->metaObject()->className(), qPrintable(QStringLiteral("VQ") + builder));
         }
         const auto events = events_since(before_load_);
-        QCOMPARE(std::count(events.begin(), events.end(), "Kestravagui_init::initialize_internal"), 1L);
+        QCOMPARE(std::count(events.begin(), events.end(), "Kestravagui_init::initialize_internal"),
+                 1L);
     }
 
     // initialize() and terminate() only count.
@@ -132,7 +133,8 @@ private slots:
                                                              : "~" + *object);
         }
         QCOMPARE(events_since(before), expected);
-        QVERIFY(MimeSourceFactory::defaultFactory()->data(QStringLiteral("ox_arrow.png")) == nullptr);
+        QVERIFY(MimeSourceFactory::defaultFactory()->data(QStringLiteral("ox_arrow.png")) ==
+                nullptr);
         QVERIFY(WorkflowManager::instance()->is_registered("Kestrava"));
     }
 };

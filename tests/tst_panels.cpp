@@ -111,7 +111,11 @@ private slots:
                  }),
                  QStringList{"Detach Settings Pane (icon)"});
 
+        // A right-click on an empty spot of the settings reaches the scroll area.
         QWidget* dialog = static_cast<QScrollArea*>(scroll)->widget();
+        QCOMPARE(
+            menu_opened_by([&] { QTest::mousePress(dialog, Qt::RightButton, {}, QPoint(3, 3)); }),
+            QStringList{"Detach Settings Pane (icon)"});
         const std::tuple<QObject*, QEvent::Type, Qt::MouseButton> passing[] = {
             {scroll, QEvent::MouseButtonPress, Qt::LeftButton},
             {scroll, QEvent::MouseButtonPress, Qt::MiddleButton},
@@ -121,7 +125,8 @@ private slots:
         };
         for (const auto& [watched, type, button] : passing) {
             QMouseEvent event = mouse(type, button);
-            QVERIFY(menu_opened_by([&] { QVERIFY(!panel.eventFilter(watched, &event)); }).isEmpty());
+            QVERIFY(
+                menu_opened_by([&] { QVERIFY(!panel.eventFilter(watched, &event)); }).isEmpty());
         }
     }
 
