@@ -58,7 +58,14 @@ public:
     const T& item(long i) const { return items_[slot_of(i)]; }
     T& item_ref(long i) const { return items_[slot_of(i)]; }
 
-    bool insert(long pos, const T& element);
+    bool insert(long pos, const T& element) {
+        // The common case stays inline: room left, a position inside.
+        if (count_ < capacity_ && pos >= 0 && pos <= count_) {
+            place(pos, element);
+            return true;
+        }
+        return insert_growing(pos, element);
+    }
     bool insert(long pos, const List& other);
     bool prepend(const T& element) { return insert(0, element); }
     bool prepend(const List& other) { return insert(0, other); }
@@ -81,7 +88,21 @@ private:
     long back_start() const { return capacity_ - count_; }
     long slot_of(long i) const { return i < gap_ ? i : back_start() + i; }
     static T* allocate(long n);
-    void move_gap_to(long pos);
+    // Appends and runs of edits at one place leave the gap where it is:
+    // that check stays inline, the moves do not.
+    void move_gap_to(long pos) {
+        if (pos != gap_) {
+            shift_gap_to(pos);
+        }
+    }
+    void shift_gap_to(long pos);
+    void place(long pos, const T& element) {
+        move_gap_to(pos);
+        items_[pos] = element;
+        ++count_;
+        gap_ = pos + 1;
+    }
+    bool insert_growing(long pos, const T& element);
     void copy_elements_to(T* destination) const;
 };
 
@@ -128,7 +149,7 @@ List<T>& List<T>::operator=(const List& other) {
 }
 
 template <class T>
-void List<T>::move_gap_to(long pos) {
+void List<T>::shift_gap_to(long pos) {
     if (pos < gap_) {
         // Elements pos .. gap_-1 join the back part, last one first.
         std::copy_backward(items_ + pos, items_ + gap_, items_ + back_start() + gap_);
@@ -138,8 +159,10 @@ void List<T>::move_gap_to(long pos) {
     }
 }
 
+// A full list grows first; a position outside the list then changes nothing
+// more and still reports true.
 template <class T>
-bool List<T>::insert(long pos, const T& element) {
+bool List<T>::insert_growing(long pos, const T& element) {
     if (count_ == capacity_ && !resize(count_ + 1)) {
         return false;
     }
@@ -150,10 +173,7 @@ bool List<T>::insert(long pos, const T& element) {
         // The growth policy declined to grow a full list: there is no slot.
         return false;
     }
-    move_gap_to(pos);
-    items_[pos] = element;
-    ++count_;
-    gap_ = pos + 1;
+    place(pos, element);
     return true;
 }
 
