@@ -195,7 +195,6 @@ public:
     void next() { ++position_; }
     const K& key() const { return entries_[position_].first; }
     const V& value() const { return entries_[position_].second; }
-    long count() const { return static_cast<long>(entries_.size()); }
 
 private:
     std::vector<Pair2<K, V>> entries_;
