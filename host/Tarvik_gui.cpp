@@ -128,19 +128,13 @@ VQWorkflowBuilderManager* VQWorkflowBuilderManager::instance() {
 
 void VQWorkflowBuilderManager::register_factory(const CString& workflow, const CString& builder,
                                                 AbstractFactory* factory) {
-    Resource::ref(factory);
-    AbstractFactory*& slot = instance()->factories_[{workflow.c_str(), builder.c_str()}];
-    Resource::unref(slot);
-    slot = factory;
+    instance()->factories_.put({workflow.c_str(), builder.c_str()}, factory);
 }
 
 VQWorkflowWidget* VQWorkflowBuilderManager::create(const CString& workflow,
                                                    const CString& builder) const {
-    const auto found = factories_.find({workflow.c_str(), builder.c_str()});
-    if (found == factories_.end() || !found->second) {
-        return nullptr;
-    }
-    return static_cast<VQWorkflowWidget*>(found->second->create());
+    AbstractFactory* factory = factories_.find({workflow.c_str(), builder.c_str()});
+    return factory ? static_cast<VQWorkflowWidget*>(factory->create()) : nullptr;
 }
 
 // ---------------------------------------------------------------- area windows

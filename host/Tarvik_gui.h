@@ -97,7 +97,7 @@ public:
 private:
     VQWorkflowBuilderManager() = default;
 
-    std::map<std::pair<std::string, std::string>, AbstractFactory*> factories_;
+    FactoryTable<std::pair<std::string, std::string>> factories_;
 };
 
 // The window of one workflow area: it holds a builder and the view it built.

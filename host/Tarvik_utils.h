@@ -3,6 +3,7 @@
 // The host's base library: 8-bit strings, reference-counted resources,
 // run-time type identification, factories and library initialisation.
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -138,6 +139,27 @@ public:
 
 protected:
     AbstractFactory() = default;
+};
+
+// The factories of a registry, by key. It holds one reference to each and
+// releases a factory that another replaces under the same key.
+template <class Key>
+class FactoryTable {
+public:
+    void put(const Key& key, AbstractFactory* factory) {
+        Resource::ref(factory);
+        AbstractFactory*& slot = factories_[key];
+        Resource::unref(slot);
+        slot = factory;
+    }
+    // The factory under `key`, or null.
+    AbstractFactory* find(const Key& key) const {
+        const auto found = factories_.find(key);
+        return found == factories_.end() ? nullptr : found->second;
+    }
+
+private:
+    std::map<Key, AbstractFactory*> factories_;
 };
 
 template <class T>

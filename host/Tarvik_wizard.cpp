@@ -177,23 +177,16 @@ WorkflowManager* WorkflowManager::instance() {
 WorkflowManager::~WorkflowManager() = default;
 
 void WorkflowManager::register_factory(const CString& name, AbstractFactory* factory) {
-    Resource::ref(factory);
-    AbstractFactory*& slot = instance()->factories_[name.c_str()];
-    Resource::unref(slot);
-    slot = factory;
+    instance()->factories_.put(name.c_str(), factory);
 }
 
 Workflow* WorkflowManager::create(const CString& name) const {
-    const auto found = factories_.find(name.c_str());
-    if (found == factories_.end() || !found->second) {
-        return nullptr;
-    }
-    return static_cast<Workflow*>(found->second->create());
+    AbstractFactory* factory = factories_.find(name.c_str());
+    return factory ? static_cast<Workflow*>(factory->create()) : nullptr;
 }
 
 bool WorkflowManager::is_registered(const CString& name) const {
-    const auto found = factories_.find(name.c_str());
-    return found != factories_.end() && found->second;
+    return factories_.find(name.c_str()) != nullptr;
 }
 
 TARVIK_DEFINE_LIBRARY_INIT(Tarvikwizard_init, nullptr)

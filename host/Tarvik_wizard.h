@@ -151,7 +151,7 @@ private:
     WorkflowManager() = default;
     ~WorkflowManager();
 
-    std::map<std::string, AbstractFactory*> factories_;
+    FactoryTable<std::string> factories_;
 };
 
 TARVIK_DECLARE_LIBRARY_INIT(TARVIK_WIZARD_EXPORT, Tarvikwizard_init);
