@@ -15,13 +15,9 @@
 #include "VQMotionCtrlFctEditor.h"
 
 struct VQMotionCtrlPref::PrivateData {
-    explicit PrivateData(VQMotionCtrlPref* owner)
-        : owner(owner) {}
-
     // Slot 2k + i: the picture of rotation item i of axis k.
     std::array<QPixmap, 6> pixmaps;
     std::vector<std::unique_ptr<ButtonRow>> rows;
-    VQMotionCtrlPref* owner;
 };
 
 namespace {
@@ -52,7 +48,7 @@ VQMotionCtrlPref::VQMotionCtrlPref(SpaceWarePreferencesManager* manager, QWidget
     , rows_layout_(nullptr)
     , manager_(manager)
     , editor_(nullptr)
-    , d_(std::make_unique<PrivateData>(this)) {
+    , d_(std::make_unique<PrivateData>()) {
     if (!name) {
         setObjectName(QStringLiteral("VQMotionCtrlPref"));
     }
