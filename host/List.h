@@ -48,7 +48,7 @@ public:
 template <class T>
 class TARVIK_LIST_VISIBLE List {
 public:
-    List() = default;
+    List();
     List(Explicit<long> n);
     List(const List& other) { copy(other); }
     ~List() { delete[] items_; }
@@ -120,6 +120,10 @@ public:
     long count() const { return List<void*>::count(); }
     T* item(long i) const { return static_cast<T*>(List<void*>::item(i)); }
 };
+
+// Out of line, so that an explicit instantiation exports it too.
+template <class T>
+List<T>::List() = default;
 
 template <class T>
 List<T>::List(Explicit<long> n) {

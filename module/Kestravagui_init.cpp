@@ -19,6 +19,10 @@ Kestravagui_init::~Kestravagui_init() {
     terminate();
 }
 
+Kestravagui_init& Kestravagui_init::operator=(const Kestravagui_init&) {
+    return *this;
+}
+
 void Kestravagui_init::initialize() {
     tarvik_init::count_up(count_, "Kestravagui_init", initialize_internal);
 }

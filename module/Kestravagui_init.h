@@ -8,7 +8,7 @@ class KESTRAVA_GUI_EXPORT Kestravagui_init {
 public:
     Kestravagui_init();
     ~Kestravagui_init();
-    Kestravagui_init& operator=(const Kestravagui_init&) { return *this; }
+    Kestravagui_init& operator=(const Kestravagui_init& other);
 
     static void initialize();
     static void terminate();

@@ -17,6 +17,10 @@ void destroy_type_record() {
 
 KestravaWorkflow::KestravaWorkflow() = default;
 
+KestravaWorkflow::KestravaWorkflow(const KestravaWorkflow& other) = default;
+
+KestravaWorkflow& KestravaWorkflow::operator=(const KestravaWorkflow& other) = default;
+
 KestravaWorkflow::~KestravaWorkflow() = default;
 
 const TypeInfo* KestravaWorkflow::static_type_info_() {

@@ -8,8 +8,8 @@
 class KESTRAVA_GUI_EXPORT KestravaWorkflow : public Workflow {
 public:
     KestravaWorkflow();
-    KestravaWorkflow(const KestravaWorkflow& other) = default;
-    KestravaWorkflow& operator=(const KestravaWorkflow& other) = default;
+    KestravaWorkflow(const KestravaWorkflow& other);
+    KestravaWorkflow& operator=(const KestravaWorkflow& other);
 
     static const TypeInfo* static_type_info_();
     static const TypeId& id();

@@ -8,6 +8,14 @@
 #include "Kestrava_spaceWare.h"
 #include "VQMotionCtrlPref.h"
 
+VQKestravaWorkflowLowerPanel::VQKestravaWorkflowLowerPanel() = default;
+
+VQKestravaWorkflowLowerPanel::VQKestravaWorkflowLowerPanel(
+    const VQKestravaWorkflowLowerPanel& other) = default;
+
+VQKestravaWorkflowLowerPanel&
+VQKestravaWorkflowLowerPanel::operator=(const VQKestravaWorkflowLowerPanel& other) = default;
+
 VQKestravaWorkflowLowerPanel::~VQKestravaWorkflowLowerPanel() = default;
 
 QWidget* VQKestravaWorkflowLowerPanel::build_view(QWidget* parent, const char*) {

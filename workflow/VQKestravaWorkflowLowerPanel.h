@@ -10,9 +10,9 @@ class VQMotionCtrlPref;
 class KESTRAVA_GUI_EXPORT VQKestravaWorkflowLowerPanel : public VQWorkflowWidget {
     Q_OBJECT
 public:
-    VQKestravaWorkflowLowerPanel() = default;
-    VQKestravaWorkflowLowerPanel(const VQKestravaWorkflowLowerPanel& other) = default;
-    VQKestravaWorkflowLowerPanel& operator=(const VQKestravaWorkflowLowerPanel& other) = default;
+    VQKestravaWorkflowLowerPanel();
+    VQKestravaWorkflowLowerPanel(const VQKestravaWorkflowLowerPanel& other);
+    VQKestravaWorkflowLowerPanel& operator=(const VQKestravaWorkflowLowerPanel& other);
     ~VQKestravaWorkflowLowerPanel() override;
 
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -4,6 +4,14 @@
 
 #include "Tarvik_qtools.h"
 
+VQKestravaWorkflowLowerPanelPopupMenu::VQKestravaWorkflowLowerPanelPopupMenu() = default;
+
+VQKestravaWorkflowLowerPanelPopupMenu::VQKestravaWorkflowLowerPanelPopupMenu(
+    const VQKestravaWorkflowLowerPanelPopupMenu& other) = default;
+
+VQKestravaWorkflowLowerPanelPopupMenu& VQKestravaWorkflowLowerPanelPopupMenu::operator=(
+    const VQKestravaWorkflowLowerPanelPopupMenu& other) = default;
+
 VQKestravaWorkflowLowerPanelPopupMenu::~VQKestravaWorkflowLowerPanelPopupMenu() = default;
 
 void VQKestravaWorkflowLowerPanelPopupMenu::fill_menu(QMenu* menu) {

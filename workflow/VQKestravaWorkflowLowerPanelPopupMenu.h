@@ -8,11 +8,10 @@ class KESTRAVA_GUI_EXPORT VQKestravaWorkflowLowerPanelPopupMenu
     : public VQWorkflowLowerAreaPopupMenu {
     Q_OBJECT
 public:
-    VQKestravaWorkflowLowerPanelPopupMenu() = default;
-    VQKestravaWorkflowLowerPanelPopupMenu(const VQKestravaWorkflowLowerPanelPopupMenu& other) =
-        default;
+    VQKestravaWorkflowLowerPanelPopupMenu();
+    VQKestravaWorkflowLowerPanelPopupMenu(const VQKestravaWorkflowLowerPanelPopupMenu& other);
     VQKestravaWorkflowLowerPanelPopupMenu&
-    operator=(const VQKestravaWorkflowLowerPanelPopupMenu& other) = default;
+    operator=(const VQKestravaWorkflowLowerPanelPopupMenu& other);
     ~VQKestravaWorkflowLowerPanelPopupMenu() override;
 
 protected:

@@ -2,6 +2,14 @@
 
 #include <QFrame>
 
+VQKestravaWorkflowUpperPanel::VQKestravaWorkflowUpperPanel() = default;
+
+VQKestravaWorkflowUpperPanel::VQKestravaWorkflowUpperPanel(
+    const VQKestravaWorkflowUpperPanel& other) = default;
+
+VQKestravaWorkflowUpperPanel&
+VQKestravaWorkflowUpperPanel::operator=(const VQKestravaWorkflowUpperPanel& other) = default;
+
 VQKestravaWorkflowUpperPanel::~VQKestravaWorkflowUpperPanel() = default;
 
 QWidget* VQKestravaWorkflowUpperPanel::build_view(QWidget* parent, const char* name) {

@@ -8,9 +8,9 @@
 class KESTRAVA_GUI_EXPORT VQKestravaWorkflowUpperPanel : public VQWorkflowWidget {
     Q_OBJECT
 public:
-    VQKestravaWorkflowUpperPanel() = default;
-    VQKestravaWorkflowUpperPanel(const VQKestravaWorkflowUpperPanel& other) = default;
-    VQKestravaWorkflowUpperPanel& operator=(const VQKestravaWorkflowUpperPanel& other) = default;
+    VQKestravaWorkflowUpperPanel();
+    VQKestravaWorkflowUpperPanel(const VQKestravaWorkflowUpperPanel& other);
+    VQKestravaWorkflowUpperPanel& operator=(const VQKestravaWorkflowUpperPanel& other);
     ~VQKestravaWorkflowUpperPanel() override;
 
     QWidget* build_view(QWidget* parent, const char* name) override;
