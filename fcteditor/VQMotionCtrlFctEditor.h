@@ -40,7 +40,8 @@ public:
 public slots:
     void languageChange() override;
 
-protected slots:
+protected:
+    // The form's slots, overridden; only languageChange() is declared again as a slot.
     void add_fct() override;
     void remove_fct() override;
     void edit_fct() override;
@@ -48,8 +49,6 @@ protected slots:
     void validate_fct() override;
     void fct_selected(int index) override;
     void cancel_edition() override;
-
-protected:
     void closeEvent(QCloseEvent* event) override;
     void begin_edition();
     void end_edition();

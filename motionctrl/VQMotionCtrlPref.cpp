@@ -299,12 +299,10 @@ void VQMotionCtrlPref::update_translation(int row, const Value* value) {
     const int current = combo->currentIndex();
     const int axis = axis_of(text->get());
     if (axis < 0) {
+        // A direction, or a string of no group: then the combo stays as it is.
         const int direction = Manager::string_to_index(direction_group, text->get());
         if (direction >= 0 && direction != current % 2) {
             combo->setCurrentIndex(2 * (current / 2) + direction);
-        } else if (direction < 0 &&
-                   value == manager_->navig_value(static_cast<NavigAttribute>(row))->value()) {
-            replace_unknown_axis(row, current / 2);
         }
         return;
     }
@@ -312,24 +310,6 @@ void VQMotionCtrlPref::update_translation(int row, const Value* value) {
         combo->setCurrentIndex(2 * axis + current % 2);
     }
     repair_axes(row, axis);
-}
-
-// A row's axis that is no axis at all: the row takes the shown axis if no
-// other row has it, else the first one left free, so the three stay a
-// permutation (and the combo tells the truth).
-void VQMotionCtrlPref::replace_unknown_axis(int row, int shown_axis) {
-    bool used[3] = {false, false, false};
-    for (const int other : {(row + 1) % 3, (row + 2) % 3}) {
-        const int axis = axis_of(string_setting(manager_, other)->get());
-        if (axis >= 0) {
-            used[axis] = true;
-        }
-    }
-    int chosen = shown_axis;
-    for (int axis = 0; used[chosen] && axis < 3; ++axis) {
-        chosen = axis;
-    }
-    string_setting(manager_, row)->set(Manager::index_to_string(axis_group, chosen));
 }
 
 void VQMotionCtrlPref::repair_axes(int row, int axis) {

@@ -44,10 +44,10 @@ public:
     SpaceWarePreferencesManager* manager() const { return manager_; }
     VQMotionCtrlFctEditor* function_editor() const { return editor_; }
 
-public slots:
+    // The form's slots, overridden: the meta-object adds none of its own.
     void languageChange() override;
 
-protected slots:
+protected:
     void save_motions_pref() override;
     void restore_motions_pref() override;
     void restore_motions_default() override;
@@ -63,7 +63,6 @@ protected slots:
     void y_rot_selected(int idx) override;
     void z_rot_selected(int idx) override;
 
-protected:
     // Shows every setting of `manager` in the widgets.
     virtual void update(SpaceWarePreferencesManager* manager);
 
@@ -99,7 +98,6 @@ private:
     void update_rotation(int row, const Value* value);
     void update_sensitivity(QSlider* slider, const Value* value);
     void repair_axes(int row, int axis);
-    void replace_unknown_axis(int row, int shown_axis);
     void show_rotation_pictures(int row, int axis);
 
     QGridLayout* rows_layout_;

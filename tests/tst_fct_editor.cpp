@@ -192,6 +192,18 @@ private slots:
         emit form.fcts_combo_->activated(0);
     }
 
+    // Of the form's eight slots, the editor declares only languageChange()
+    // again, public; the others are overridden without a slot of their own.
+    void metaObjectDeclaresOneSlot() {
+        const QMetaObject& meta = VQMotionCtrlFctEditor::staticMetaObject;
+        QCOMPARE(meta.superClass(), &VQMotionCtrlFctEditorBase::staticMetaObject);
+        QCOMPARE(meta.methodCount() - meta.methodOffset(), 1);
+        const QMetaMethod own = meta.method(meta.methodOffset());
+        QCOMPARE(own.methodSignature(), QByteArray("languageChange()"));
+        QCOMPARE(own.methodType(), QMetaMethod::Slot);
+        QCOMPARE(own.access(), QMetaMethod::Public);
+    }
+
     // Browsing: the sorted list, upper case first; picking shows the stored
     // definition; a refresh keeps the current name current.
     void browsing() {

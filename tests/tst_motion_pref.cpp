@@ -193,6 +193,17 @@ private slots:
         form.buttons_save_btn_->click();
     }
 
+    // The dialog overrides the form's fifteen slots without declaring any
+    // slot, signal or property of its own.
+    void metaObjectAddsNothing() {
+        const QMetaObject& form = VQMotionCtrlPrefBase::staticMetaObject;
+        QCOMPARE(form.methodCount() - form.methodOffset(), 15);
+        const QMetaObject& meta = VQMotionCtrlPref::staticMetaObject;
+        QCOMPARE(meta.superClass(), &form);
+        QCOMPARE(meta.methodCount() - meta.methodOffset(), 0);
+        QCOMPARE(meta.propertyCount() - meta.propertyOffset(), 0);
+    }
+
     // x->x, y->y, z->z; the user picks "oy" in the x row: x->y, y->x, the
     // directions kept, and the rotation pictures follow the axes.
     void roadOfOneEvent() {
@@ -225,31 +236,56 @@ private slots:
         QVERIFY(shows_rotation_pictures_of(dialog_->z_rot_combo_, 1));
     }
 
-    // Any stored triple, also with strings outside the axes, ends as a
-    // permutation after the first refresh, the directions untouched.
+    // Stores the axes of the three rows, then opens the dialog on them.
+    void open_dialog_on_axes(const QString& triple) {
+        make();
+        navig_string(*manager_, y_trans_direction)->assign("negative");
+        for (int row = 0; row < 3; ++row) {
+            navig_string(*manager_, row)->assign(triple.mid(row, 1).toLatin1().constData());
+        }
+        open_dialog();
+    }
+
+    // Any stored triple of axes ends as a permutation after the first
+    // refresh, the directions untouched; where none is left free, the
+    // conflicting row is the later one: y, y, y gives exactly x->y, y->x, z->z.
     void storedTriplesBecomePermutations() {
-        const QStringList letters{"x", "y", "z", "w"};
-        for (const QString& a : letters) {
-            for (const QString& b : letters) {
-                for (const QString& c : letters) {
-                    make();
-                    navig_string(*manager_, y_trans_direction)->assign("negative");
-                    const QString triple[] = {a, b, c};
-                    for (int row = 0; row < 3; ++row) {
-                        navig_string(*manager_, row)->assign(triple[row].toLatin1().constData());
-                    }
-                    open_dialog();
+        const QString letters = QStringLiteral("xyz");
+        for (const QChar a : letters) {
+            for (const QChar b : letters) {
+                for (const QChar c : letters) {
+                    const QString stored = QString(a) + b + c;
+                    open_dialog_on_axes(stored);
                     const QString result = axes(*manager_);
-                    QVERIFY2(is_permutation(result), qPrintable(a + b + c + " -> " + result));
-                    QVERIFY2(combos_match_settings(), qPrintable(a + b + c));
+                    QVERIFY2(is_permutation(result), qPrintable(stored + " -> " + result));
+                    QVERIFY2(combos_match_settings(), qPrintable(stored));
                     QCOMPARE(text_of(navig_string(*manager_, y_trans_direction)),
                              QStringLiteral("negative"));
-                    if (a + b + c == QLatin1String("xxz")) {
-                        QCOMPARE(result, QStringLiteral("xyz"));
-                    }
                 }
             }
         }
+        open_dialog_on_axes(QStringLiteral("xxz"));
+        QCOMPARE(axes(*manager_), QStringLiteral("xyz"));
+        open_dialog_on_axes(QStringLiteral("yyy"));
+        QCOMPARE(axes(*manager_), QStringLiteral("yxz"));
+    }
+
+    // A string of no group is left alone, its combo unchanged, unless
+    // another row's conflict makes the repair give both rows an axis anew.
+    void stringsOutsideTheGroups() {
+        open_dialog_on_axes(QStringLiteral("xwz"));
+        QCOMPARE(axes(*manager_), QStringLiteral("xwz"));
+        QCOMPARE(dialog_->y_trans_combo_->currentIndex(), 3); // the form's Y, direction shown
+        navig_string(*manager_, y_trans_axis)->set("v");
+        QCOMPARE(axes(*manager_), QStringLiteral("xvz"));
+        QCOMPARE(dialog_->y_trans_combo_->currentIndex(), 3);
+
+        open_dialog_on_axes(QStringLiteral("ywy"));
+        QCOMPARE(axes(*manager_), QStringLiteral("yxz"));
+        QVERIFY(combos_match_settings());
+        open_dialog_on_axes(QStringLiteral("wxx"));
+        QCOMPARE(axes(*manager_), QStringLiteral("zxy"));
+        QVERIFY(combos_match_settings());
     }
 
     // Every item of every translation combo, chosen in turn, keeps the axes
