@@ -109,11 +109,11 @@ QSpacerItem* VQMotionCtrlPrefBase::add_spacer(int width, int height, bool horizo
 }
 
 // One group of the motions page, translations or rotations alike: the
-// controller picture, the sensitivity slider, then a picture and a combo per axis.
-VQMotionCtrlPrefBase::AxisGroup VQMotionCtrlPrefBase::build_axis_group(QWidget* parent,
-                                                                       const char* kind,
-                                                                       const char* box_name,
-                                                                       bool scaled_pictures) {
+// controller picture, the sensitivity slider, then the axis pictures and
+// combos, each created and placed in the order `order` gives.
+VQMotionCtrlPrefBase::AxisGroup
+VQMotionCtrlPrefBase::build_axis_group(QWidget* parent, const char* kind, const char* box_name,
+                                       bool scaled_pictures, const AxisWidgetOrder& order) {
     AxisGroup group;
     group.box = new QGroupBox(parent);
     group.box->setObjectName(QString::fromLatin1(box_name));
@@ -136,41 +136,44 @@ VQMotionCtrlPrefBase::AxisGroup VQMotionCtrlPrefBase::build_axis_group(QWidget* 
     group.layout->addItem(add_spacer(20, 20, false, true));
 
     group.grid = nested_grid(qPrintable(name_of("{kind}_combos_layout_", "", kind)));
+    for (const AxisWidget& widget : order) {
+        const char* letter = axis_letters[widget.axis];
+        if (widget.is_picture) {
+            group.pictures[widget.axis] =
+                picture_label(group.box, name_of("{axis}_{kind}_pxm_", letter, kind),
+                              name_of("cube_{axis}_{kind}.png", letter, kind), scaled_pictures);
+            group.grid->addWidget(group.pictures[widget.axis], widget.axis, 0);
+        } else {
+            QComboBox* combo = new QComboBox(group.box);
+            combo->setObjectName(name_of("{axis}_{kind}_combo_", letter, kind));
+            combo->setEditable(false);
+            combo->setMinimumSize(60, 34);
+            combo->setIconSize(arrow_size);
+            group.combos[widget.axis] = combo;
+            group.grid->addWidget(combo, widget.axis, 2);
+        }
+    }
     for (int axis = 0; axis < 3; ++axis) {
-        const char* letter = axis_letters[axis];
-        group.pictures[axis] =
-            picture_label(group.box, name_of("{axis}_{kind}_pxm_", letter, kind),
-                          name_of("cube_{axis}_{kind}.png", letter, kind), scaled_pictures);
-        group.combos[axis] = new QComboBox(group.box);
-        group.combos[axis]->setObjectName(name_of("{axis}_{kind}_combo_", letter, kind));
-        group.combos[axis]->setEditable(false);
-        group.combos[axis]->setMinimumSize(60, 34);
-        group.combos[axis]->setIconSize(arrow_size);
-        group.grid->addWidget(group.pictures[axis], axis, 0);
         group.grid->addItem(add_spacer(44, 20, true, false), axis, 1);
-        group.grid->addWidget(group.combos[axis], axis, 2);
         group.grid->addItem(add_spacer(43, 20, true, false), axis, 3);
     }
     group.layout->addLayout(group.grid);
     return group;
 }
 
-// Restore Default above Restore Preferences and Save, between two spacers.
+// Restore Default above Restore Preferences and Save, between two spacers;
+// the buttons are created and placed in the order given.
 QGridLayout* VQMotionCtrlPrefBase::build_validate_grid(QWidget* parent, const char* name,
                                                        const char* prefix,
-                                                       QPushButton*& restore_default,
-                                                       QPushButton*& restore_pref,
-                                                       QPushButton*& save) {
+                                                       const std::array<GridButton, 3>& buttons) {
     QGridLayout* grid = nested_grid(name);
-    const QString start = QString::fromLatin1(prefix);
-    restore_default = push_button(parent, start + QStringLiteral("_restore_default_btn_"));
-    restore_pref = push_button(parent, start + QStringLiteral("_restore_pref_btn_"));
-    save = push_button(parent, start + QStringLiteral("_save_btn_"));
+    for (const GridButton& button : buttons) {
+        button.member =
+            push_button(parent, QString::fromLatin1(prefix) + QString::fromLatin1(button.suffix));
+        grid->addWidget(button.member, button.row, button.column);
+    }
     grid->addItem(add_spacer(20, 20, true, false), 0, 0);
-    grid->addWidget(restore_default, 0, 1);
     grid->addItem(add_spacer(20, 20, true, false), 0, 3);
-    grid->addWidget(restore_pref, 1, 1);
-    grid->addWidget(save, 1, 2);
     return grid;
 }
 
@@ -182,8 +185,10 @@ void VQMotionCtrlPrefBase::build_motions_tab() {
     motions_tab_Layout->setContentsMargins(11, 11, 11, 11);
     motions_tab_Layout->setSpacing(6);
 
+    // Each group creates its axis widgets in an order of its own.
     const AxisGroup translation =
-        build_axis_group(motions_tab_, "trans", "translation_grp_box_", false);
+        build_axis_group(motions_tab_, "trans", "translation_grp_box_", false,
+                         {{{true, 1}, {false, 0}, {false, 1}, {false, 2}, {true, 0}, {true, 2}}});
     translation_grp_box_ = translation.box;
     translation_grp_layout_ = translation.layout;
     ctrl_axis_trans_pxm_ = translation.controller;
@@ -198,7 +203,9 @@ void VQMotionCtrlPrefBase::build_motions_tab() {
     motions_tab_Layout->addWidget(translation_grp_box_);
     motions_tab_Layout->addItem(add_spacer(20, 20, false, false));
 
-    const AxisGroup rotation = build_axis_group(motions_tab_, "rot", "rotation_grp_box_", true);
+    const AxisGroup rotation =
+        build_axis_group(motions_tab_, "rot", "rotation_grp_box_", true,
+                         {{{false, 1}, {true, 1}, {true, 2}, {true, 0}, {false, 0}, {false, 2}}});
     rotation_grp_box_ = rotation.box;
     rotation_grp_layout_ = rotation.layout;
     ctrl_axis_rot_pxm_ = rotation.controller;
@@ -213,9 +220,11 @@ void VQMotionCtrlPrefBase::build_motions_tab() {
     motions_tab_Layout->addWidget(rotation_grp_box_);
     motions_tab_Layout->addItem(add_spacer(20, 20, false, false));
 
-    motions_validate_layout_ = build_validate_grid(motions_tab_, "motions_validate_layout_",
-                                                   "motions", motions_restore_default_btn_,
-                                                   motions_restore_pref_btn_, motions_save_btn_);
+    motions_validate_layout_ =
+        build_validate_grid(motions_tab_, "motions_validate_layout_", "motions",
+                            {{{motions_restore_pref_btn_, "_restore_pref_btn_", 1, 1},
+                              {motions_save_btn_, "_save_btn_", 1, 2},
+                              {motions_restore_default_btn_, "_restore_default_btn_", 0, 1}}});
     motions_tab_Layout->addLayout(motions_validate_layout_);
     tabs_->addTab(motions_tab_, QString());
 }
@@ -232,9 +241,11 @@ void VQMotionCtrlPrefBase::build_buttons_tab() {
     button_fcts_grp_box_->setObjectName(QStringLiteral("button_fcts_grp_box_"));
     buttons_tab_Layout->addWidget(button_fcts_grp_box_);
     buttons_tab_Layout->addItem(add_spacer(20, 20, false, false));
-    buttons_validate_layout_ = build_validate_grid(buttons_tab_, "buttons_validate_layout_",
-                                                   "buttons", buttons_restore_default_btn_,
-                                                   buttons_restore_pref_btn_, buttons_save_btn_);
+    buttons_validate_layout_ =
+        build_validate_grid(buttons_tab_, "buttons_validate_layout_", "buttons",
+                            {{{buttons_restore_default_btn_, "_restore_default_btn_", 0, 1},
+                              {buttons_restore_pref_btn_, "_restore_pref_btn_", 1, 1},
+                              {buttons_save_btn_, "_save_btn_", 1, 2}}});
     buttons_tab_Layout->addLayout(buttons_validate_layout_);
     buttons_tab_Layout->addItem(add_spacer(20, 20, false, false));
 

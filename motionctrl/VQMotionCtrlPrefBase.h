@@ -102,11 +102,23 @@ protected slots:
 
 private:
     struct AxisGroup;
+    // An axis picture or combo of a group, by axis.
+    struct AxisWidget {
+        bool is_picture;
+        int axis;
+    };
+    using AxisWidgetOrder = std::array<AxisWidget, 6>;
+    // A restore or save button: its member, object name suffix and grid cell.
+    struct GridButton {
+        QPushButton*& member;
+        const char* suffix;
+        int row;
+        int column;
+    };
     AxisGroup build_axis_group(QWidget* parent, const char* kind, const char* box_name,
-                               bool scaled_pictures);
+                               bool scaled_pictures, const AxisWidgetOrder& order);
     QGridLayout* build_validate_grid(QWidget* parent, const char* name, const char* prefix,
-                                     QPushButton*& restore_default, QPushButton*& restore_pref,
-                                     QPushButton*& save);
+                                     const std::array<GridButton, 3>& buttons);
     void build_motions_tab();
     void build_buttons_tab();
     void connect_widgets();

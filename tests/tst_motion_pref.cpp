@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -191,6 +192,60 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg,
                              "VQMotionCtrlPrefBase::save_buttons_pref(): Not implemented yet");
         form.buttons_save_btn_->click();
+    }
+
+    // The form creates its widgets in the order of its widget table, and
+    // fills each grid in that order: the children of every container and
+    // the widget items of every grid, one table.
+    void widgetsInCreationOrder() {
+        VQMotionCtrlPrefBase form;
+        const auto names = [](const QList<QWidget*>& widgets) {
+            QStringList found;
+            for (const QWidget* widget : widgets) {
+                found << widget->objectName();
+            }
+            return found.join(' ');
+        };
+        const auto children = [&](const QWidget* parent) {
+            return names(parent->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
+        };
+        const auto grid_widgets = [&](const char* grid_name) {
+            const auto* grid = form.findChild<QGridLayout*>(QString::fromLatin1(grid_name));
+            QList<QWidget*> widgets;
+            for (int i = 0; grid && i < grid->count(); ++i) {
+                if (grid->itemAt(i)->widget()) {
+                    widgets << grid->itemAt(i)->widget();
+                }
+            }
+            return names(widgets);
+        };
+        const QString translation_axes = "y_trans_pxm_ x_trans_combo_ y_trans_combo_ "
+                                         "z_trans_combo_ x_trans_pxm_ z_trans_pxm_";
+        const QString rotation_axes =
+            "y_rot_combo_ y_rot_pxm_ z_rot_pxm_ x_rot_pxm_ x_rot_combo_ z_rot_combo_";
+        const QList<std::pair<QString, QString>> expected{
+            {children(form.translation_grp_box_),
+             "ctrl_axis_trans_pxm_ trans_sensib_slider_ " + translation_axes},
+            {grid_widgets("trans_combos_layout_"), translation_axes},
+            {children(form.rotation_grp_box_),
+             "ctrl_axis_rot_pxm_ rot_sensib_slider_ " + rotation_axes},
+            {grid_widgets("rot_combos_layout_"), rotation_axes},
+            {children(form.motions_tab_),
+             "translation_grp_box_ rotation_grp_box_ motions_restore_pref_btn_ "
+             "motions_save_btn_ motions_restore_default_btn_"},
+            {grid_widgets("motions_validate_layout_"),
+             "motions_restore_pref_btn_ motions_save_btn_ motions_restore_default_btn_"},
+            {children(form.buttons_tab_),
+             "button_fcts_grp_box_ buttons_restore_default_btn_ buttons_restore_pref_btn_ "
+             "buttons_save_btn_ buttons_fct_edit_btn_"},
+            {grid_widgets("buttons_validate_layout_"),
+             "buttons_restore_default_btn_ buttons_restore_pref_btn_ buttons_save_btn_"},
+        };
+        for (const auto& [actual, wanted] : expected) {
+            QCOMPARE(actual, wanted);
+        }
+        QCOMPARE(form.tabs_->widget(0), form.motions_tab_);
+        QCOMPARE(form.tabs_->widget(1), form.buttons_tab_);
     }
 
     // The dialog overrides the form's fifteen slots without declaring any
