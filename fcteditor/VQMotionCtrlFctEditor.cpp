@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include "Kestrava_spaceWare.h"
@@ -54,7 +55,10 @@ void VQMotionCtrlFctEditor::languageChange() {
 }
 
 void VQMotionCtrlFctEditor::additionnalLanguageChange() {
-    name_validator_->setRegularExpression(QRegularExpression(QStringLiteral("^[a-zA-Z]\\S*$")));
+    // Unicode properties make \S refuse every white space Latin-1 holds (the
+    // no-break space and next-line too), as the manager does.
+    name_validator_->setRegularExpression(QRegularExpression(
+        QStringLiteral("^[a-zA-Z]\\S*$"), QRegularExpression::UseUnicodePropertiesOption));
     fcts_combo_->setEnabled(true);
     fcts_add_btn_->setEnabled(true);
     fct_selected(current_index());
@@ -116,10 +120,11 @@ void VQMotionCtrlFctEditor::fct_selected(int index) {
 void VQMotionCtrlFctEditor::update_fct_list(const QStringList& names) {
     const QString remembered = fcts_combo_->currentText();
     const int remembered_index = current_index();
+    const bool editing = !fcts_text_edit_->isReadOnly();
     QStringList entries = names;
-    if (new_fct_ && !entries.contains(remembered)) {
-        // The name being added is not stored yet: the refresh must not drop it
-        // from under the edition.
+    if (editing && remembered_index >= 0 && !entries.contains(remembered)) {
+        // The name under edition may not be stored, not yet or no longer:
+        // the refresh must not drop it from under the edition.
         entries.append(remembered);
     }
     fcts_combo_->clear();
@@ -129,7 +134,10 @@ void VQMotionCtrlFctEditor::update_fct_list(const QStringList& names) {
         index = qBound(0, remembered_index - 1, static_cast<int>(entries.size()) - 1);
     }
     fcts_combo_->setCurrentIndex(index);
-    fct_selected(index);
+    if (!editing) {
+        // An edition keeps what the user typed and its buttons.
+        fct_selected(index);
+    }
 }
 
 void VQMotionCtrlFctEditor::remove_fct() {
@@ -201,9 +209,21 @@ void VQMotionCtrlFctEditor::edit_fct() {
     begin_edition();
 }
 
+// The text area's text exactly as typed: unlike toPlainText(), a no-break
+// space stays one; paragraph and line separators become line feeds.
+QString VQMotionCtrlFctEditor::typed_definition() const {
+    QString text = fcts_text_edit_->document()->toRawText();
+    for (QChar& c : text) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) {
+            c = u'\n';
+        }
+    }
+    return text;
+}
+
 void VQMotionCtrlFctEditor::validate_fct() {
     CopyCString definition;
-    if (!host_string_of(fcts_text_edit_->toPlainText(), definition)) {
+    if (!host_string_of(typed_definition(), definition)) {
         // Storing would turn those characters into '?': keep the edition open.
         prompter->warn(this, windowTitle(),
                        tr("The definition holds characters that cannot be stored. Only Latin-1 "
@@ -224,6 +244,17 @@ void VQMotionCtrlFctEditor::cancel_edition() {
     }
     end_edition();
     fct_selected(current_index());
+}
+
+// A parent re-translates its editor through languageChange(), as the
+// settings dialog does; following the event too would re-translate it
+// once more for every road the event takes to a child window.
+void VQMotionCtrlFctEditor::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange && parentWidget()) {
+        QDialog::changeEvent(event);
+        return;
+    }
+    VQMotionCtrlFctEditorBase::changeEvent(event);
 }
 
 void VQMotionCtrlFctEditor::closeEvent(QCloseEvent* event) {

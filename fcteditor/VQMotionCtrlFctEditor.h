@@ -34,7 +34,8 @@ public:
     ~VQMotionCtrlFctEditor() override;
 
     // Replaces the listed names, keeping the current one current when it is
-    // still there, else the one before it.
+    // still there, else the one before it. During an edition the name being
+    // edited stays listed and current, and the typed text stays.
     void update_fct_list(const QStringList& names);
 
 public slots:
@@ -49,6 +50,7 @@ protected:
     void validate_fct() override;
     void fct_selected(int index) override;
     void cancel_edition() override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void begin_edition();
     void end_edition();
@@ -71,6 +73,7 @@ private:
     bool is_acceptable_name(const QString& name) const;
     bool is_stored_name(const QString& name) const;
     int current_index() const;
+    QString typed_definition() const;
 
     SpaceWarePreferencesManager* manager_;
     QRegularExpressionValidator* name_validator_;

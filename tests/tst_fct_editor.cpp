@@ -245,18 +245,20 @@ private slots:
     // taken name is asked again and the new answer checked from the pattern
     // on; the accepted name is added at the end, current, in an edition.
     void addAsksUntilANameIsAcceptable() {
-        prompter_.answers = {{"", true},        {"1abc", true},    {"_x", true},
-                             {"a b", true},     {"a\u20ac", true}, {"alpha", true},
-                             {"Fit_All", true}, {"", true},        {"gamma", true}};
+        prompter_.answers = {{"", true},        {"1abc", true},     {"_x", true},
+                             {"a b", true},     {"a\u00a0b", true}, {"a\u0085b", true},
+                             {"a\u20ac", true}, {"alpha", true},    {"Fit_All", true},
+                             {"", true},        {"gamma", true}};
         pick(QStringLiteral("beta"));
         click(editor_->fcts_add_btn_);
         const QString invalid =
             QStringLiteral("Invalid function name. Please, enter another one:|");
         const QString used =
             QStringLiteral("Function name already used. Please, enter another one:|");
-        QCOMPARE(prompter_.asked, (QStringList{"Enter a function name:|", invalid, invalid + "1abc",
-                                               invalid + "_x", invalid + "a b", invalid + "a\u20ac",
-                                               used + "alpha", used + "Fit_All", invalid}));
+        QCOMPARE(prompter_.asked,
+                 (QStringList{"Enter a function name:|", invalid, invalid + "1abc", invalid + "_x",
+                              invalid + "a b", invalid + "a\u00a0b", invalid + "a\u0085b",
+                              invalid + "a\u20ac", used + "alpha", used + "Fit_All", invalid}));
         QCOMPARE(listed(), (QStringList{"Zed", "alpha", "beta", "gamma"}));
         QCOMPARE(editor_->fcts_combo_->currentIndex(), 3);
         QVERIFY(editor_->fcts_text_edit_->toPlainText().isEmpty());
@@ -379,16 +381,52 @@ private slots:
         QCOMPARE(definition("alpha"), QString::fromUtf8("caf\u00e9"));
     }
 
-    // A refresh during an addition keeps the unsaved name being edited.
+    // A refresh during an addition keeps the unsaved name being edited, the
+    // text typed so far and the edition's buttons.
     void refreshDuringAnAddition() {
         prompter_.answers = {{"pending", true}};
         click(editor_->fcts_add_btn_);
+        QTest::keyClicks(editor_->fcts_text_edit_, "kept");
         manager_->add_or_edit_custom_function("other", "x");
         QCOMPARE(editor_->fcts_combo_->currentText(), QStringLiteral("pending"));
-        QTest::keyClicks(editor_->fcts_text_edit_, "kept");
+        QCOMPARE(editor_->fcts_text_edit_->toPlainText(), QStringLiteral("kept"));
+        QCOMPARE(state_of(*editor_), editing);
         click(editor_->fcts_valid_btn_);
         QCOMPARE(definition("pending"), QStringLiteral("kept"));
         QCOMPARE(definition("other"), QStringLiteral("x"));
+    }
+
+    // Another part of the program changes the functions while one is being
+    // edited: the edition goes on as it was, even when the edited function
+    // is removed meanwhile, and Validate stores what was typed.
+    void refreshDuringAnEdition() {
+        pick(QStringLiteral("alpha"));
+        click(editor_->fcts_edit_btn_);
+        QTest::keyClicks(editor_->fcts_text_edit_, " more");
+        manager_->add_or_edit_custom_function("aaa", "x");
+        manager_->remove_custom_function("alpha");
+        QCOMPARE(editor_->fcts_combo_->currentText(), QStringLiteral("alpha"));
+        QCOMPARE(editor_->fcts_text_edit_->toPlainText(), QStringLiteral("echo alpha more"));
+        QCOMPARE(state_of(*editor_), editing);
+        click(editor_->fcts_valid_btn_);
+        QCOMPARE(definition("alpha"), QStringLiteral("echo alpha more"));
+        QCOMPARE(listed(), (QStringList{"Zed", "aaa", "alpha", "beta"}));
+        QCOMPARE(editor_->fcts_combo_->currentText(), QStringLiteral("alpha"));
+    }
+
+    // A definition comes back byte for byte after Edit and Validate: a
+    // no-break space stays one, lines stay lines.
+    void definitionsComeBackExactly() {
+        for (const char* stored : {"a\xa0"
+                                   "b",
+                                   "first\nsecond", "\xa0\xa0lead"}) {
+            manager_->add_or_edit_custom_function("alpha", stored);
+            pick(QStringLiteral("alpha"));
+            click(editor_->fcts_edit_btn_);
+            click(editor_->fcts_valid_btn_);
+            QCOMPARE(QByteArray(manager_->get_function_definition("alpha").c_str()),
+                     QByteArray(stored));
+        }
     }
 
     // A language change re-applies the texts and re-arms the browse state,

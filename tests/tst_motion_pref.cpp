@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -522,6 +523,37 @@ private slots:
         navig_float(*manager_, trans_sensitivity)->set(3.0f);
         manager_->add_or_edit_custom_function("after", "x");
         manager_->reset_button_defaults();
+    }
+
+    // Installing and removing a translator re-translates the dialog and its
+    // editor once each: counted by how often each asks for a text of its own.
+    void oneRetranslationPerLanguageChange() {
+        open_dialog();
+        dialog_->buttons_fct_edit_btn_->click();
+        class CountingTranslator : public QTranslator {
+        public:
+            mutable int dialog = 0;
+            mutable int editor = 0;
+            bool isEmpty() const override { return false; }
+            QString translate(const char* context, const char* source, const char*,
+                              int) const override {
+                const QByteArray text(source);
+                if (QByteArray(context) == "VQMotionCtrlPrefBase" && text == "Motions") {
+                    ++dialog;
+                } else if (QByteArray(context) == "VQMotionCtrlFctEditorBase" && text == "Edit") {
+                    ++editor;
+                }
+                return QString();
+            }
+        } translator;
+        for (int change = 1; change <= 2; ++change) {
+            QCoreApplication::installTranslator(&translator);
+            QTRY_VERIFY(translator.dialog >= change && translator.editor >= change);
+            QTest::qWait(50); // any further round of the same change
+            QCOMPARE(translator.dialog, change);
+            QCOMPARE(translator.editor, change);
+            QCoreApplication::removeTranslator(&translator);
+        }
     }
 
     // The "Edit Functions" button shows the editor made hidden at construction.
