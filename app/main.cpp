@@ -8,7 +8,9 @@
 #include <QLibrary>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
 #include <memory>
+#include <utility>
 
 #include "Kestrava_spaceWare.h"
 #include "Tarvik_gui.h"
@@ -100,6 +102,32 @@ QStringList read_script(const QString& path) {
     return QString::fromUtf8(file.readAll()).split('\n');
 }
 
+// Runs an action once, right after the first paint of a widget.
+class AfterFirstPaint : public QObject {
+public:
+    AfterFirstPaint(QWidget* widget, std::function<void()> action)
+        : QObject(widget)
+        , action_(std::move(action)) {
+        widget->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            // Queued: the children paint in the same pass, after their parent.
+            QTimer::singleShot(0, this, &AfterFirstPaint::run);
+        }
+        return false;
+    }
+
+private:
+    void run() {
+        if (std::function<void()> action = std::exchange(action_, nullptr)) {
+            parent()->removeEventFilter(this);
+            action();
+        }
+    }
+    std::function<void()> action_;
+};
+
 // What runs once the window is on screen: the script, then the screenshot.
 void after_showing(XMMainWindow* window, const Options& options, const QStringList& script) {
     QString error;
@@ -145,8 +173,8 @@ int main(int argc, char** argv) {
     }
     window->resize(1000, 760);
     window->show();
-    // Let the first layout and paint happen before acting on the window.
-    QTimer::singleShot(200, window, [&] { after_showing(window, options, script); });
+    // Act on the window once it is laid out and painted, however long that takes.
+    new AfterFirstPaint(window, [&] { after_showing(window, options, script); });
 
     const int status = app.exec();
     delete window;

@@ -273,6 +273,16 @@ private slots:
         QCOMPARE(state_of(*editor_), browse_with_entry);
     }
 
+    // A stored name the pattern refuses (the manager takes "_tmp") is
+    // answered with the invalid-name prompt: the pattern comes first.
+    void patternBeforeStoredNames() {
+        manager_->add_or_edit_custom_function("_tmp", "echo tmp");
+        prompter_.answers = {{"_tmp", true}, {"", false}};
+        click(editor_->fcts_add_btn_);
+        QCOMPARE(prompter_.asked.value(1),
+                 QStringLiteral("Invalid function name. Please, enter another one:|_tmp"));
+    }
+
     // Cancelling at any prompt, or the edition after an accepted name,
     // leaves everything as it was and writes nothing.
     void cancelledAdditionsLeaveNoTrace() {
@@ -299,9 +309,17 @@ private slots:
         QVERIFY(manager_->get_function_definition("delta").is_empty());
     }
 
-    // Removing makes the entry before current, or the first; the last
-    // removal leaves an empty list with Remove and Edit disabled.
+    // Removing makes the entry before current, also from the middle where
+    // the one after would differ, or the first; the last removal leaves an
+    // empty list with Remove and Edit disabled.
     void removeMovesToThePreviousEntry() {
+        pick(QStringLiteral("alpha"));
+        click(editor_->fcts_remove_btn_);
+        QCOMPARE(listed(), (QStringList{"Zed", "beta"}));
+        QCOMPARE(editor_->fcts_combo_->currentText(), QStringLiteral("Zed"));
+        QCOMPARE(editor_->fcts_text_edit_->toPlainText(), QStringLiteral("echo zed"));
+        manager_->add_or_edit_custom_function("alpha", "echo alpha");
+
         pick(QStringLiteral("beta"));
         click(editor_->fcts_remove_btn_);
         QCOMPARE(listed(), (QStringList{"Zed", "alpha"}));

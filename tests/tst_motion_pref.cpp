@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -412,6 +413,34 @@ private slots:
         QCOMPARE(navig_float(*manager_, trans_sensitivity)->get(), 0.1f);
         navig_float(*manager_, rot_sensitivity)->set(0.5f);
         QCOMPARE(dialog_->rot_sensib_slider_->value(), -30);
+    }
+
+    // The lowest sensitivity a file can hold shows at the slider's end and
+    // is written back unchanged.
+    void lowestSensitivityFromTheFile() {
+        QFile file(file_);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[navigation]\ntranslation_sensitivity=0.1\nrotation_sensitivity=10\n");
+        file.close();
+        make();
+        open_dialog();
+        QCOMPARE(dialog_->trans_sensib_slider_->value(), -100);
+        QCOMPARE(dialog_->rot_sensib_slider_->value(), 100);
+        QCOMPARE(navig_float(*manager_, trans_sensitivity)->get(), 0.1f);
+        QVERIFY(navig_float(*manager_, trans_sensitivity)->is_from_preferences());
+    }
+
+    // Each page's Save keeps only that page's settings: an unsaved axis
+    // change stays unsaved when the buttons are saved.
+    void savingOnePageLeavesTheOther() {
+        open_dialog();
+        choose(dialog_->x_trans_combo_, 2);
+        QCOMPARE(axes(*manager_), QStringLiteral("yxz"));
+        choose(row_combo(2), items(row_combo(2)).indexOf("View_Front"));
+        dialog_->buttons_save_btn_->click();
+        make();
+        QCOMPARE(axes(*manager_), QStringLiteral("xyz"));
+        QCOMPARE(text_of(manager_->button_value(2)), QStringLiteral("View_Front"));
     }
 
     // Save, Restore Preferences and Restore Default on both pages, through

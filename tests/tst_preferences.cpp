@@ -282,7 +282,9 @@ private slots:
         QFETCH(QStringList, axes);
         QFETCH(float, translation);
         write_file(file_, content);
-        if (!warning.isEmpty()) {
+        if (warning.isEmpty()) {
+            QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+        } else {
             expect_warning(warning);
         }
         const Manager manager(file_, 1);
@@ -297,8 +299,11 @@ private slots:
         QTest::addColumn<QStringList>("axes");
         QTest::addColumn<float>("translation");
         const QStringList xyz{"x", "y", "z"};
-        QTest::newRow("lowest") << QByteArray("[navigation]\ntranslation_sensitivity=0.100000001\n")
+        QTest::newRow("lowest") << QByteArray("[navigation]\ntranslation_sensitivity=0.1\n")
                                 << QString() << xyz << 0.1f;
+        QTest::newRow("lowest as a float")
+            << QByteArray("[navigation]\ntranslation_sensitivity=0.100000001\n") << QString() << xyz
+            << 0.1f;
         QTest::newRow("highest") << QByteArray("[navigation]\ntranslation_sensitivity=10\n")
                                  << QString() << xyz << 10.0f;
         QTest::newRow("below") << QByteArray("[navigation]\ntranslation_sensitivity=0.09\n")
@@ -338,6 +343,53 @@ private slots:
         navig_string(manager, z_trans_axis)->set("x");
         QVERIFY(manager.save_navig_values());
         QCOMPARE(navig_text(Manager(file_, 2), x_trans_axis), QStringLiteral("z"));
+    }
+
+    // A preferences file the user made private stays private through every
+    // kind of save.
+    void privateFileStaysPrivate() {
+        {
+            Manager manager(file_, 2);
+            QVERIFY(manager.save_navig_values());
+        }
+        const QFile::Permissions owner_only = QFile::ReadOwner | QFile::WriteOwner;
+        QVERIFY(QFile::setPermissions(file_, owner_only));
+        // Owner, group and others; the "user" bits repeat whichever applies to us.
+        const auto mode = [this] { return QFile::permissions(file_) & 0x7077; };
+        Manager manager(file_, 2);
+        navig_float(manager, rot_sensitivity)->set(2.0f);
+        QVERIFY(manager.save_navig_values());
+        QCOMPARE(mode(), owner_only);
+        manager.button_value(2)->set("View_Top");
+        QVERIFY(manager.save_button_values());
+        QCOMPARE(mode(), owner_only);
+        manager.add_or_edit_custom_function("mine", "echo mine");
+        QCOMPARE(mode(), owner_only);
+    }
+
+    // A tab or a line feed is a blank too: in a stored name of a custom
+    // function or of a button's function it falls back with a warning, and
+    // the manager refuses it as a new name.
+    void namesWithOtherWhiteSpace() {
+        write_file(file_, "[buttons]\n"
+                          "button_1=a\\nb\n"
+                          "[custom_functions]\n"
+                          "size=2\n"
+                          "1\\name=a\tb\n1\\definition=echo tab\n"
+                          "2\\name=fine\n2\\definition=echo fine\n");
+        const QString file = QRegularExpression::escape(file_);
+        expect_warning(file + ": buttons/button_1: not a function name");
+        expect_warning(file + ": custom_functions/1: a custom function needs a name");
+        Manager manager(file_, 2);
+        QCOMPARE(text(manager.button_value(1)), QStringLiteral("Fit_All"));
+        QCOMPARE(text(manager.custom_function_names()), QStringLiteral("fine"));
+        for (const char* name : {"a\tb", "a\nb",
+                                 "a\xa0"
+                                 "b"}) {
+            expect_warning("refused: it is empty or holds a blank");
+            manager.add_or_edit_custom_function(name, "x");
+        }
+        QCOMPARE(text(manager.custom_function_names()), QStringLiteral("fine"));
     }
 
     // Saving never leaves staging files behind, and a folder that cannot be
