@@ -86,20 +86,6 @@ void VQAction::execute() {}
 
 // ---------------------------------------------------------------- strings
 
-QString qstring_of(const CString& text) {
-    return QString::fromLatin1(text.c_str());
-}
-
-bool host_string_of(const QString& text, CopyCString& host) {
-    for (const QChar c : text) {
-        if (c.unicode() > 0xff || c.isNull()) {
-            return false;
-        }
-    }
-    host = CString(text.toLatin1().constData());
-    return true;
-}
-
 // ---------------------------------------------------------------- pictures
 
 namespace {

@@ -58,12 +58,6 @@ private:
     Callback callback_;
 };
 
-// Host strings are 8-bit Latin-1 text.
-TARVIK_QTOOLS_EXPORT QString qstring_of(const CString& text);
-// False, leaving `host` as it was, when `text` holds a character that Latin-1
-// cannot (or a NUL, which would end the host string early).
-TARVIK_QTOOLS_EXPORT bool host_string_of(const QString& text, CopyCString& host);
-
 class TARVIK_QTOOLS_EXPORT VQPixmapLib {
 public:
     // The host picture of that name; a null pixmap for an unknown name.

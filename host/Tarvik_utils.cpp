@@ -40,6 +40,20 @@ void CString::split(const char* separators, List<CString>& pieces) const {
 
 template class List<CString>;
 
+QString qstring_of(const CString& text) {
+    return QString::fromLatin1(text.c_str());
+}
+
+bool host_string_of(const QString& text, CopyCString& host) {
+    for (const QChar c : text) {
+        if (c.unicode() > 0xff || c.isNull()) {
+            return false;
+        }
+    }
+    host = CString(text.toLatin1().constData());
+    return true;
+}
+
 // ---------------------------------------------------------------- Resource
 
 namespace {

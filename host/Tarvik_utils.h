@@ -3,6 +3,7 @@
 // The host's base library: 8-bit strings, reference-counted resources,
 // run-time type identification, factories and library initialisation.
 
+#include <QString>
 #include <map>
 #include <string>
 #include <vector>
@@ -45,6 +46,12 @@ public:
     CopyCString(const char* text)
         : CString(text) {}
 };
+
+// Host strings are 8-bit Latin-1 text.
+TARVIK_UTILS_EXPORT QString qstring_of(const CString& text);
+// False, leaving `host` as it was, when `text` holds a character that Latin-1
+// cannot (or a NUL, which would end the host string early).
+TARVIK_UTILS_EXPORT bool host_string_of(const QString& text, CopyCString& host);
 
 // Reference-counted base. A new resource has no reference; every holder takes
 // one with ref() and gives it back with unref(); the last unref destroys it.

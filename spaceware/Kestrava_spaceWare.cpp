@@ -1,7 +1,5 @@
 #include "Kestrava_spaceWare.h"
 
-#include "Tarvik_qtools.h"
-
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
