@@ -129,6 +129,7 @@ VQWorkflowBuilderManager* VQWorkflowBuilderManager::instance() {
 void VQWorkflowBuilderManager::register_factory(const CString& workflow, const CString& builder,
                                                 AbstractFactory* factory) {
     instance()->factories_.put({workflow.c_str(), builder.c_str()}, factory);
+    tarvik_init::tell("register", workflow.c_str(), builder.c_str());
 }
 
 VQWorkflowWidget* VQWorkflowBuilderManager::create(const CString& workflow,

@@ -187,30 +187,37 @@ void ListImpl::set_growth_policy(GrowthPolicy policy) {
 
 namespace tarvik_init {
 namespace {
-std::vector<std::string>& events() {
-    // Never destroyed: libraries record their destruction while the process exits.
-    static auto* recorded = new std::vector<std::string>;
-    return *recorded;
-}
+Observer observer = nullptr;
 } // namespace
 
-void record(const std::string& event) {
-    events().push_back(event);
+void set_observer(Observer replacement) {
+    observer = replacement;
 }
 
-const std::vector<std::string>& trace() {
-    return events();
+void tell(const char* first, const char* second, const char* third) {
+    if (!observer) {
+        return;
+    }
+    std::string event(first);
+    for (const char* word : {second, third}) {
+        if (word) {
+            event.append(1, ' ').append(word);
+        }
+    }
+    observer(event);
 }
 
 void count_up(int& count, const char* name, void (*first_setup)()) {
-    record(name);
+    tell(name);
     if (++count == 1 && first_setup) {
         first_setup();
     }
 }
 
 void count_down(int& count, const char* name) {
-    record(std::string("~") + name);
+    if (observer) {
+        observer(std::string("~") + name);
+    }
     --count;
 }
 } // namespace tarvik_init

@@ -235,9 +235,16 @@ private:
 namespace tarvik_init {
 TARVIK_UTILS_EXPORT void count_up(int& count, const char* name, void (*first_setup)());
 TARVIK_UTILS_EXPORT void count_down(int& count, const char* name);
-// Every construction ("name") and destruction ("~name") so far, in order; for tests.
-TARVIK_UTILS_EXPORT const std::vector<std::string>& trace();
-TARVIK_UTILS_EXPORT void record(const std::string& event);
+
+// Hears, in order, of every initialisation object made ("name") and gone
+// ("~name") and of every factory a registry takes ("register WORKFLOW",
+// "register WORKFLOW BUILDER"). Nothing listens unless a test installs an
+// observer, before it loads a module; null removes it.
+using Observer = void (*)(const std::string& event);
+TARVIK_UTILS_EXPORT void set_observer(Observer observer);
+// Tells the observer, if there is one, the words joined by blanks.
+TARVIK_UTILS_EXPORT void tell(const char* first, const char* second = nullptr,
+                              const char* third = nullptr);
 } // namespace tarvik_init
 
 #define TARVIK_DECLARE_LIBRARY_INIT(EXPORT, NAME)                                                  \

@@ -178,6 +178,7 @@ WorkflowManager::~WorkflowManager() = default;
 
 void WorkflowManager::register_factory(const CString& name, AbstractFactory* factory) {
     instance()->factories_.put(name.c_str(), factory);
+    tarvik_init::tell("register", name.c_str());
 }
 
 Workflow* WorkflowManager::create(const CString& name) const {

@@ -7,13 +7,7 @@
 
 namespace {
 struct ImageCollectionRegistration {
-    ImageCollectionRegistration() {
-        installImageCollection();
-        tarvik_init::record("installImageCollection");
-    }
-    ~ImageCollectionRegistration() {
-        removeImageCollection();
-        tarvik_init::record("removeImageCollection");
-    }
+    ImageCollectionRegistration() { installImageCollection(); }
+    ~ImageCollectionRegistration() { removeImageCollection(); }
 } image_collection_registration;
 } // namespace

@@ -43,7 +43,6 @@ void register_builder(const char* builder_name) {
 } // namespace
 
 void Kestravagui_init::initialize_internal() {
-    tarvik_init::record("Kestravagui_init::initialize_internal");
     WorkflowManager::instance();
     AbstractFactory* factory = new ConcreteFactory<KestravaWorkflow>;
     const CString name(kestrava_names::workflow);
