@@ -1,18 +1,14 @@
 #include "Kestrava_spaceWare.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QRegularExpression>
-#include <QSettings>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 #include <QtDebug>
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
+
+#include "NavigSchema.h"
+#include "PreferencesFile.h"
 
 namespace {
-// ---------------------------------------------------------------- names and keys
+// ---------------------------------------------------------------- choices and functions
 
 const CString group_strings[3][3] = {
     {"x", "y", "z"},
@@ -20,33 +16,6 @@ const CString group_strings[3][3] = {
     {"clockwise", "counterclockwise", ""},
 };
 const int group_sizes[3] = {3, 2, 2};
-
-// The file's key and choice group of each string navigation setting.
-struct NavigKey {
-    const char* key;
-    AttributeGroup group;
-};
-const NavigKey navig_keys[SpaceWarePreferencesManager::navig_string_count] = {
-    {"navigation/x_translation_axis", axis_group},
-    {"navigation/y_translation_axis", axis_group},
-    {"navigation/z_translation_axis", axis_group},
-    {"navigation/x_translation_direction", direction_group},
-    {"navigation/y_translation_direction", direction_group},
-    {"navigation/z_translation_direction", direction_group},
-    {"navigation/x_rotation_direction", rotation_group},
-    {"navigation/y_rotation_direction", rotation_group},
-    {"navigation/z_rotation_direction", rotation_group},
-};
-const char* const sensitivity_keys[2] = {"navigation/translation_sensitivity",
-                                         "navigation/rotation_sensitivity"};
-const char* const buttons_group = "buttons";
-const char* const button_key_prefix = "button_";
-const char* const functions_array = "custom_functions";
-const char* const function_name_key = "name";
-const char* const function_definition_key = "definition";
-
-constexpr double lowest_sensitivity = 0.1;
-constexpr double highest_sensitivity = 10.0;
 
 struct BuiltinFunction {
     const char* name;
@@ -71,27 +40,6 @@ const char* const default_button_functions[] = {"Fit_All", "View_Isometric"};
 
 SpaceWarePreferencesManager::CommandHandler command_handler = nullptr;
 
-// ---------------------------------------------------------------- text helpers
-
-// A value as written; an unquoted comma makes QSettings read a list.
-QString text_of(const QVariant& value) {
-    if (value.typeId() == QMetaType::QStringList) {
-        return value.toStringList().join(QStringLiteral(", "));
-    }
-    return value.toString();
-}
-
-void warn_bad_value(const QString& file, const QString& key, const char* problem) {
-    qWarning("%s: %s: %s; the default is used instead", qPrintable(file), qPrintable(key), problem);
-}
-
-// The device button a key of the buttons group names, or 0.
-long button_of_key(const QString& key) {
-    static const QRegularExpression pattern(QStringLiteral("^button_([1-9][0-9]{0,5})$"));
-    const QRegularExpressionMatch match = pattern.match(key);
-    return match.hasMatch() ? match.captured(1).toLong() : 0;
-}
-
 // Runs a function's command when the device triggers it.
 class FunctionAction : public Action {
 public:
@@ -110,13 +58,16 @@ private:
 
 SpaceWarePreferencesManager::SpaceWarePreferencesManager(const QString& file, long button_count)
     : file_(file)
+    , preferences_file_(std::make_unique<PreferencesFile>(file))
     , custom_function_names_(std::make_unique<StringSetting>(CString())) {
     const NavigValues defaults = navig_defaults();
-    for (int a = 0; a < navig_string_count; ++a) {
-        navig_[a] = std::make_unique<StringSetting>(defaults.strings[a]);
-    }
-    for (int s = 0; s < navig_count - navig_string_count; ++s) {
-        navig_[navig_string_count + s] = std::make_unique<FloatSetting>(defaults.sensitivities[s]);
+    for (const NavigSchemaRow& row : navig_schema) {
+        const NavigValue& value = defaults[row.attribute];
+        if (row.kind == NavigKind::choice) {
+            navig_[row.attribute] = std::make_unique<StringSetting>(value.text);
+        } else {
+            navig_[row.attribute] = std::make_unique<FloatSetting>(value.number);
+        }
     }
     for (long n = 1; n <= std::max(0L, button_count); ++n) {
         buttons_.push_back(std::make_unique<StringSetting>(button_default(n)));
@@ -136,25 +87,29 @@ QString SpaceWarePreferencesManager::default_file() {
 }
 
 SpaceWarePreferencesManager::NavigValues SpaceWarePreferencesManager::navig_defaults() {
-    return NavigValues{
-        {
-            group_strings[axis_group][0],
-            group_strings[axis_group][1],
-            group_strings[axis_group][2],
-            group_strings[direction_group][0],
-            group_strings[direction_group][0],
-            group_strings[direction_group][0],
-            group_strings[rotation_group][0],
-            group_strings[rotation_group][0],
-            group_strings[rotation_group][0],
-        },
-        {1.0f, 1.0f},
-    };
+    NavigValues values;
+    for (const NavigSchemaRow& row : navig_schema) {
+        NavigValue& value = values[row.attribute];
+        if (row.kind == NavigKind::choice) {
+            value.text = index_to_string(row.group, row.default_choice);
+        } else {
+            value.number = row.default_number;
+        }
+    }
+    return values;
 }
 
 CopyCString SpaceWarePreferencesManager::button_default(long n) {
     const long known = static_cast<long>(std::size(default_button_functions));
     return n <= known ? CopyCString(default_button_functions[n - 1]) : no_action_name();
+}
+
+SpaceWarePreferencesManager::ButtonValues SpaceWarePreferencesManager::button_defaults() const {
+    ButtonValues names;
+    for (long n = 1; n <= button_count(); ++n) {
+        names.push_back(button_default(n));
+    }
+    return names;
 }
 
 // ---------------------------------------------------------------- access
@@ -164,12 +119,12 @@ SettingsValue* SpaceWarePreferencesManager::navig_value(NavigAttribute attribute
     return a >= 0 && a < navig_count ? navig_[a].get() : nullptr;
 }
 
-StringSetting* SpaceWarePreferencesManager::navig_string(int attribute) const {
-    return static_cast<StringSetting*>(navig_[attribute].get());
+StringSetting* SpaceWarePreferencesManager::navig_string(NavigAttribute attribute) const {
+    return dynamic_cast<StringSetting*>(navig_value(attribute));
 }
 
-FloatSetting* SpaceWarePreferencesManager::navig_float(int attribute) const {
-    return static_cast<FloatSetting*>(navig_[attribute].get());
+FloatSetting* SpaceWarePreferencesManager::navig_float(NavigAttribute attribute) const {
+    return dynamic_cast<FloatSetting*>(navig_value(attribute));
 }
 
 StringSetting* SpaceWarePreferencesManager::button_value(long n) const {
@@ -222,6 +177,11 @@ void SpaceWarePreferencesManager::add_function(const CString& name, const CStrin
     function.custom = custom;
 }
 
+bool SpaceWarePreferencesManager::is_builtin_function(const CString& name) const {
+    const auto found = functions_.find(name.c_str());
+    return found != functions_.end() && !found->second.custom;
+}
+
 FunctionNameIterator SpaceWarePreferencesManager::function_name_iterator() const {
     FunctionNameIterator names;
     for (const auto& [name, function] : functions_) {
@@ -246,11 +206,11 @@ void SpaceWarePreferencesManager::add_or_edit_custom_function(const CString& nam
         qWarning("Custom function name \"%s\" refused: it is empty or holds a blank", name.c_str());
         return;
     }
-    const auto found = functions_.find(name.c_str());
-    if (found != functions_.end() && !found->second.custom) {
+    if (is_builtin_function(name)) {
         qWarning("Custom function name \"%s\" refused: a built-in function has it", name.c_str());
         return;
     }
+    const auto found = functions_.find(name.c_str());
     if (found != functions_.end()) {
         found->second.definition->set(definition);
         write_file(navig_preferences_, button_preferences_);
@@ -296,11 +256,12 @@ void SpaceWarePreferencesManager::run_function(const CString& name) const {
 // Every setting is stored first and notified after, so that observers which
 // keep settings consistent with each other see only the final values.
 void SpaceWarePreferencesManager::apply_navig(const NavigValues& values, bool from_preferences) {
-    for (int a = 0; a < navig_string_count; ++a) {
-        navig_string(a)->assign(values.strings[a]);
-    }
-    for (int s = 0; s < navig_count - navig_string_count; ++s) {
-        navig_float(navig_string_count + s)->assign(values.sensitivities[s]);
+    for (const NavigSchemaRow& row : navig_schema) {
+        if (row.kind == NavigKind::choice) {
+            navig_string(row.attribute)->assign(values[row.attribute].text);
+        } else {
+            navig_float(row.attribute)->assign(values[row.attribute].number);
+        }
     }
     for (const auto& setting : navig_) {
         setting->mark_source(from_preferences, !from_preferences);
@@ -310,8 +271,7 @@ void SpaceWarePreferencesManager::apply_navig(const NavigValues& values, bool fr
     }
 }
 
-void SpaceWarePreferencesManager::apply_buttons(const std::vector<CopyCString>& names,
-                                                bool from_preferences) {
+void SpaceWarePreferencesManager::apply_buttons(const ButtonValues& names, bool from_preferences) {
     for (long n = 1; n <= button_count(); ++n) {
         StringSetting* setting = button_value(n);
         setting->assign(names[n - 1]);
@@ -324,17 +284,18 @@ void SpaceWarePreferencesManager::apply_buttons(const std::vector<CopyCString>& 
 
 SpaceWarePreferencesManager::NavigValues SpaceWarePreferencesManager::current_navig() const {
     NavigValues values;
-    for (int a = 0; a < navig_string_count; ++a) {
-        values.strings[a] = navig_string(a)->get();
-    }
-    for (int s = 0; s < navig_count - navig_string_count; ++s) {
-        values.sensitivities[s] = navig_float(navig_string_count + s)->get();
+    for (const NavigSchemaRow& row : navig_schema) {
+        if (row.kind == NavigKind::choice) {
+            values[row.attribute].text = navig_string(row.attribute)->get();
+        } else {
+            values[row.attribute].number = navig_float(row.attribute)->get();
+        }
     }
     return values;
 }
 
-std::vector<CopyCString> SpaceWarePreferencesManager::current_buttons() const {
-    std::vector<CopyCString> names;
+SpaceWarePreferencesManager::ButtonValues SpaceWarePreferencesManager::current_buttons() const {
+    ButtonValues names;
     for (const auto& setting : buttons_) {
         names.push_back(setting->get());
     }
@@ -347,14 +308,16 @@ bool SpaceWarePreferencesManager::save_navig_values() {
         return false;
     }
     navig_preferences_ = values;
-    for (int s = 0; s < navig_count - navig_string_count; ++s) {
-        static_cast<FloatValue*>(navig_float(navig_string_count + s)->value())->clear_changed();
+    for (const NavigSchemaRow& row : navig_schema) {
+        if (row.kind == NavigKind::sensitivity) {
+            static_cast<FloatValue*>(navig_float(row.attribute)->value())->clear_changed();
+        }
     }
     return true;
 }
 
 bool SpaceWarePreferencesManager::save_button_values() {
-    const std::vector<CopyCString> names = current_buttons();
+    const ButtonValues names = current_buttons();
     if (!write_file(navig_preferences_, names)) {
         return false;
     }
@@ -375,212 +338,31 @@ void SpaceWarePreferencesManager::reset_button_settings() {
 }
 
 void SpaceWarePreferencesManager::reset_button_defaults() {
-    std::vector<CopyCString> names;
-    for (long n = 1; n <= button_count(); ++n) {
-        names.push_back(button_default(n));
-    }
-    apply_buttons(names, false);
+    apply_buttons(button_defaults(), false);
 }
 
 // ---------------------------------------------------------------- the file
 
-namespace {
-// Reads one preferences file, checking every value; what is bad keeps its
-// default, with a warning naming the file and the key.
-class PreferencesReader {
-public:
-    PreferencesReader(const QString& file, QSettings& settings)
-        : file_(file)
-        , in_(settings) {}
-
-    void read_choice(const char* key, AttributeGroup group, CopyCString& value) {
-        if (!in_.contains(QString::fromLatin1(key))) {
-            return;
-        }
-        CopyCString text;
-        const bool representable = host_string_of(text_of(in_.value(key)), text);
-        if (!representable || SpaceWarePreferencesManager::string_to_index(group, text) < 0) {
-            warn_bad_value(file_, key, "not one of the known choices");
-            return;
-        }
-        value = text;
-    }
-
-    void read_sensitivity(const char* key, float& value) {
-        if (!in_.contains(QString::fromLatin1(key))) {
-            return;
-        }
-        bool is_number = false;
-        const double number = text_of(in_.value(key)).trimmed().toDouble(&is_number);
-        if (!is_number || !std::isfinite(number) || number < lowest_sensitivity ||
-            number > highest_sensitivity) {
-            warn_bad_value(file_, key, "not a number from 0.1 to 10");
-            return;
-        }
-        value = static_cast<float>(number);
-    }
-
-    void read_buttons(std::vector<CopyCString>& names) {
-        in_.beginGroup(QString::fromLatin1(buttons_group));
-        for (const QString& key : in_.childKeys()) {
-            const QString full_key = QString::fromLatin1(buttons_group) + '/' + key;
-            const long n = button_of_key(key);
-            if (n < 1 || n > static_cast<long>(names.size())) {
-                warn_unused(full_key, "the device has no such button");
-                continue;
-            }
-            CopyCString name;
-            if (!host_string_of(text_of(in_.value(key)), name) ||
-                !SpaceWarePreferencesManager::is_valid_function_name(name)) {
-                warn_bad_value(file_, full_key, "not a function name");
-                continue;
-            }
-            names[n - 1] = name;
-        }
-        in_.endGroup();
-    }
-
-    template <class Store>
-    void read_functions(Store store) {
-        const int count = in_.beginReadArray(QString::fromLatin1(functions_array));
-        for (int i = 0; i < count; ++i) {
-            in_.setArrayIndex(i);
-            const QString key = QStringLiteral("%1/%2").arg(functions_array).arg(i + 1);
-            CopyCString name, definition;
-            if (!host_string_of(text_of(in_.value(function_name_key)), name) ||
-                !SpaceWarePreferencesManager::is_valid_function_name(name)) {
-                warn_unused(key, "a custom function needs a name without blanks");
-                continue;
-            }
-            if (!host_string_of(text_of(in_.value(function_definition_key)), definition)) {
-                warn_unused(key, "the definition holds characters outside Latin-1");
-                continue;
-            }
-            if (!store(name, definition)) {
-                warn_unused(key, "a built-in function has that name");
-            }
-        }
-        in_.endArray();
-    }
-
-private:
-    void warn_unused(const QString& key, const char* problem) {
-        qWarning("%s: %s: %s; the entry is left out", qPrintable(file_), qPrintable(key), problem);
-    }
-
-    const QString& file_;
-    QSettings& in_;
-};
-
-bool is_axis_permutation(const std::array<CopyCString, 9>& strings) {
-    bool seen[3] = {false, false, false};
-    for (int a = 0; a < 3; ++a) {
-        const int k = SpaceWarePreferencesManager::string_to_index(axis_group, strings[a]);
-        if (k < 0 || seen[k]) {
-            return false;
-        }
-        seen[k] = true;
-    }
-    return true;
-}
-} // namespace
-
 void SpaceWarePreferencesManager::read_file() {
-    navig_preferences_ = navig_defaults();
-    for (long n = 1; n <= button_count(); ++n) {
-        button_preferences_.push_back(button_default(n));
-    }
-    const QFileInfo info(file_);
-    if (!info.exists()) {
-        return;
-    }
-    QSettings in(file_, QSettings::IniFormat);
-    if (!info.isReadable() || !info.isFile() || in.status() != QSettings::NoError) {
-        qWarning("%s: cannot be read; the factory defaults are used, and the file is kept "
-                 "until the settings are saved",
-                 qPrintable(file_));
-        return;
-    }
-    PreferencesReader reader(file_, in);
-    for (int a = 0; a < navig_string_count; ++a) {
-        reader.read_choice(navig_keys[a].key, navig_keys[a].group, navig_preferences_.strings[a]);
-    }
-    if (!is_axis_permutation(navig_preferences_.strings)) {
-        qWarning("%s: navigation/x_translation_axis, y_translation_axis, z_translation_axis: "
-                 "not each of x, y and z once; the defaults are used instead",
-                 qPrintable(file_));
-        for (int a = 0; a < 3; ++a) {
-            navig_preferences_.strings[a] = navig_defaults().strings[a];
-        }
-    }
-    for (int s = 0; s < navig_count - navig_string_count; ++s) {
-        reader.read_sensitivity(sensitivity_keys[s], navig_preferences_.sensitivities[s]);
-    }
-    reader.read_buttons(button_preferences_);
-    reader.read_functions([this](const CString& name, const CString& definition) {
-        if (functions_.count(name.c_str()) && !functions_[name.c_str()].custom) {
-            return false;
-        }
+    PreferencesFile::Contents contents{navig_defaults(), button_defaults(), {}};
+    preferences_file_->read(contents,
+                            [this](const CString& name) { return is_builtin_function(name); });
+    navig_preferences_ = contents.navig;
+    button_preferences_ = contents.buttons;
+    for (const auto& [name, definition] : contents.functions) {
         add_function(name, definition, true);
-        return true;
-    });
+    }
 }
 
-// Writes a new file beside the old one and puts it in its place in one
-// step, so that a crash leaves either the old file or the new one.
 bool SpaceWarePreferencesManager::write_file(const NavigValues& navig,
-                                             const std::vector<CopyCString>& buttons) const {
-    const QFileInfo info(file_);
-    if (!QDir().mkpath(info.absolutePath())) {
-        qWarning("%s: cannot create its folder; the settings are not saved", qPrintable(file_));
-        return false;
-    }
-    QTemporaryFile staging(info.absoluteFilePath() + QStringLiteral(".XXXXXX"));
-    if (!staging.open()) {
-        qWarning("%s: cannot write beside it (%s); the settings are not saved", qPrintable(file_),
-                 qPrintable(staging.errorString()));
-        return false;
-    }
-    staging.close();
-    // Keep the old file's permissions; a new one gets the usual ones.
-    staging.setPermissions(info.exists() ? info.permissions()
-                                         : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                                               QFile::ReadOther);
-    {
-        QSettings out(staging.fileName(), QSettings::IniFormat);
-        for (int a = 0; a < navig_string_count; ++a) {
-            out.setValue(navig_keys[a].key, qstring_of(navig.strings[a]));
-        }
-        for (int s = 0; s < navig_count - navig_string_count; ++s) {
-            // Nine digits bring the same float back.
-            out.setValue(sensitivity_keys[s], QString::number(navig.sensitivities[s], 'g', 9));
-        }
-        for (long n = 1; n <= static_cast<long>(buttons.size()); ++n) {
-            out.setValue(QStringLiteral("%1/%2%3").arg(buttons_group, button_key_prefix).arg(n),
-                         qstring_of(buttons[n - 1]));
-        }
-        out.beginWriteArray(QString::fromLatin1(functions_array));
-        int i = 0;
-        for (const auto& [name, function] : functions_) {
-            if (function.custom) {
-                out.setArrayIndex(i++);
-                out.setValue(function_name_key, QString::fromLatin1(name.c_str()));
-                out.setValue(function_definition_key, qstring_of(function.definition->get()));
-            }
-        }
-        out.endArray();
-        out.sync();
-        if (out.status() != QSettings::NoError) {
-            qWarning("%s: cannot be written; the settings are not saved", qPrintable(file_));
-            return false;
+                                             const ButtonValues& buttons) const {
+    PreferencesFile::Contents contents{navig, buttons, {}};
+    for (const auto& [name, function] : functions_) {
+        if (function.custom) {
+            contents.functions.emplace_back(name.c_str(), function.definition->get());
         }
     }
-    if (std::rename(QFile::encodeName(staging.fileName()).constData(),
-                    QFile::encodeName(info.absoluteFilePath()).constData()) != 0) {
-        qWarning("%s: cannot be replaced; the settings are not saved", qPrintable(file_));
-        return false;
-    }
-    return true;
+    return preferences_file_->write(contents);
 }
 
 // ---------------------------------------------------------------- library

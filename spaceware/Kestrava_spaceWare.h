@@ -37,15 +37,40 @@ enum AttributeGroup {
     rotation_group = 2,  // "clockwise", "counterclockwise"
 };
 
+// The settings of row 0, 1, 2 (x, y, z) of the motions: the translation's
+// axis and direction, the rotation's direction.
+constexpr NavigAttribute translation_axis(int row) {
+    return static_cast<NavigAttribute>(x_trans_axis + row);
+}
+constexpr NavigAttribute translation_direction(int row) {
+    return static_cast<NavigAttribute>(x_trans_direction + row);
+}
+constexpr NavigAttribute rotation_direction(int row) {
+    return static_cast<NavigAttribute>(x_rot_direction + row);
+}
+
 using FunctionDefinition = StringSetting;
 using FunctionEntry = Pair2<SmartResource<Action>, FunctionDefinition*>;
 using FunctionNameIterator = TableKeyItr<CopyCString, FunctionEntry>;
+
+class PreferencesFile;
 
 class KESTRAVA_SPACEWARE_EXPORT SpaceWarePreferencesManager {
 public:
     static constexpr int navig_string_count = 9;
     static constexpr int navig_count = 11;
+    static constexpr int sensitivity_count = navig_count - navig_string_count;
     static constexpr long default_button_count = 2;
+
+    // The values of the navigation settings, by attribute: the choice string
+    // of a string setting, the number of a sensitivity.
+    struct NavigValue {
+        CopyCString text;
+        float number = 0.0f;
+    };
+    using NavigValues = std::array<NavigValue, navig_count>;
+    // The function name of each button, button n at n - 1.
+    using ButtonValues = std::vector<CopyCString>;
 
     // Reads the preferences from `file` (factory defaults where it has none);
     // the device has `button_count` buttons.
@@ -61,6 +86,9 @@ public:
 
     // The same object at every call; string settings for 0 to 8, float for 9, 10.
     SettingsValue* navig_value(NavigAttribute attribute) const;
+    // The same settings, typed; null for an attribute of the other kind.
+    StringSetting* navig_string(NavigAttribute attribute) const;
+    FloatSetting* navig_float(NavigAttribute attribute) const;
     // The function name of device button n, 1 to button_count(); null otherwise.
     StringSetting* button_value(long n) const;
     long button_count() const { return static_cast<long>(buttons_.size()); }
@@ -102,10 +130,6 @@ public:
     void run_function(const CString& name) const;
 
 private:
-    struct NavigValues {
-        std::array<CopyCString, navig_string_count> strings;
-        std::array<float, navig_count - navig_string_count> sensitivities;
-    };
     struct Function {
         SmartResource<Action> action;
         std::unique_ptr<FunctionDefinition> definition;
@@ -114,29 +138,30 @@ private:
 
     static NavigValues navig_defaults();
     static CopyCString button_default(long n);
-    StringSetting* navig_string(int attribute) const;
-    FloatSetting* navig_float(int attribute) const;
+    ButtonValues button_defaults() const;
 
     void add_builtin_functions();
     void add_function(const CString& name, const CString& definition, bool custom);
+    bool is_builtin_function(const CString& name) const;
     void publish_custom_function_names();
 
     void apply_navig(const NavigValues& values, bool from_preferences);
-    void apply_buttons(const std::vector<CopyCString>& names, bool from_preferences);
+    void apply_buttons(const ButtonValues& names, bool from_preferences);
     NavigValues current_navig() const;
-    std::vector<CopyCString> current_buttons() const;
+    ButtonValues current_buttons() const;
 
     void read_file();
     // Writes these preferences and the custom functions.
-    bool write_file(const NavigValues& navig, const std::vector<CopyCString>& buttons) const;
+    bool write_file(const NavigValues& navig, const ButtonValues& buttons) const;
 
     QString file_;
+    std::unique_ptr<PreferencesFile> preferences_file_;
     std::array<std::unique_ptr<SettingsValue>, navig_count> navig_;
     std::vector<std::unique_ptr<StringSetting>> buttons_;
     std::unique_ptr<StringSetting> custom_function_names_;
     std::map<std::string, Function> functions_;
     NavigValues navig_preferences_;
-    std::vector<CopyCString> button_preferences_;
+    ButtonValues button_preferences_;
 };
 
 // The product library; it makes its manager at the first instance() call.

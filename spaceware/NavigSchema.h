@@ -1,0 +1,28 @@
+#pragma once
+
+// One row per navigation setting: what the manager and the preferences file
+// need to know of it, in one place.
+
+#include "Kestrava_spaceWare.h"
+
+enum class NavigKind {
+    choice,      // a string of one attribute group
+    sensitivity, // a number in a range
+};
+
+struct NavigSchemaRow {
+    NavigAttribute attribute;
+    NavigKind kind;
+    // The key in the file's navigation group.
+    const char* key;
+    // A choice: its group and the index of its default in the group.
+    AttributeGroup group;
+    int default_choice;
+    // A sensitivity: its range and its default.
+    double lowest;
+    double highest;
+    float default_number;
+};
+
+// Row a describes navigation attribute a.
+extern const NavigSchemaRow navig_schema[SpaceWarePreferencesManager::navig_count];
