@@ -25,11 +25,6 @@ using Manager = SpaceWarePreferencesManager;
 
 const QSize arrow_size(32, 32);
 
-StringSetting* string_setting(const Manager* manager, int attribute) {
-    return static_cast<StringSetting*>(
-        manager->navig_value(static_cast<NavigAttribute>(attribute)));
-}
-
 int axis_of(const CString& text) {
     return Manager::string_to_index(axis_group, text);
 }
@@ -123,21 +118,21 @@ void VQMotionCtrlPref::create_observers() {
 
 std::vector<SettingsValue*> VQMotionCtrlPref::observed_settings(const Manager* manager,
                                                                 int observer) {
-    const auto navig = [manager](int attribute) {
-        return manager->navig_value(static_cast<NavigAttribute>(attribute));
-    };
     if (observer <= z_trans_observer) {
-        return {navig(observer), navig(observer + 3)};
+        const int row = observer - x_trans_observer;
+        return {manager->navig_value(translation_axis(row)),
+                manager->navig_value(translation_direction(row))};
     }
     if (observer <= z_rot_observer) {
         const int row = observer - x_rot_observer;
-        return {navig(row), navig(row + 6)};
+        return {manager->navig_value(translation_axis(row)),
+                manager->navig_value(rotation_direction(row))};
     }
     if (observer == trans_sensibility_observer) {
-        return {navig(trans_sensitivity)};
+        return {manager->navig_value(trans_sensitivity)};
     }
     if (observer == rot_sensibility_observer) {
-        return {navig(rot_sensitivity)};
+        return {manager->navig_value(rot_sensitivity)};
     }
     return {manager->custom_function_names()};
 }
@@ -220,8 +215,8 @@ void VQMotionCtrlPref::translation_selected(int row, int item) {
     if (item < 0 || item >= 6) {
         return;
     }
-    StringSetting* axis = string_setting(manager_, row);
-    StringSetting* direction = string_setting(manager_, row + 3);
+    StringSetting* axis = manager_->navig_string(translation_axis(row));
+    StringSetting* direction = manager_->navig_string(translation_direction(row));
     axis->assign(Manager::index_to_string(axis_group, item / 2));
     direction->assign(Manager::index_to_string(direction_group, item % 2));
     axis->notify(nullptr);
@@ -232,12 +227,12 @@ void VQMotionCtrlPref::rotation_selected(int row, int item) {
     if (item < 0 || item >= 2) {
         return;
     }
-    string_setting(manager_, row + 6)->set(Manager::index_to_string(rotation_group, item));
+    manager_->navig_string(rotation_direction(row))
+        ->set(Manager::index_to_string(rotation_group, item));
 }
 
-void VQMotionCtrlPref::sensitivity_changed(int attribute, int position) {
-    static_cast<FloatSetting*>(manager_->navig_value(static_cast<NavigAttribute>(attribute)))
-        ->set(position_to_sensitivity(position));
+void VQMotionCtrlPref::sensitivity_changed(NavigAttribute attribute, int position) {
+    manager_->navig_float(attribute)->set(position_to_sensitivity(position));
 }
 
 float VQMotionCtrlPref::position_to_sensitivity(int position) {
@@ -315,8 +310,8 @@ void VQMotionCtrlPref::update_translation(int row, const Value* value) {
 void VQMotionCtrlPref::repair_axes(int row, int axis) {
     const int first = (row + 1) % 3;
     const int second = (row + 2) % 3;
-    const int first_axis = axis_of(string_setting(manager_, first)->get());
-    const int second_axis = axis_of(string_setting(manager_, second)->get());
+    const int first_axis = axis_of(manager_->navig_string(translation_axis(first))->get());
+    const int second_axis = axis_of(manager_->navig_string(translation_axis(second))->get());
     int conflicting, remaining, remaining_axis;
     if (second_axis == axis) {
         conflicting = second, remaining = first, remaining_axis = first_axis;
@@ -327,12 +322,13 @@ void VQMotionCtrlPref::repair_axes(int row, int axis) {
     }
     const int free_axis = 3 - remaining_axis - axis;
     if (free_axis >= 0 && free_axis <= 2 && free_axis != axis) {
-        string_setting(manager_, conflicting)->set(Manager::index_to_string(axis_group, free_axis));
+        manager_->navig_string(translation_axis(conflicting))
+            ->set(Manager::index_to_string(axis_group, free_axis));
         return;
     }
     // The remaining row holds no usable axis either: both get one anew.
-    StringSetting* conflicting_setting = string_setting(manager_, conflicting);
-    StringSetting* remaining_setting = string_setting(manager_, remaining);
+    StringSetting* conflicting_setting = manager_->navig_string(translation_axis(conflicting));
+    StringSetting* remaining_setting = manager_->navig_string(translation_axis(remaining));
     conflicting_setting->assign(Manager::index_to_string(axis_group, (axis + 1) % 3));
     remaining_setting->assign(Manager::index_to_string(axis_group, (axis + 2) % 3));
     remaining_setting->notify(nullptr);
@@ -349,7 +345,7 @@ void VQMotionCtrlPref::update_rotation(int row, const Value* value) {
     QComboBox* combo = rotation_combos()[row];
     const int current = combo->currentIndex();
     if (axis_of(text->get()) >= 0) {
-        const int axis = axis_of(string_setting(manager_, row)->get());
+        const int axis = axis_of(manager_->navig_string(translation_axis(row))->get());
         if (axis >= 0) {
             show_rotation_pictures(row, axis);
             combo->setCurrentIndex(current);

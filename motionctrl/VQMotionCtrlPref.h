@@ -4,13 +4,13 @@
 #include <memory>
 #include <vector>
 
+#include "Kestrava_spaceWare.h"
 #include "Kestrava_utils.h"
 #include "VQMotionCtrlPrefBase.h"
 #include "kestrava_gui_export.h"
 
 class QGridLayout;
 class QSlider;
-class SpaceWarePreferencesManager;
 class StringValue;
 class VQMotionCtrlFctEditor;
 
@@ -93,7 +93,7 @@ private:
     // What the three rows of each kind share, by row (0, 1, 2 for x, y, z).
     void translation_selected(int row, int item);
     void rotation_selected(int row, int item);
-    void sensitivity_changed(int attribute, int position);
+    void sensitivity_changed(NavigAttribute attribute, int position);
     void update_translation(int row, const Value* value);
     void update_rotation(int row, const Value* value);
     void update_sensitivity(QSlider* slider, const Value* value);

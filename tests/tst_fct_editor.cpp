@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "Kestrava_spaceWare.h"
+#include "TestSupport.h"
 #include "VQMotionCtrlFctEditor.h"
 
 namespace {
@@ -101,11 +102,7 @@ class TestFctEditor : public QObject {
         }
         return names;
     }
-    void pick(const QString& name) {
-        const int index = editor_->fcts_combo_->findText(name);
-        editor_->fcts_combo_->setCurrentIndex(index);
-        emit editor_->fcts_combo_->activated(index);
-    }
+    void pick(const QString& name) { choose(editor_->fcts_combo_, name); }
     // As a user's click, without the focus change that would make the
     // clicked button the dialog's default one while it has the focus.
     void click(QPushButton* button) {
@@ -114,12 +111,6 @@ class TestFctEditor : public QObject {
     }
     void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(editor_->fcts_text_edit_, k, modifiers);
-    }
-    void save_screenshot(const QString& name) {
-        const QString folder = qEnvironmentVariable("KESTRAVA_SCREENSHOTS");
-        if (!folder.isEmpty() && QDir().mkpath(folder)) {
-            editor_->grab().save(folder + '/' + name);
-        }
     }
 
 private slots:
@@ -217,7 +208,7 @@ private slots:
         manager_->add_or_edit_custom_function("aardvark", "x");
         QCOMPARE(listed(), (QStringList{"Zed", "aardvark", "alpha", "beta"}));
         QCOMPARE(editor_->fcts_combo_->currentText(), QStringLiteral("beta"));
-        save_screenshot(QStringLiteral("fct_editor_browse.png"));
+        save_screenshot(editor_.get(), QStringLiteral("fct_editor_browse.png"));
     }
 
     // Edit, change, validate: stored under the current name. Edit, change,
@@ -228,7 +219,7 @@ private slots:
         QCOMPARE(state_of(*editor_), editing);
         QVERIFY(editor_->fcts_text_edit_->hasFocus());
         QTest::keyClicks(editor_->fcts_text_edit_, " --all");
-        save_screenshot(QStringLiteral("fct_editor_edit.png"));
+        save_screenshot(editor_.get(), QStringLiteral("fct_editor_edit.png"));
         click(editor_->fcts_valid_btn_);
         QCOMPARE(state_of(*editor_), browse_with_entry);
         QCOMPARE(definition("alpha"), QStringLiteral("echo alpha --all"));

@@ -21,39 +21,26 @@
 #include "Kestrava_spaceWare.h"
 #include "MimeSourceFactory.h"
 #include "MimeSourceFactory_Kestrava.h"
+#include "TestSupport.h"
 #include "VQMotionCtrlFctEditor.h"
 #include "VQMotionCtrlPref.h"
 
 namespace {
 using Manager = SpaceWarePreferencesManager;
 
-StringSetting* navig_string(const Manager& manager, int attribute) {
-    return static_cast<StringSetting*>(manager.navig_value(static_cast<NavigAttribute>(attribute)));
-}
-
-FloatSetting* navig_float(const Manager& manager, NavigAttribute attribute) {
-    return static_cast<FloatSetting*>(manager.navig_value(attribute));
-}
-
-QString text_of(const StringSetting* setting) {
-    return QString::fromLatin1(setting->get().c_str());
-}
-
 // The three axes as letters, "yxz" for x->y, y->x, z->z.
 QString axes(const Manager& manager) {
-    return text_of(navig_string(manager, 0)) + text_of(navig_string(manager, 1)) +
-           text_of(navig_string(manager, 2));
+    QString letters;
+    for (int row = 0; row < 3; ++row) {
+        letters += text_of(manager.navig_string(translation_axis(row)));
+    }
+    return letters;
 }
 
 bool is_permutation(const QString& letters) {
     QString copy = letters;
     std::sort(copy.begin(), copy.end());
     return copy == QLatin1String("xyz");
-}
-
-void choose(QComboBox* combo, int item) {
-    combo->setCurrentIndex(item);
-    emit combo->activated(item);
 }
 
 QImage icon_image(const QComboBox* combo, int item) {
@@ -68,24 +55,6 @@ QImage picture(const char* name) {
         .toImage()
         .convertToFormat(QImage::Format_ARGB32);
 }
-
-QStringList items(const QComboBox* combo) {
-    QStringList texts;
-    for (int i = 0; i < combo->count(); ++i) {
-        texts << combo->itemText(i);
-    }
-    return texts;
-}
-
-class CallbackObserver : public ValueObserver {
-public:
-    explicit CallbackObserver(std::function<void()> callback)
-        : callback_(std::move(callback)) {}
-    void update(Value*) override { callback_(); }
-
-private:
-    std::function<void()> callback_;
-};
 
 const char* const rotation_pictures[3][2] = {{"a_cw_arrow.png", "a_ccw_arrow.png"},
                                              {"b_cw_arrow.png", "b_ccw_arrow.png"},
@@ -118,10 +87,10 @@ class TestMotionPref : public QObject {
         const QComboBox* combos[] = {dialog_->x_trans_combo_, dialog_->y_trans_combo_,
                                      dialog_->z_trans_combo_};
         for (int row = 0; row < 3; ++row) {
-            const int axis =
-                Manager::string_to_index(axis_group, navig_string(*manager_, row)->get());
-            const int direction =
-                Manager::string_to_index(direction_group, navig_string(*manager_, row + 3)->get());
+            const int axis = Manager::string_to_index(
+                axis_group, manager_->navig_string(translation_axis(row))->get());
+            const int direction = Manager::string_to_index(
+                direction_group, manager_->navig_string(translation_direction(row))->get());
             if (combos[row]->currentIndex() != 2 * axis + direction) {
                 return false;
             }
@@ -130,12 +99,6 @@ class TestMotionPref : public QObject {
     }
     QComboBox* row_combo(int n) const {
         return dialog_->findChild<QComboBox*>(QStringLiteral("button_%1_combo_").arg(n));
-    }
-    void save_screenshot(const QString& name) {
-        const QString folder = qEnvironmentVariable("KESTRAVA_SCREENSHOTS");
-        if (!folder.isEmpty() && QDir().mkpath(folder)) {
-            dialog_->grab().save(folder + '/' + name);
-        }
     }
 
 private slots:
@@ -157,8 +120,6 @@ private slots:
         QVERIFY(form.width() >= 275 && form.height() >= 850);
         QCOMPARE(form.tabs_->tabText(0), QStringLiteral("Motions"));
         QCOMPARE(form.tabs_->tabText(1), QStringLiteral("Buttons"));
-        QCOMPARE(form.findChildren<QWidget*>(QString(), Qt::FindChildrenRecursively).size() > 29,
-                 true);
         QVERIFY(form.button_fcts_grp_box_->children().isEmpty());
         QCOMPARE(form.trans_sensib_slider_->minimum(), -100);
         QCOMPARE(form.rot_sensib_slider_->maximum(), 100);
@@ -194,6 +155,75 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg,
                              "VQMotionCtrlPrefBase::save_buttons_pref(): Not implemented yet");
         form.buttons_save_btn_->click();
+    }
+
+    // The form's 29 named widgets, each of its kind and with its parent,
+    // and no other named widget of the form's own.
+    void widgetTree() {
+        VQMotionCtrlPrefBase form;
+        struct Node {
+            const char* name;
+            const char* kind;
+            const char* parent;
+        };
+        const Node tree[] = {
+            {"tabs_", "QTabWidget", "VQMotionCtrlPrefBase"},
+            {"motions_tab_", "QWidget", "tabs_"},
+            {"translation_grp_box_", "QGroupBox", "motions_tab_"},
+            {"ctrl_axis_trans_pxm_", "QLabel", "translation_grp_box_"},
+            {"trans_sensib_slider_", "QSlider", "translation_grp_box_"},
+            {"y_trans_pxm_", "QLabel", "translation_grp_box_"},
+            {"x_trans_combo_", "QComboBox", "translation_grp_box_"},
+            {"y_trans_combo_", "QComboBox", "translation_grp_box_"},
+            {"z_trans_combo_", "QComboBox", "translation_grp_box_"},
+            {"x_trans_pxm_", "QLabel", "translation_grp_box_"},
+            {"z_trans_pxm_", "QLabel", "translation_grp_box_"},
+            {"rotation_grp_box_", "QGroupBox", "motions_tab_"},
+            {"ctrl_axis_rot_pxm_", "QLabel", "rotation_grp_box_"},
+            {"rot_sensib_slider_", "QSlider", "rotation_grp_box_"},
+            {"y_rot_combo_", "QComboBox", "rotation_grp_box_"},
+            {"y_rot_pxm_", "QLabel", "rotation_grp_box_"},
+            {"z_rot_pxm_", "QLabel", "rotation_grp_box_"},
+            {"x_rot_pxm_", "QLabel", "rotation_grp_box_"},
+            {"x_rot_combo_", "QComboBox", "rotation_grp_box_"},
+            {"z_rot_combo_", "QComboBox", "rotation_grp_box_"},
+            {"motions_restore_pref_btn_", "QPushButton", "motions_tab_"},
+            {"motions_save_btn_", "QPushButton", "motions_tab_"},
+            {"motions_restore_default_btn_", "QPushButton", "motions_tab_"},
+            {"buttons_tab_", "QWidget", "tabs_"},
+            {"button_fcts_grp_box_", "QGroupBox", "buttons_tab_"},
+            {"buttons_restore_default_btn_", "QPushButton", "buttons_tab_"},
+            {"buttons_restore_pref_btn_", "QPushButton", "buttons_tab_"},
+            {"buttons_save_btn_", "QPushButton", "buttons_tab_"},
+            {"buttons_fct_edit_btn_", "QPushButton", "buttons_tab_"},
+        };
+        QStringList expected;
+        for (const Node& node : tree) {
+            const auto* widget = form.findChild<QWidget*>(QLatin1String(node.name));
+            QVERIFY2(widget, node.name);
+            QCOMPARE(widget->metaObject()->className(), node.kind);
+            // Pages sit in the tab widget's own stack.
+            const QWidget* parent = QByteArray(node.parent) == "tabs_"
+                                        ? widget->parentWidget()->parentWidget()
+                                        : widget->parentWidget();
+            QCOMPARE(parent->objectName(), QLatin1String(node.parent));
+            expected << QLatin1String(node.name);
+        }
+        // Qt's own parts of the tab widget (its bar, its stack, the bar's
+        // scroll buttons) do not count.
+        const auto is_qt_part = [](const QWidget* widget) {
+            return widget->objectName().startsWith("qt_") ||
+                   widget->parentWidget()->objectName() == QLatin1String("qt_tabwidget_tabbar");
+        };
+        QStringList named;
+        for (const QWidget* widget : form.findChildren<QWidget*>()) {
+            if (!widget->objectName().isEmpty() && !is_qt_part(widget)) {
+                named << widget->objectName();
+            }
+        }
+        named.sort();
+        expected.sort();
+        QCOMPARE(named, expected);
     }
 
     // The form creates its widgets in the order of its widget table, and
@@ -264,14 +294,14 @@ private slots:
     // x->x, y->y, z->z; the user picks "oy" in the x row: x->y, y->x, the
     // directions kept, and the rotation pictures follow the axes.
     void roadOfOneEvent() {
-        navig_string(*manager_, y_trans_direction)->set("negative");
+        manager_->navig_string(y_trans_direction)->set("negative");
         open_dialog();
         QCOMPARE(dialog_->objectName(), QStringLiteral("Preferences Editor"));
         QVERIFY(shows_rotation_pictures_of(dialog_->x_rot_combo_, 0));
         choose(dialog_->x_trans_combo_, 2);
         QCOMPARE(axes(*manager_), QStringLiteral("yxz"));
-        QCOMPARE(text_of(navig_string(*manager_, x_trans_direction)), QStringLiteral("positive"));
-        QCOMPARE(text_of(navig_string(*manager_, y_trans_direction)), QStringLiteral("negative"));
+        QCOMPARE(text_of(manager_->navig_string(x_trans_direction)), QStringLiteral("positive"));
+        QCOMPARE(text_of(manager_->navig_string(y_trans_direction)), QStringLiteral("negative"));
         QCOMPARE(dialog_->y_trans_combo_->currentIndex(), 1); // -X
         QVERIFY(combos_match_settings());
         QVERIFY(shows_rotation_pictures_of(dialog_->x_rot_combo_, 1));
@@ -282,7 +312,7 @@ private slots:
         // Item 5: axis index 2, direction index 1.
         choose(dialog_->x_trans_combo_, 5);
         QCOMPARE(axes(*manager_), QStringLiteral("zxy"));
-        QCOMPARE(text_of(navig_string(*manager_, x_trans_direction)), QStringLiteral("negative"));
+        QCOMPARE(text_of(manager_->navig_string(x_trans_direction)), QStringLiteral("negative"));
         QVERIFY(shows_rotation_pictures_of(dialog_->z_rot_combo_, 1));
 
         // After the form's language change the pictures are those of the axes again.
@@ -296,9 +326,10 @@ private slots:
     // Stores the axes of the three rows, then opens the dialog on them.
     void open_dialog_on_axes(const QString& triple) {
         make();
-        navig_string(*manager_, y_trans_direction)->assign("negative");
+        manager_->navig_string(y_trans_direction)->assign("negative");
         for (int row = 0; row < 3; ++row) {
-            navig_string(*manager_, row)->assign(triple.mid(row, 1).toLatin1().constData());
+            manager_->navig_string(translation_axis(row))
+                ->assign(triple.mid(row, 1).toLatin1().constData());
         }
         open_dialog();
     }
@@ -316,7 +347,7 @@ private slots:
                     const QString result = axes(*manager_);
                     QVERIFY2(is_permutation(result), qPrintable(stored + " -> " + result));
                     QVERIFY2(combos_match_settings(), qPrintable(stored));
-                    QCOMPARE(text_of(navig_string(*manager_, y_trans_direction)),
+                    QCOMPARE(text_of(manager_->navig_string(y_trans_direction)),
                              QStringLiteral("negative"));
                 }
             }
@@ -333,7 +364,7 @@ private slots:
         open_dialog_on_axes(QStringLiteral("xwz"));
         QCOMPARE(axes(*manager_), QStringLiteral("xwz"));
         QCOMPARE(dialog_->y_trans_combo_->currentIndex(), 3); // the form's Y, direction shown
-        navig_string(*manager_, y_trans_axis)->set("v");
+        manager_->navig_string(y_trans_axis)->set("v");
         QCOMPARE(axes(*manager_), QStringLiteral("xvz"));
         QCOMPARE(dialog_->y_trans_combo_->currentIndex(), 3);
 
@@ -355,18 +386,20 @@ private slots:
             for (int item = 0; item < 6; ++item) {
                 choose(combos[row], item);
                 QVERIFY(is_permutation(axes(*manager_)));
-                QCOMPARE(Manager::string_to_index(axis_group, navig_string(*manager_, row)->get()),
+                QCOMPARE(Manager::string_to_index(
+                             axis_group, manager_->navig_string(translation_axis(row))->get()),
                          item / 2);
-                QCOMPARE(Manager::string_to_index(direction_group,
-                                                  navig_string(*manager_, row + 3)->get()),
-                         item % 2);
+                QCOMPARE(
+                    Manager::string_to_index(
+                        direction_group, manager_->navig_string(translation_direction(row))->get()),
+                    item % 2);
                 QVERIFY(combos_match_settings());
             }
         }
         choose(dialog_->y_rot_combo_, 1);
-        QCOMPARE(text_of(navig_string(*manager_, y_rot_direction)),
+        QCOMPARE(text_of(manager_->navig_string(y_rot_direction)),
                  QStringLiteral("counterclockwise"));
-        navig_string(*manager_, z_rot_direction)->set("counterclockwise");
+        manager_->navig_string(z_rot_direction)->set("counterclockwise");
         QCOMPARE(dialog_->z_rot_combo_->currentIndex(), 1);
     }
 
@@ -402,16 +435,16 @@ private slots:
     // The sliders show the stored sensitivities and write back what they
     // show: 2.0 becomes the value of position 30, above 10 becomes 10.
     void slidersFollowAndWriteBack() {
-        navig_float(*manager_, trans_sensitivity)->set(2.0f);
-        navig_float(*manager_, rot_sensitivity)->set(20.0f);
+        manager_->navig_float(trans_sensitivity)->set(2.0f);
+        manager_->navig_float(rot_sensitivity)->set(20.0f);
         open_dialog();
         QCOMPARE(dialog_->trans_sensib_slider_->value(), 30);
-        QCOMPARE(navig_float(*manager_, trans_sensitivity)->get(), 1.9952623f);
+        QCOMPARE(manager_->navig_float(trans_sensitivity)->get(), 1.9952623f);
         QCOMPARE(dialog_->rot_sensib_slider_->value(), 100);
-        QCOMPARE(navig_float(*manager_, rot_sensitivity)->get(), 10.0f);
+        QCOMPARE(manager_->navig_float(rot_sensitivity)->get(), 10.0f);
         dialog_->trans_sensib_slider_->setValue(-100);
-        QCOMPARE(navig_float(*manager_, trans_sensitivity)->get(), 0.1f);
-        navig_float(*manager_, rot_sensitivity)->set(0.5f);
+        QCOMPARE(manager_->navig_float(trans_sensitivity)->get(), 0.1f);
+        manager_->navig_float(rot_sensitivity)->set(0.5f);
         QCOMPARE(dialog_->rot_sensib_slider_->value(), -30);
     }
 
@@ -426,8 +459,8 @@ private slots:
         open_dialog();
         QCOMPARE(dialog_->trans_sensib_slider_->value(), -100);
         QCOMPARE(dialog_->rot_sensib_slider_->value(), 100);
-        QCOMPARE(navig_float(*manager_, trans_sensitivity)->get(), 0.1f);
-        QVERIFY(navig_float(*manager_, trans_sensitivity)->is_from_preferences());
+        QCOMPARE(manager_->navig_float(trans_sensitivity)->get(), 0.1f);
+        QVERIFY(manager_->navig_float(trans_sensitivity)->is_from_preferences());
     }
 
     // Each page's Save keeps only that page's settings: an unsaved axis
@@ -473,9 +506,9 @@ private slots:
         QCOMPARE(axes(*manager_), QStringLiteral("zyx"));
         QCOMPARE(dialog_->rot_sensib_slider_->value(), 40);
         QCOMPARE(row_combo(2)->currentText(), QStringLiteral("View_Top"));
-        save_screenshot(QStringLiteral("motion_pref_motions.png"));
+        save_screenshot(dialog_.get(), QStringLiteral("motion_pref_motions.png"));
         dialog_->tabs_->setCurrentIndex(1);
-        save_screenshot(QStringLiteral("motion_pref_buttons.png"));
+        save_screenshot(dialog_.get(), QStringLiteral("motion_pref_buttons.png"));
     }
 
     // One row per device button, named and labelled by number, their combos
@@ -529,8 +562,7 @@ private slots:
         QCOMPARE(text_of(manager_->button_value(1)), QStringLiteral("mine"));
 
         int told = 0;
-        SmartResource<ValueObserver> observer(new CallbackObserver([&] { ++told; }));
-        manager_->button_value(2)->attach(observer.get());
+        const auto observer = observe(manager_->button_value(2), [&](Value*) { ++told; });
         manager_->button_value(2)->mark_source(true, false);
         choose(row_combo(2), row_combo(2)->currentIndex());
         QCOMPARE(told, 1);
@@ -548,8 +580,8 @@ private slots:
         }
         QCOMPARE(manager_->button_value(1)->observer_count(), 0L);
         QCOMPARE(manager_->custom_function_names()->observer_count(), 0L);
-        navig_string(*manager_, x_trans_axis)->set("z");
-        navig_float(*manager_, trans_sensitivity)->set(3.0f);
+        manager_->navig_string(x_trans_axis)->set("z");
+        manager_->navig_float(trans_sensitivity)->set(3.0f);
         manager_->add_or_edit_custom_function("after", "x");
         manager_->reset_button_defaults();
     }

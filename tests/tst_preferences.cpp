@@ -7,31 +7,15 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <functional>
 
 #include "Kestrava_spaceWare.h"
+#include "TestSupport.h"
 
 namespace {
 using Manager = SpaceWarePreferencesManager;
 
-QString text(SettingsValue* setting) {
-    return QString::fromLatin1(static_cast<StringValue*>(setting->value())->get().c_str());
-}
-
-QString navig_text(const Manager& manager, int attribute) {
-    return text(manager.navig_value(static_cast<NavigAttribute>(attribute)));
-}
-
-float sensitivity(const Manager& manager, NavigAttribute attribute) {
-    return static_cast<FloatValue*>(manager.navig_value(attribute)->value())->get();
-}
-
-StringSetting* navig_string(const Manager& manager, int attribute) {
-    return static_cast<StringSetting*>(manager.navig_value(static_cast<NavigAttribute>(attribute)));
-}
-
-FloatSetting* navig_float(const Manager& manager, NavigAttribute attribute) {
-    return static_cast<FloatSetting*>(manager.navig_value(attribute));
+QString navig_text(const Manager& manager, NavigAttribute attribute) {
+    return text_of(manager.navig_string(attribute));
 }
 
 QStringList function_names(const Manager& manager) {
@@ -40,23 +24,6 @@ QStringList function_names(const Manager& manager) {
         names << QString::fromLatin1(it.key().c_str());
     }
     return names;
-}
-
-// Runs a callback at every notification of the settings it is attached to.
-class CallbackObserver : public ValueObserver {
-public:
-    explicit CallbackObserver(std::function<void(Value*)> callback)
-        : callback_(std::move(callback)) {}
-    void update(Value* value) override { callback_(value); }
-
-private:
-    std::function<void(Value*)> callback_;
-};
-
-SmartResource<ValueObserver> observe(SettingsValue* setting, std::function<void(Value*)> callback) {
-    SmartResource<ValueObserver> observer(new CallbackObserver(std::move(callback)));
-    setting->attach(observer.get());
-    return observer;
 }
 
 void write_file(const QString& path, const QByteArray& content) {
@@ -89,20 +56,24 @@ private slots:
     // strings are told apart by group.
     void factoryDefaults() {
         const Manager manager(file_, 3);
-        const QStringList expected{"x",        "y",         "z",         "positive", "positive",
-                                   "positive", "clockwise", "clockwise", "clockwise"};
-        for (int a = 0; a < Manager::navig_string_count; ++a) {
-            QCOMPARE(navig_text(manager, a), expected[a]);
-            QVERIFY(manager.navig_value(static_cast<NavigAttribute>(a))->is_from_preferences());
+        const char* const axes[] = {"x", "y", "z"};
+        for (int row = 0; row < 3; ++row) {
+            QCOMPARE(navig_text(manager, translation_axis(row)), QLatin1String(axes[row]));
+            QCOMPARE(navig_text(manager, translation_direction(row)), QStringLiteral("positive"));
+            QCOMPARE(navig_text(manager, rotation_direction(row)), QStringLiteral("clockwise"));
+            for (NavigAttribute a :
+                 {translation_axis(row), translation_direction(row), rotation_direction(row)}) {
+                QVERIFY(manager.navig_value(a)->is_from_preferences());
+            }
         }
-        QCOMPARE(sensitivity(manager, trans_sensitivity), 1.0f);
-        QCOMPARE(sensitivity(manager, rot_sensitivity), 1.0f);
-        QCOMPARE(text(manager.button_value(1)), QStringLiteral("Fit_All"));
-        QCOMPARE(text(manager.button_value(3)),
+        QCOMPARE(manager.navig_float(trans_sensitivity)->get(), 1.0f);
+        QCOMPARE(manager.navig_float(rot_sensitivity)->get(), 1.0f);
+        QCOMPARE(text_of(manager.button_value(1)), QStringLiteral("Fit_All"));
+        QCOMPARE(text_of(manager.button_value(3)),
                  QString::fromLatin1(Manager::no_action_name().c_str()));
         QVERIFY(manager.button_value(0) == nullptr);
         QVERIFY(manager.button_value(4) == nullptr);
-        QCOMPARE(text(manager.custom_function_names()), QString());
+        QCOMPARE(text_of(manager.custom_function_names()), QString());
         QVERIFY(function_names(manager).contains(Manager::no_action_name().c_str()));
         QVERIFY(!QFile::exists(file_)); // reading wrote nothing
 
@@ -124,10 +95,10 @@ private slots:
     void saveRestoreAndDefaultsRoundTripThroughTheFile() {
         {
             Manager manager(file_, 31);
-            navig_string(manager, x_trans_axis)->set("y");
-            navig_string(manager, y_trans_axis)->set("x");
-            navig_string(manager, z_rot_direction)->set("counterclockwise");
-            navig_float(manager, trans_sensitivity)->set(1.9952623f);
+            manager.navig_string(x_trans_axis)->set("y");
+            manager.navig_string(y_trans_axis)->set("x");
+            manager.navig_string(z_rot_direction)->set("counterclockwise");
+            manager.navig_float(trans_sensitivity)->set(1.9952623f);
             manager.button_value(31)->set("View_Top");
             QVERIFY(manager.save_navig_values());
             QVERIFY(manager.save_button_values());
@@ -136,24 +107,24 @@ private slots:
         QCOMPARE(navig_text(manager, x_trans_axis), QStringLiteral("y"));
         QCOMPARE(navig_text(manager, y_trans_axis), QStringLiteral("x"));
         QCOMPARE(navig_text(manager, z_rot_direction), QStringLiteral("counterclockwise"));
-        QCOMPARE(sensitivity(manager, trans_sensitivity), 1.9952623f);
-        QCOMPARE(text(manager.button_value(31)), QStringLiteral("View_Top"));
+        QCOMPARE(manager.navig_float(trans_sensitivity)->get(), 1.9952623f);
+        QCOMPARE(text_of(manager.button_value(31)), QStringLiteral("View_Top"));
 
         int notified = 0;
         auto observer = observe(manager.button_value(31), [&](Value*) { ++notified; });
         manager.button_value(31)->set("Fit_All");
         manager.reset_button_settings();
-        QCOMPARE(text(manager.button_value(31)), QStringLiteral("View_Top"));
+        QCOMPARE(text_of(manager.button_value(31)), QStringLiteral("View_Top"));
         QVERIFY(manager.button_value(31)->is_from_preferences());
         manager.reset_button_defaults();
-        QCOMPARE(text(manager.button_value(31)),
+        QCOMPARE(text_of(manager.button_value(31)),
                  QString::fromLatin1(Manager::no_action_name().c_str()));
         QVERIFY(manager.button_value(31)->is_from_defaults());
         QCOMPARE(notified, 3);
 
         manager.reset_navig_defaults();
         QCOMPARE(navig_text(manager, x_trans_axis), QStringLiteral("x"));
-        QCOMPARE(sensitivity(manager, trans_sensitivity), 1.0f);
+        QCOMPARE(manager.navig_float(trans_sensitivity)->get(), 1.0f);
         manager.reset_navig_settings();
         QCOMPARE(navig_text(manager, x_trans_axis), QStringLiteral("y"));
         // Defaults are not saved until asked.
@@ -166,10 +137,12 @@ private slots:
         Manager manager(file_, 0);
         QStringList seen;
         auto observer = observe(manager.navig_value(x_trans_axis), [&](Value*) {
-            seen << navig_text(manager, 0) + navig_text(manager, 1) + navig_text(manager, 2);
+            seen << navig_text(manager, translation_axis(0)) +
+                        navig_text(manager, translation_axis(1)) +
+                        navig_text(manager, translation_axis(2));
         });
-        navig_string(manager, x_trans_axis)->assign("z");
-        navig_string(manager, z_trans_axis)->assign("x");
+        manager.navig_string(x_trans_axis)->assign("z");
+        manager.navig_string(z_trans_axis)->assign("x");
         manager.reset_navig_defaults();
         QCOMPARE(seen, QStringList{"xyz"});
     }
@@ -180,7 +153,7 @@ private slots:
         Manager manager(file_, 2);
         QStringList published;
         auto observer = observe(manager.custom_function_names(), [&](Value*) {
-            published << text(manager.custom_function_names());
+            published << text_of(manager.custom_function_names());
         });
         manager.add_or_edit_custom_function("b", "echo b");
         manager.add_or_edit_custom_function("a", "echo a");
@@ -200,7 +173,7 @@ private slots:
         QCOMPARE(manager.get_function_definition("Fit_All").c_str(), "view fit all");
 
         const Manager reread(file_, 2);
-        QCOMPARE(text(reread.custom_function_names()), QStringLiteral("B a b"));
+        QCOMPARE(text_of(reread.custom_function_names()), QStringLiteral("B a b"));
         QCOMPARE(reread.get_function_definition("B").c_str(), "line one\nline two, with a comma");
         QCOMPARE(reread.get_function_definition("a").c_str(), "echo A");
 
@@ -267,11 +240,11 @@ private slots:
         QCOMPARE(navig_text(manager, y_trans_direction), QStringLiteral("positive"));
         QCOMPARE(navig_text(manager, x_rot_direction), QStringLiteral("counterclockwise"));
         QCOMPARE(navig_text(manager, y_rot_direction), QStringLiteral("clockwise"));
-        QCOMPARE(sensitivity(manager, trans_sensitivity), 1.0f);
-        QCOMPARE(sensitivity(manager, rot_sensitivity), 1.0f);
-        QCOMPARE(text(manager.button_value(1)), QStringLiteral("View_Top"));
-        QCOMPARE(text(manager.button_value(2)), QStringLiteral("View_Isometric"));
-        QCOMPARE(text(manager.custom_function_names()), QStringLiteral("good"));
+        QCOMPARE(manager.navig_float(trans_sensitivity)->get(), 1.0f);
+        QCOMPARE(manager.navig_float(rot_sensitivity)->get(), 1.0f);
+        QCOMPARE(text_of(manager.button_value(1)), QStringLiteral("View_Top"));
+        QCOMPARE(text_of(manager.button_value(2)), QStringLiteral("View_Isometric"));
+        QCOMPARE(text_of(manager.custom_function_names()), QStringLiteral("good"));
     }
 
     // Sensitivities outside 0.1 to 10, and axes that are no permutation, are
@@ -288,10 +261,11 @@ private slots:
             expect_warning(warning);
         }
         const Manager manager(file_, 1);
-        QCOMPARE(
-            QStringList({navig_text(manager, 0), navig_text(manager, 1), navig_text(manager, 2)}),
-            axes);
-        QCOMPARE(sensitivity(manager, trans_sensitivity), translation);
+        QCOMPARE(QStringList({navig_text(manager, translation_axis(0)),
+                              navig_text(manager, translation_axis(1)),
+                              navig_text(manager, translation_axis(2))}),
+                 axes);
+        QCOMPARE(manager.navig_float(trans_sensitivity)->get(), translation);
     }
     void rangesAndPermutations_data() {
         QTest::addColumn<QByteArray>("content");
@@ -339,8 +313,8 @@ private slots:
         write_file(file_, binary);
         Manager manager(file_, 2);
         QCOMPARE(read_file(file_), binary);
-        navig_string(manager, x_trans_axis)->set("z");
-        navig_string(manager, z_trans_axis)->set("x");
+        manager.navig_string(x_trans_axis)->set("z");
+        manager.navig_string(z_trans_axis)->set("x");
         QVERIFY(manager.save_navig_values());
         QCOMPARE(navig_text(Manager(file_, 2), x_trans_axis), QStringLiteral("z"));
     }
@@ -357,7 +331,7 @@ private slots:
         // Owner, group and others; the "user" bits repeat whichever applies to us.
         const auto mode = [this] { return QFile::permissions(file_) & 0x7077; };
         Manager manager(file_, 2);
-        navig_float(manager, rot_sensitivity)->set(2.0f);
+        manager.navig_float(rot_sensitivity)->set(2.0f);
         QVERIFY(manager.save_navig_values());
         QCOMPARE(mode(), owner_only);
         manager.button_value(2)->set("View_Top");
@@ -381,15 +355,15 @@ private slots:
         expect_warning(file + ": buttons/button_1: not a function name");
         expect_warning(file + ": custom_functions/1: a custom function needs a name");
         Manager manager(file_, 2);
-        QCOMPARE(text(manager.button_value(1)), QStringLiteral("Fit_All"));
-        QCOMPARE(text(manager.custom_function_names()), QStringLiteral("fine"));
+        QCOMPARE(text_of(manager.button_value(1)), QStringLiteral("Fit_All"));
+        QCOMPARE(text_of(manager.custom_function_names()), QStringLiteral("fine"));
         for (const char* name : {"a\tb", "a\nb",
                                  "a\xa0"
                                  "b"}) {
             expect_warning("refused: it is empty or holds a blank");
             manager.add_or_edit_custom_function(name, "x");
         }
-        QCOMPARE(text(manager.custom_function_names()), QStringLiteral("fine"));
+        QCOMPARE(text_of(manager.custom_function_names()), QStringLiteral("fine"));
     }
 
     // Saving never leaves staging files behind, and a folder that cannot be
@@ -397,7 +371,7 @@ private slots:
     void savesAreAtomicAndFailuresReported() {
         Manager manager(file_, 2);
         for (int i = 0; i < 5; ++i) {
-            navig_float(manager, rot_sensitivity)->set(1.0f + i);
+            manager.navig_float(rot_sensitivity)->set(1.0f + i);
             QVERIFY(manager.save_navig_values());
         }
         QCOMPARE(QDir(dir_.path()).entryList({QFileInfo(file_).fileName() + "*"}, QDir::Files),
