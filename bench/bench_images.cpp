@@ -2,7 +2,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "EmbeddedImages.h"
+#include "images/EmbeddedImages.h"
 
 namespace {
 void decode_all_pictures_once(benchmark::State& state) {

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "Kestrava_spaceWare.h"
-#include "MimeSourceFactory_Kestrava.h"
-#include "VQMotionCtrlPref.h"
+#include "images/MimeSourceFactory_Kestrava.h"
+#include "motionctrl/VQMotionCtrlPref.h"
 
 namespace {
 QTemporaryDir* folder;

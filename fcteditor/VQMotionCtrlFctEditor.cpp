@@ -1,4 +1,4 @@
-#include "VQMotionCtrlFctEditor.h"
+#include "fcteditor/VQMotionCtrlFctEditor.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

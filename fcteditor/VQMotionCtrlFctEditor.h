@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QStringList>
 
-#include "VQMotionCtrlFctEditorBase.h"
+#include "fcteditor/VQMotionCtrlFctEditorBase.h"
 #include "kestrava_gui_export.h"
 
 class QRegularExpressionValidator;

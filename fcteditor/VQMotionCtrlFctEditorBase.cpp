@@ -1,4 +1,4 @@
-#include "VQMotionCtrlFctEditorBase.h"
+#include "fcteditor/VQMotionCtrlFctEditorBase.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -1,6 +1,6 @@
-#include "MimeSourceFactory_Kestrava.h"
+#include "images/MimeSourceFactory_Kestrava.h"
 
-#include "EmbeddedImages.h"
+#include "images/EmbeddedImages.h"
 
 MimeSourceFactory_Kestrava* imageFactory = nullptr;
 

@@ -1,7 +1,7 @@
 // The function editor's unit of static objects.
 
-#include "LibraryInitHead.h"
 #include "Tarvik_qtools.h"
+#include "module/LibraryInitHead.h"
 
 namespace {
 Tarvikqtools_init tarvikqtools_init;

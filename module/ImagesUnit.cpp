@@ -1,9 +1,9 @@
 // The first unit: it registers the module, then installs its pictures, which
 // go again when the module is unloaded.
 
-#include "LibraryInitHead.h"
-#include "LibraryInitTail.h"
-#include "MimeSourceFactory_Kestrava.h"
+#include "images/MimeSourceFactory_Kestrava.h"
+#include "module/LibraryInitHead.h"
+#include "module/LibraryInitTail.h"
 
 namespace {
 struct ImageCollectionRegistration {

@@ -1,13 +1,13 @@
-#include "Kestravagui_init.h"
+#include "module/Kestravagui_init.h"
 
-#include "KestravaNames.h"
-#include "KestravaWorkflow.h"
 #include "Tarvik_gui.h"
 #include "Tarvik_utils.h"
 #include "Tarvik_wizard.h"
-#include "VQKestravaWorkflowLowerPanel.h"
-#include "VQKestravaWorkflowLowerPanelPopupMenu.h"
-#include "VQKestravaWorkflowUpperPanel.h"
+#include "workflow/KestravaNames.h"
+#include "workflow/KestravaWorkflow.h"
+#include "workflow/VQKestravaWorkflowLowerPanel.h"
+#include "workflow/VQKestravaWorkflowLowerPanelPopupMenu.h"
+#include "workflow/VQKestravaWorkflowUpperPanel.h"
 
 int Kestravagui_init::count_ = 0;
 

@@ -6,9 +6,9 @@
 
 #include "Kestrava_spaceWare.h"
 #include "Kestrava_utils.h"
-#include "Kestravagui_init.h"
 #include "Tarvik_init.h"
 #include "Tarvik_utils.h"
+#include "module/Kestravagui_init.h"
 
 namespace {
 Tarvikxtools_init tarvikxtools_init;

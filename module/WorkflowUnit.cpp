@@ -1,4 +1,4 @@
 // The workflow classes' unit of static objects.
 
-#include "LibraryInitHead.h"
-#include "LibraryInitTail.h"
+#include "module/LibraryInitHead.h"
+#include "module/LibraryInitTail.h"

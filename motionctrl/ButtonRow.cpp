@@ -1,4 +1,4 @@
-#include "ButtonRow.h"
+#include "motionctrl/ButtonRow.h"
 
 #include <QComboBox>
 #include <QGridLayout>

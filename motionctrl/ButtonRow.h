@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Kestrava_utils.h"
-#include "VQMotionCtrlPref.h"
+#include "motionctrl/VQMotionCtrlPref.h"
 
 class QComboBox;
 class QGridLayout;

@@ -1,4 +1,4 @@
-#include "VQMotionCtrlPref.h"
+#include "motionctrl/VQMotionCtrlPref.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -9,10 +9,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ButtonRow.h"
 #include "Kestrava_spaceWare.h"
 #include "Tarvik_qtools.h"
-#include "VQMotionCtrlFctEditor.h"
+#include "fcteditor/VQMotionCtrlFctEditor.h"
+#include "motionctrl/ButtonRow.h"
 
 struct VQMotionCtrlPref::PrivateData {
     // Slot 2k + i: the picture of rotation item i of axis k.

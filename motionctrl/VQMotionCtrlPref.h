@@ -6,8 +6,8 @@
 
 #include "Kestrava_spaceWare.h"
 #include "Kestrava_utils.h"
-#include "VQMotionCtrlPrefBase.h"
 #include "kestrava_gui_export.h"
+#include "motionctrl/VQMotionCtrlPrefBase.h"
 
 class QGridLayout;
 class QSlider;

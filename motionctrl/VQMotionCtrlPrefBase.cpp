@@ -1,4 +1,4 @@
-#include "VQMotionCtrlPrefBase.h"
+#include "motionctrl/VQMotionCtrlPrefBase.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -14,7 +14,7 @@
 
 #include "Kestrava_spaceWare.h"
 #include "TestSupport.h"
-#include "VQMotionCtrlFctEditor.h"
+#include "fcteditor/VQMotionCtrlFctEditor.h"
 
 namespace {
 // Answers the editor's prompts from a script and records what was asked.

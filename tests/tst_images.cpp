@@ -2,8 +2,8 @@
 
 #include <QTest>
 
-#include "EmbeddedImages.h"
-#include "MimeSourceFactory_Kestrava.h"
+#include "images/EmbeddedImages.h"
+#include "images/MimeSourceFactory_Kestrava.h"
 
 namespace {
 struct Expected {

@@ -20,10 +20,10 @@
 
 #include "Kestrava_spaceWare.h"
 #include "MimeSourceFactory.h"
-#include "MimeSourceFactory_Kestrava.h"
 #include "TestSupport.h"
-#include "VQMotionCtrlFctEditor.h"
-#include "VQMotionCtrlPref.h"
+#include "fcteditor/VQMotionCtrlFctEditor.h"
+#include "images/MimeSourceFactory_Kestrava.h"
+#include "motionctrl/VQMotionCtrlPref.h"
 
 namespace {
 using Manager = SpaceWarePreferencesManager;

@@ -12,12 +12,12 @@
 #include <memory>
 #include <tuple>
 
-#include "KestravaWorkflow.h"
 #include "Kestrava_spaceWare.h"
-#include "VQKestravaWorkflowLowerPanel.h"
-#include "VQKestravaWorkflowLowerPanelPopupMenu.h"
-#include "VQKestravaWorkflowUpperPanel.h"
-#include "VQMotionCtrlPref.h"
+#include "motionctrl/VQMotionCtrlPref.h"
+#include "workflow/KestravaWorkflow.h"
+#include "workflow/VQKestravaWorkflowLowerPanel.h"
+#include "workflow/VQKestravaWorkflowLowerPanelPopupMenu.h"
+#include "workflow/VQKestravaWorkflowUpperPanel.h"
 
 namespace {
 using Attributes = WorkflowElement::WorkflowElementPropertyAttributes;

@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-#include "KestravaWorkflow.h"
+#include "workflow/KestravaWorkflow.h"
 
 class TestWorkflow : public QObject {
     Q_OBJECT

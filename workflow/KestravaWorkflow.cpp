@@ -1,8 +1,8 @@
-#include "KestravaWorkflow.h"
+#include "workflow/KestravaWorkflow.h"
 
 #include <cstdlib>
 
-#include "KestravaNames.h"
+#include "workflow/KestravaNames.h"
 
 namespace {
 const void* upcast_slot = nullptr;

@@ -1,4 +1,4 @@
-#include "VQKestravaWorkflowLowerPanel.h"
+#include "workflow/VQKestravaWorkflowLowerPanel.h"
 
 #include <QCursor>
 #include <QMenu>
@@ -6,7 +6,7 @@
 #include <QScrollArea>
 
 #include "Kestrava_spaceWare.h"
-#include "VQMotionCtrlPref.h"
+#include "motionctrl/VQMotionCtrlPref.h"
 
 VQKestravaWorkflowLowerPanel::VQKestravaWorkflowLowerPanel() = default;
 

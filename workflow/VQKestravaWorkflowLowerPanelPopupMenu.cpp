@@ -1,4 +1,4 @@
-#include "VQKestravaWorkflowLowerPanelPopupMenu.h"
+#include "workflow/VQKestravaWorkflowLowerPanelPopupMenu.h"
 
 #include <QMenu>
 

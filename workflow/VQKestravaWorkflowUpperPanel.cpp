@@ -1,4 +1,4 @@
-#include "VQKestravaWorkflowUpperPanel.h"
+#include "workflow/VQKestravaWorkflowUpperPanel.h"
 
 #include <QFrame>
 
