@@ -12,6 +12,7 @@
 
 #include "Kestrava_spaceWare.h"
 #include "Tarvik_qtools.h"
+#include "module/FormSupport.h"
 
 namespace {
 VQMotionCtrlFctEditor::Prompter dialog_prompter;
@@ -250,7 +251,7 @@ void VQMotionCtrlFctEditor::cancel_edition() {
 // settings dialog does; following the event too would re-translate it
 // once more for every road the event takes to a child window.
 void VQMotionCtrlFctEditor::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::LanguageChange && parentWidget()) {
+    if (form_support::is_language_change(event) && parentWidget()) {
         QDialog::changeEvent(event);
         return;
     }

@@ -7,6 +7,7 @@
 #include <QTextEdit>
 
 #include "MimeSourceFactory.h"
+#include "module/FormSupport.h"
 
 VQMotionCtrlFctEditorBase::VQMotionCtrlFctEditorBase(QWidget* parent, const char* name, bool modal,
                                                      Qt::WindowFlags fl)
@@ -68,16 +69,14 @@ void VQMotionCtrlFctEditorBase::connect_widgets() {
             &VQMotionCtrlFctEditorBase::cancel_edition);
 }
 
+// The Cancel button stays out of the chain.
 void VQMotionCtrlFctEditorBase::set_tab_order() {
-    QWidget* const chain[] = {fcts_combo_,    fcts_add_btn_,   fcts_remove_btn_, fcts_text_edit_,
-                              fcts_edit_btn_, fcts_check_btn_, fcts_valid_btn_};
-    for (size_t i = 1; i < std::size(chain); ++i) {
-        setTabOrder(chain[i - 1], chain[i]);
-    }
+    form_support::set_tab_chain({fcts_combo_, fcts_add_btn_, fcts_remove_btn_, fcts_text_edit_,
+                                 fcts_edit_btn_, fcts_check_btn_, fcts_valid_btn_});
 }
 
 void VQMotionCtrlFctEditorBase::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::LanguageChange) {
+    if (form_support::is_language_change(event)) {
         languageChange();
     }
     QDialog::changeEvent(event);
@@ -101,29 +100,29 @@ void VQMotionCtrlFctEditorBase::languageChange() {
 }
 
 void VQMotionCtrlFctEditorBase::add_fct() {
-    qWarning("VQMotionCtrlFctEditorBase::add_fct(): Not implemented yet");
+    form_support::warn_not_implemented("VQMotionCtrlFctEditorBase", "add_fct()");
 }
 
 void VQMotionCtrlFctEditorBase::remove_fct() {
-    qWarning("VQMotionCtrlFctEditorBase::remove_fct(): Not implemented yet");
+    form_support::warn_not_implemented("VQMotionCtrlFctEditorBase", "remove_fct()");
 }
 
 void VQMotionCtrlFctEditorBase::edit_fct() {
-    qWarning("VQMotionCtrlFctEditorBase::edit_fct(): Not implemented yet");
+    form_support::warn_not_implemented("VQMotionCtrlFctEditorBase", "edit_fct()");
 }
 
 void VQMotionCtrlFctEditorBase::check_fct() {
-    qWarning("VQMotionCtrlFctEditorBase::check_fct(): Not implemented yet");
+    form_support::warn_not_implemented("VQMotionCtrlFctEditorBase", "check_fct()");
 }
 
 void VQMotionCtrlFctEditorBase::validate_fct() {
-    qWarning("VQMotionCtrlFctEditorBase::validate_fct(): Not implemented yet");
+    form_support::warn_not_implemented("VQMotionCtrlFctEditorBase", "validate_fct()");
 }
 
 void VQMotionCtrlFctEditorBase::fct_selected(int) {
-    qWarning("VQMotionCtrlFctEditorBase::fct_selected(int): Not implemented yet");
+    form_support::warn_not_implemented("VQMotionCtrlFctEditorBase", "fct_selected(int)");
 }
 
 void VQMotionCtrlFctEditorBase::cancel_edition() {
-    qWarning("VQMotionCtrlFctEditorBase::cancel_edition(): Not implemented yet");
+    form_support::warn_not_implemented("VQMotionCtrlFctEditorBase", "cancel_edition()");
 }

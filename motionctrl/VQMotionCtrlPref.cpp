@@ -23,8 +23,6 @@ struct VQMotionCtrlPref::PrivateData {
 namespace {
 using Manager = SpaceWarePreferencesManager;
 
-const QSize arrow_size(32, 32);
-
 int axis_of(const CString& text) {
     return Manager::string_to_index(axis_group, text);
 }
@@ -53,7 +51,7 @@ VQMotionCtrlPref::VQMotionCtrlPref(SpaceWarePreferencesManager* manager, QWidget
     for (int axis = 0; axis < 3; ++axis) {
         for (int item = 0; item < 2; ++item) {
             d_->pixmaps[2 * axis + item] =
-                rotation_combos()[axis]->itemIcon(item).pixmap(arrow_size);
+                rotation_combos()[axis]->itemIcon(item).pixmap(arrow_size());
         }
     }
     create_observers();

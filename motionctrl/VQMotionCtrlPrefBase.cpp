@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "MimeSourceFactory.h"
+#include "module/FormSupport.h"
 
 namespace {
 const char* const axis_letters[3] = {"x", "y", "z"};
@@ -21,8 +22,6 @@ const char* const translation_pictures[6] = {"ox_arrow.png", "xo_arrow.png", "oy
 const char* const rotation_pictures[3][2] = {{"a_cw_arrow.png", "a_ccw_arrow.png"},
                                              {"b_cw_arrow.png", "b_ccw_arrow.png"},
                                              {"c_cw_arrow.png", "c_ccw_arrow.png"}};
-const QSize arrow_size(32, 32);
-
 // An object or picture name from a pattern with {axis} and {kind} in it.
 QString name_of(const char* pattern, const char* axis, const char* kind) {
     return QString::fromLatin1(pattern)
@@ -31,7 +30,7 @@ QString name_of(const char* pattern, const char* axis, const char* kind) {
 }
 
 void not_implemented(const char* slot) {
-    qWarning("VQMotionCtrlPrefBase::%s: Not implemented yet", slot);
+    form_support::warn_not_implemented("VQMotionCtrlPrefBase", slot);
 }
 
 QLabel* picture_label(QWidget* parent, const QString& name, const QString& picture, bool scaled) {
@@ -148,7 +147,7 @@ VQMotionCtrlPrefBase::build_axis_group(QWidget* parent, const char* kind, const 
             combo->setObjectName(name_of("{axis}_{kind}_combo_", letter, kind));
             combo->setEditable(false);
             combo->setMinimumSize(60, 34);
-            combo->setIconSize(arrow_size);
+            combo->setIconSize(arrow_size());
             group.combos[widget.axis] = combo;
             group.grid->addWidget(combo, widget.axis, 2);
         }
@@ -283,25 +282,11 @@ void VQMotionCtrlPrefBase::connect_widgets() {
 }
 
 void VQMotionCtrlPrefBase::set_tab_order() {
-    QWidget* const chain[] = {tabs_,
-                              trans_sensib_slider_,
-                              x_trans_combo_,
-                              x_rot_combo_,
-                              y_rot_combo_,
-                              z_rot_combo_,
-                              y_trans_combo_,
-                              z_trans_combo_,
-                              rot_sensib_slider_,
-                              motions_restore_default_btn_,
-                              motions_restore_pref_btn_,
-                              motions_save_btn_,
-                              buttons_restore_default_btn_,
-                              buttons_restore_pref_btn_,
-                              buttons_save_btn_,
-                              buttons_fct_edit_btn_};
-    for (size_t i = 1; i < std::size(chain); ++i) {
-        setTabOrder(chain[i - 1], chain[i]);
-    }
+    form_support::set_tab_chain(
+        {tabs_, trans_sensib_slider_, x_trans_combo_, x_rot_combo_, y_rot_combo_, z_rot_combo_,
+         y_trans_combo_, z_trans_combo_, rot_sensib_slider_, motions_restore_default_btn_,
+         motions_restore_pref_btn_, motions_save_btn_, buttons_restore_default_btn_,
+         buttons_restore_pref_btn_, buttons_save_btn_, buttons_fct_edit_btn_});
 }
 
 std::array<QComboBox*, 3> VQMotionCtrlPrefBase::translation_combos() const {
@@ -348,7 +333,7 @@ void VQMotionCtrlPrefBase::fill_rotation_combos() {
 }
 
 void VQMotionCtrlPrefBase::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::LanguageChange) {
+    if (form_support::is_language_change(event)) {
         languageChange();
     }
     QWidget::changeEvent(event);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QSize>
 #include <QWidget>
 #include <array>
 
@@ -75,6 +76,11 @@ protected:
     QHBoxLayout* buttons_fct_edit_layout_;
     // The 25 spacers, in the order they are placed.
     QList<QSpacerItem*> spacers_;
+
+    // The arrow pictures of the axis combos, shown at full size. (A function:
+    // a static data member would be a unique symbol, and the module could
+    // then never be unloaded.)
+    static constexpr QSize arrow_size() { return QSize(32, 32); }
 
     // The translation and rotation combos, by axis (0, 1, 2 for x, y, z).
     std::array<QComboBox*, 3> translation_combos() const;
