@@ -19,6 +19,7 @@ VQMotionCtrlPref::ButtonRow::ButtonRow(QGridLayout* layout, int index, VQMotionC
     combo_ = new QComboBox(parent);
     combo_->setObjectName(base + QStringLiteral("_combo_"));
     combo_->setEditable(false);
+    combo_->setModel(owner_->function_names_model());
     layout_->addWidget(combo_, index, 1);
     // The combo is the action's Qt parent: the action goes with it.
     new VQTypedCallback<ButtonRow, int>(combo_, SIGNAL(activated(int)), this,
@@ -50,11 +51,11 @@ void VQMotionCtrlPref::ButtonRow::update_function(const Value* value) {
     if (name == combo_->currentText()) {
         return;
     }
-    const int found = combo_->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int found = owner_->function_position(name);
     const int shown =
-        found >= 0 ? found
-                   : combo_->findText(qstring_of(SpaceWarePreferencesManager::no_action_name()),
-                                      Qt::MatchExactly | Qt::MatchCaseSensitive);
+        found >= 0
+            ? found
+            : owner_->function_position(qstring_of(SpaceWarePreferencesManager::no_action_name()));
     if (shown >= 0) {
         combo_->setCurrentIndex(shown);
     }
@@ -64,8 +65,6 @@ void VQMotionCtrlPref::ButtonRow::update_label() {
     label_->setText(VQMotionCtrlPref::tr(qPrintable(QStringLiteral("%1.").arg(index_ + 1))));
 }
 
-void VQMotionCtrlPref::ButtonRow::show_names(const QStringList& names) {
-    combo_->clear();
-    combo_->addItems(names);
+void VQMotionCtrlPref::ButtonRow::select_function_again() {
     observer_->update(setting()->value());
 }

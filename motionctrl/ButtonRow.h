@@ -24,8 +24,8 @@ public:
     void update_label();
 
     QComboBox* combo() const { return combo_; }
-    // Lists `names` anew and selects the button's function again.
-    void show_names(const QStringList& names);
+    // Once the function names are listed anew: shows the button's function.
+    void select_function_again();
 
 private:
     StringSetting* setting() const;

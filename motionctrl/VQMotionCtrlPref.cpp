@@ -3,8 +3,10 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHash>
 #include <QPushButton>
 #include <QSlider>
+#include <QStringListModel>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -17,6 +19,11 @@
 struct VQMotionCtrlPref::PrivateData {
     // Slot 2k + i: the picture of rotation item i of axis k.
     std::array<QPixmap, 6> pixmaps;
+    // Every function name, sorted: one model behind every row's combo, so
+    // that a refresh grows with buttons plus functions, not their product;
+    // and the position of each name in it.
+    QStringListModel function_names;
+    QHash<QString, int> function_positions;
     std::vector<std::unique_ptr<ButtonRow>> rows;
 };
 
@@ -396,7 +403,20 @@ void VQMotionCtrlPref::update_function_names(const Value* value) {
         all << qstring_of(it.key());
     }
     all = sorted(all);
-    for (const auto& row : d_->rows) {
-        row->show_names(all);
+    d_->function_positions.clear();
+    for (int position = 0; position < all.size(); ++position) {
+        d_->function_positions.insert(all[position], position);
     }
+    d_->function_names.setStringList(all);
+    for (const auto& row : d_->rows) {
+        row->select_function_again();
+    }
+}
+
+QAbstractItemModel* VQMotionCtrlPref::function_names_model() const {
+    return &d_->function_names;
+}
+
+int VQMotionCtrlPref::function_position(const QString& name) const {
+    return d_->function_positions.value(name, -1);
 }

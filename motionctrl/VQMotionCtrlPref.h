@@ -9,6 +9,7 @@
 #include "kestrava_gui_export.h"
 #include "motionctrl/VQMotionCtrlPrefBase.h"
 
+class QAbstractItemModel;
 class QGridLayout;
 class QSlider;
 class StringValue;
@@ -81,6 +82,11 @@ private:
         function_names_observer,
         observer_count
     };
+
+    // The sorted function names every row lists, and a name's position in
+    // them, or -1.
+    QAbstractItemModel* function_names_model() const;
+    int function_position(const QString& name) const;
 
     void create_button_rows();
     void create_observers();
