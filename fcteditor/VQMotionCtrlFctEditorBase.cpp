@@ -12,6 +12,8 @@
 VQMotionCtrlFctEditorBase::VQMotionCtrlFctEditorBase(QWidget* parent, const char* name, bool modal,
                                                      Qt::WindowFlags fl)
     : QDialog(parent, fl) {
+    // The caller's flag is honoured, then overridden below: the editor is
+    // always modeless, so the settings stay usable beside it.
     setModal(modal);
     setObjectName(QString::fromLatin1(name ? name : "VQMotionCtrlFctEditorBase"));
     setWindowIcon(pixmapFromMimeSource(QStringLiteral("Kestrava.png")));
@@ -82,6 +84,8 @@ void VQMotionCtrlFctEditorBase::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
 }
 
+// The texts stay exactly as they are, trailing blanks, the double blank and
+// "select"/"syntaxe" included: they are the keys of existing translations.
 void VQMotionCtrlFctEditorBase::languageChange() {
     setWindowTitle(tr("Kestrava Function Editor"));
     fcts_edit_btn_->setText(tr("Edit"));

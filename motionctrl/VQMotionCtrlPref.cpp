@@ -129,6 +129,8 @@ std::vector<SettingsValue*> VQMotionCtrlPref::observed_settings(const Manager* m
                 manager->navig_value(translation_direction(row))};
     }
     if (observer <= z_rot_observer) {
+        // A row's axis is watched twice, here too: the rotation pictures
+        // follow the axis of the translation row of the same letter.
         const int row = observer - x_rot_observer;
         return {manager->navig_value(translation_axis(row)),
                 manager->navig_value(rotation_direction(row))};
@@ -350,6 +352,8 @@ void VQMotionCtrlPref::update_rotation(int row, const Value* value) {
     QComboBox* combo = rotation_combos()[row];
     const int current = combo->currentIndex();
     if (axis_of(text->get()) >= 0) {
+        // The setting is read again rather than the value told: inside a
+        // nested repair it may already hold a newer axis.
         const int axis = axis_of(manager_->navig_string(translation_axis(row))->get());
         if (axis >= 0) {
             show_rotation_pictures(row, axis);

@@ -31,7 +31,8 @@ public:
     static float position_to_sensitivity(int position);
     static int sensitivity_to_position(float sensitivity);
 
-    // Observer callbacks of the settings.
+    // Observer callbacks of the settings. ("sensibility" and, below,
+    // "additionnal" are the names callers and translations know.)
     void update_x_trans(const Value* value);
     void update_y_trans(const Value* value);
     void update_z_trans(const Value* value);

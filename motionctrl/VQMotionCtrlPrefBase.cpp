@@ -339,6 +339,9 @@ void VQMotionCtrlPrefBase::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
+// The texts stay exactly as they are, old spellings ("Controler",
+// "sensibility") included: they are the keys of existing translations, and
+// users know them.
 void VQMotionCtrlPrefBase::languageChange() {
     setWindowTitle(tr("Motion Controler Settings"));
     translation_grp_box_->setTitle(tr("Translations"));
