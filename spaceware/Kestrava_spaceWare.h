@@ -59,7 +59,6 @@ class KESTRAVA_SPACEWARE_EXPORT SpaceWarePreferencesManager {
 public:
     static constexpr int navig_string_count = 9;
     static constexpr int navig_count = 11;
-    static constexpr int sensitivity_count = navig_count - navig_string_count;
     static constexpr long default_button_count = 2;
 
     // The values of the navigation settings, by attribute: the choice string
