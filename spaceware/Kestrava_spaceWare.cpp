@@ -1,8 +1,13 @@
 #include "Kestrava_spaceWare.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QStandardPaths>
 #include <QtDebug>
 #include <algorithm>
+#include <set>
 
 #include "NavigSchema.h"
 #include "PreferencesFile.h"
@@ -77,6 +82,7 @@ SpaceWarePreferencesManager::SpaceWarePreferencesManager(const QString& file, lo
     apply_navig(navig_preferences_, true);
     apply_buttons(button_preferences_, true);
     publish_custom_function_names();
+    watch_file();
 }
 
 SpaceWarePreferencesManager::~SpaceWarePreferencesManager() = default;
@@ -200,34 +206,40 @@ bool SpaceWarePreferencesManager::is_custom_function(const CString& name) const 
     return found != functions_.end() && found->second.custom;
 }
 
-void SpaceWarePreferencesManager::add_or_edit_custom_function(const CString& name,
+bool SpaceWarePreferencesManager::add_or_edit_custom_function(const CString& name,
                                                               const CString& definition) {
     if (!is_valid_function_name(name)) {
         qWarning("Custom function name \"%s\" refused: it is empty or holds a blank", name.c_str());
-        return;
+        return false;
     }
     if (is_builtin_function(name)) {
         qWarning("Custom function name \"%s\" refused: a built-in function has it", name.c_str());
-        return;
+        return false;
     }
     const auto found = functions_.find(name.c_str());
-    if (found != functions_.end()) {
+    const bool is_new = found == functions_.end();
+    if (is_new) {
+        add_function(name, definition, true);
+    } else {
         found->second.definition->set(definition);
-        write_file(navig_preferences_, button_preferences_);
-        return;
     }
-    add_function(name, definition, true);
-    write_file(navig_preferences_, button_preferences_);
-    publish_custom_function_names();
+    const bool saved =
+        write_file(PreferencesSection::functions, navig_preferences_, button_preferences_);
+    if (is_new) {
+        publish_custom_function_names();
+    }
+    return saved;
 }
 
-void SpaceWarePreferencesManager::remove_custom_function(const CString& name) {
+bool SpaceWarePreferencesManager::remove_custom_function(const CString& name) {
     if (!is_custom_function(name)) {
-        return;
+        return true;
     }
     functions_.erase(name.c_str());
-    write_file(navig_preferences_, button_preferences_);
+    const bool saved =
+        write_file(PreferencesSection::functions, navig_preferences_, button_preferences_);
     publish_custom_function_names();
+    return saved;
 }
 
 void SpaceWarePreferencesManager::publish_custom_function_names() {
@@ -304,7 +316,7 @@ SpaceWarePreferencesManager::ButtonValues SpaceWarePreferencesManager::current_b
 
 bool SpaceWarePreferencesManager::save_navig_values() {
     const NavigValues values = current_navig();
-    if (!write_file(values, button_preferences_)) {
+    if (!write_file(PreferencesSection::navigation, values, button_preferences_)) {
         return false;
     }
     navig_preferences_ = values;
@@ -318,7 +330,7 @@ bool SpaceWarePreferencesManager::save_navig_values() {
 
 bool SpaceWarePreferencesManager::save_button_values() {
     const ButtonValues names = current_buttons();
-    if (!write_file(navig_preferences_, names)) {
+    if (!write_file(PreferencesSection::buttons, navig_preferences_, names)) {
         return false;
     }
     button_preferences_ = names;
@@ -352,17 +364,101 @@ void SpaceWarePreferencesManager::read_file() {
     for (const auto& [name, definition] : contents.functions) {
         add_function(name, definition, true);
     }
+    known_signature_ = preferences_file_->signature();
 }
 
-bool SpaceWarePreferencesManager::write_file(const NavigValues& navig,
-                                             const ButtonValues& buttons) const {
+bool SpaceWarePreferencesManager::write_file(PreferencesSection section, const NavigValues& navig,
+                                             const ButtonValues& buttons) {
     PreferencesFile::Contents contents{navig, buttons, {}};
     for (const auto& [name, function] : functions_) {
         if (function.custom) {
             contents.functions.emplace_back(name.c_str(), function.definition->get());
         }
     }
-    return preferences_file_->write(contents);
+    const bool saved = preferences_file_->write(section, contents);
+    if (saved) {
+        known_signature_ = preferences_file_->signature();
+    }
+    return saved;
+}
+
+const QString& SpaceWarePreferencesManager::save_error() const {
+    return preferences_file_->error();
+}
+
+// The folder is watched too: a save replaces the file, and a watch on the
+// old one ends with it.
+void SpaceWarePreferencesManager::watch_file() {
+    if (!QCoreApplication::instance()) {
+        return;
+    }
+    watcher_ = std::make_unique<QFileSystemWatcher>();
+    const QFileInfo info(file_);
+    if (QDir(info.absolutePath()).exists()) {
+        watcher_->addPath(info.absolutePath());
+    }
+    if (info.exists()) {
+        watcher_->addPath(info.absoluteFilePath());
+    }
+    const auto changed = [this](const QString&) { file_may_have_changed(); };
+    QObject::connect(watcher_.get(), &QFileSystemWatcher::fileChanged, changed);
+    QObject::connect(watcher_.get(), &QFileSystemWatcher::directoryChanged, changed);
+}
+
+void SpaceWarePreferencesManager::file_may_have_changed() {
+    const QFileInfo info(file_);
+    if (info.exists() && !watcher_->files().contains(info.absoluteFilePath())) {
+        watcher_->addPath(info.absoluteFilePath());
+    }
+    const QString signature = preferences_file_->signature();
+    if (signature == known_signature_ || signature.isEmpty()) {
+        return;
+    }
+    known_signature_ = signature;
+    PreferencesFile::Contents contents{navig_defaults(), button_defaults(), {}};
+    preferences_file_->read(contents,
+                            [this](const CString& name) { return is_builtin_function(name); });
+    bring_in(contents.navig, contents.buttons, contents.functions);
+}
+
+void SpaceWarePreferencesManager::bring_in(
+    const NavigValues& navig, const ButtonValues& buttons,
+    const std::vector<std::pair<CopyCString, CopyCString>>& functions) {
+    NavigValues followed = current_navig();
+    for (const NavigSchemaRow& row : navig_schema) {
+        NavigValue& value = followed[row.attribute];
+        const NavigValue& saved = navig_preferences_[row.attribute];
+        if (row.kind == NavigKind::choice ? value.text == saved.text
+                                          : value.number == saved.number) {
+            value = navig[row.attribute];
+        }
+    }
+    navig_preferences_ = navig;
+    apply_navig(followed, true);
+
+    ButtonValues followed_buttons = current_buttons();
+    for (size_t i = 0; i < followed_buttons.size(); ++i) {
+        if (followed_buttons[i] == button_preferences_[i]) {
+            followed_buttons[i] = buttons[i];
+        }
+    }
+    button_preferences_ = buttons;
+    apply_buttons(followed_buttons, true);
+
+    std::set<std::string> kept;
+    for (const auto& [name, definition] : functions) {
+        kept.insert(name.c_str());
+        const auto found = functions_.find(name.c_str());
+        if (found == functions_.end()) {
+            add_function(name, definition, true);
+        } else if (found->second.custom) {
+            found->second.definition->set(definition);
+        }
+    }
+    std::erase_if(functions_, [&kept](const auto& entry) {
+        return entry.second.custom && !kept.count(entry.first);
+    });
+    publish_custom_function_names();
 }
 
 // ---------------------------------------------------------------- library

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Kestrava_utils.h"
@@ -54,6 +55,10 @@ using FunctionEntry = Pair2<SmartResource<Action>, FunctionDefinition*>;
 using FunctionNameIterator = TableKeyItr<CopyCString, FunctionEntry>;
 
 class PreferencesFile;
+class QFileSystemWatcher;
+
+// The parts of the preferences file that are saved on their own.
+enum class PreferencesSection { navigation, buttons, functions };
 
 class KESTRAVA_SPACEWARE_EXPORT SpaceWarePreferencesManager {
 public:
@@ -109,14 +114,16 @@ public:
     bool is_custom_function(const CString& name) const;
     // Stores the function, creating it or replacing its definition, and saves
     // it at once. A name that is not valid, or that a built-in function
-    // holds, is refused with a warning.
-    void add_or_edit_custom_function(const CString& name, const CString& definition);
-    void remove_custom_function(const CString& name);
+    // holds, is refused with a warning. False when refused or not saved.
+    bool add_or_edit_custom_function(const CString& name, const CString& definition);
+    // False when the function was removed but the file could not be saved.
+    bool remove_custom_function(const CString& name);
 
     // Keep the current values as preferences, in the file. False, with a
-    // warning, when the file could not be written.
+    // warning, when the file could not be written; save_error() says why.
     bool save_navig_values();
     bool save_button_values();
+    const QString& save_error() const;
     // Bring back the saved preferences, or the factory defaults.
     void reset_navig_settings();
     void reset_navig_defaults();
@@ -150,11 +157,20 @@ private:
     ButtonValues current_buttons() const;
 
     void read_file();
-    // Writes these preferences and the custom functions.
-    bool write_file(const NavigValues& navig, const ButtonValues& buttons) const;
+    // Writes one section of the file from these values.
+    bool write_file(PreferencesSection section, const NavigValues& navig,
+                    const ButtonValues& buttons);
+    // Another program's save brings in its preferences: the current values
+    // that were the saved ones follow them, and so do the custom functions.
+    void watch_file();
+    void file_may_have_changed();
+    void bring_in(const NavigValues& navig, const ButtonValues& buttons,
+                  const std::vector<std::pair<CopyCString, CopyCString>>& functions);
 
     QString file_;
     std::unique_ptr<PreferencesFile> preferences_file_;
+    std::unique_ptr<QFileSystemWatcher> watcher_;
+    QString known_signature_;
     std::array<std::unique_ptr<SettingsValue>, navig_count> navig_;
     std::vector<std::unique_ptr<StringSetting>> buttons_;
     std::unique_ptr<StringSetting> custom_function_names_;

@@ -1,18 +1,23 @@
 #include "PreferencesFile.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QRegularExpression>
 #include <QSettings>
-#include <QTemporaryFile>
 #include <QtDebug>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <map>
 
 #include "NavigSchema.h"
 
 namespace {
 using Manager = SpaceWarePreferencesManager;
+using Section = PreferencesFile::Section;
 
 const char* const navigation_group = "navigation";
 const char* const buttons_group = "buttons";
@@ -20,6 +25,13 @@ const char* const button_key_prefix = "button_";
 const char* const functions_array = "custom_functions";
 const char* const function_name_key = "name";
 const char* const function_definition_key = "definition";
+// Beside the file: the lock of a save, the new file being written, the
+// copy of a file that did not read cleanly.
+const char* const lock_suffix = ".lock";
+const char* const staging_suffix = ".saving";
+const char* const backup_suffix = ".bak";
+// How long a save waits for another program's.
+const int lock_wait_ms = 5000;
 
 QString navig_key(const NavigSchemaRow& row) {
     return QStringLiteral("%1/%2").arg(QLatin1String(navigation_group), QLatin1String(row.key));
@@ -35,6 +47,18 @@ long button_of_key(const QString& key) {
     const QString prefix = QString::fromLatin1(button_key_prefix);
     const QString rest = key.mid(prefix.size());
     return key.startsWith(prefix) && number.match(rest).hasMatch() ? rest.toLong() : 0;
+}
+
+const char* group_of(Section section) {
+    switch (section) {
+    case Section::navigation:
+        return navigation_group;
+    case Section::buttons:
+        return buttons_group;
+    case Section::functions:
+        return functions_array;
+    }
+    return "";
 }
 
 // A value as written; an unquoted comma makes QSettings read a list.
@@ -57,6 +81,27 @@ bool is_axis_permutation(const PreferencesFile::NavigValues& navig) {
     return true;
 }
 
+// The first line that holds no setting QSettings can take as written: a
+// section header left open, or control characters. 0 when there is none.
+int first_unreadable_line(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return 0;
+    }
+    int number = 0;
+    while (!file.atEnd()) {
+        ++number;
+        const QByteArray line = file.readLine().trimmed();
+        const bool has_control = std::any_of(line.begin(), line.end(), [](char c) {
+            return static_cast<unsigned char>(c) < 0x20 && c != '\t';
+        });
+        if (has_control || (line.startsWith('[') && !line.contains(']'))) {
+            return number;
+        }
+    }
+    return 0;
+}
+
 // Reads one preferences file, checking every value; what is bad keeps its
 // default, with a warning naming the file and the key.
 class Reader {
@@ -64,6 +109,8 @@ public:
     Reader(const QString& file, QSettings& settings)
         : file_(file)
         , in_(settings) {}
+
+    bool found_bad_values() const { return found_bad_values_; }
 
     void read_navig(PreferencesFile::NavigValues& navig) {
         const PreferencesFile::NavigValues defaults = navig;
@@ -80,8 +127,7 @@ public:
                 keys << navig_key(navig_schema[translation_axis(row)]);
                 navig[translation_axis(row)] = defaults[translation_axis(row)];
             }
-            qWarning("%s: %s: not each of x, y and z once; the defaults are used instead",
-                     qPrintable(file_), qPrintable(keys.join(QStringLiteral(", "))));
+            warn_bad_value(keys.join(QStringLiteral(", ")), "not each of x, y and z once");
         }
     }
 
@@ -105,28 +151,68 @@ public:
         in_.endGroup();
     }
 
+    // Only the entries the file holds are visited, whatever size it claims.
     void read_functions(PreferencesFile::Functions& functions,
                         const PreferencesFile::IsReserved& is_reserved) {
-        const int count = in_.beginReadArray(QString::fromLatin1(functions_array));
-        for (int i = 0; i < count; ++i) {
-            in_.setArrayIndex(i);
-            const QString key = QStringLiteral("%1/%2").arg(functions_array).arg(i + 1);
-            CopyCString name, definition;
-            if (!host_string_of(text_of(in_.value(function_name_key)), name) ||
-                !Manager::is_valid_function_name(name)) {
-                warn_unused(key, "a custom function needs a name without blanks");
-            } else if (!host_string_of(text_of(in_.value(function_definition_key)), definition)) {
-                warn_unused(key, "the definition holds characters outside Latin-1");
-            } else if (is_reserved(name)) {
-                warn_unused(key, "a built-in function has that name");
-            } else {
-                functions.emplace_back(name, definition);
+        const QString array = QString::fromLatin1(functions_array);
+        bool is_number = false;
+        const long claimed = in_.value(array + QStringLiteral("/size")).toLongLong(&is_number);
+        in_.beginGroup(array);
+        std::map<long, QString> entries;
+        for (const QString& group : in_.childGroups()) {
+            const long index = group.toLong(&is_number);
+            if (is_number && index >= 1 && index <= claimed) {
+                entries.emplace(index, group);
             }
         }
-        in_.endArray();
+        for (const auto& [index, group] : entries) {
+            read_function(array + '/' + group, in_.value(group + '/' + function_name_key),
+                          in_.value(group + '/' + function_definition_key), functions, is_reserved);
+        }
+        in_.endGroup();
+        if (static_cast<long>(entries.size()) < claimed) {
+            qWarning("%s: %s: %ld of the %ld custom functions it announces are missing",
+                     qPrintable(file_), functions_array,
+                     claimed - static_cast<long>(entries.size()), claimed);
+            found_bad_values_ = true;
+        }
+    }
+
+    // Keys that are none of the settings: a save of their section drops them.
+    void warn_unknown_keys() {
+        static const QRegularExpression function_key(
+            QStringLiteral("^%1/(size|[1-9][0-9]*/(%2|%3))$")
+                .arg(QLatin1String(functions_array), QLatin1String(function_name_key),
+                     QLatin1String(function_definition_key)));
+        QStringList known;
+        for (const NavigSchemaRow& row : navig_schema) {
+            known << navig_key(row);
+        }
+        for (const QString& key : in_.allKeys()) {
+            // Keys of the buttons group are told of as they are read.
+            if (!known.contains(key) && !function_key.match(key).hasMatch() &&
+                !key.startsWith(QLatin1String(buttons_group) + '/')) {
+                warn_unused(key, "not a setting of this program");
+            }
+        }
     }
 
 private:
+    void read_function(const QString& key, const QVariant& name_value,
+                       const QVariant& definition_value, PreferencesFile::Functions& functions,
+                       const PreferencesFile::IsReserved& is_reserved) {
+        CopyCString name, definition;
+        if (!host_string_of(text_of(name_value), name) || !Manager::is_valid_function_name(name)) {
+            warn_unused(key, "a custom function needs a name without blanks");
+        } else if (!host_string_of(text_of(definition_value), definition)) {
+            warn_unused(key, "the definition holds characters outside Latin-1");
+        } else if (is_reserved(name)) {
+            warn_unused(key, "a built-in function has that name");
+        } else {
+            functions.emplace_back(name, definition);
+        }
+    }
+
     void read_choice(const NavigSchemaRow& row, CopyCString& value) {
         const QString key = navig_key(row);
         if (!in_.contains(key)) {
@@ -158,86 +244,178 @@ private:
     void warn_bad_value(const QString& key, const char* problem) {
         qWarning("%s: %s: %s; the default is used instead", qPrintable(file_), qPrintable(key),
                  problem);
+        found_bad_values_ = true;
     }
     void warn_unused(const QString& key, const char* problem) {
         qWarning("%s: %s: %s; the entry is left out", qPrintable(file_), qPrintable(key), problem);
+        found_bad_values_ = true;
     }
 
     const QString& file_;
     QSettings& in_;
+    bool found_bad_values_ = false;
 };
 
-void write_contents(QSettings& out, const PreferencesFile::Contents& contents) {
-    for (const NavigSchemaRow& row : navig_schema) {
-        const Manager::NavigValue& value = contents.navig[row.attribute];
-        // Nine digits bring the same float back.
-        out.setValue(navig_key(row), row.kind == NavigKind::choice
-                                         ? qstring_of(value.text)
-                                         : QString::number(value.number, 'g', 9));
+void write_section(QSettings& out, Section section, const PreferencesFile::Contents& contents) {
+    switch (section) {
+    case Section::navigation:
+        for (const NavigSchemaRow& row : navig_schema) {
+            const Manager::NavigValue& value = contents.navig[row.attribute];
+            // Nine digits bring the same float back.
+            out.setValue(navig_key(row), row.kind == NavigKind::choice
+                                             ? qstring_of(value.text)
+                                             : QString::number(value.number, 'g', 9));
+        }
+        break;
+    case Section::buttons:
+        for (long n = 1; n <= static_cast<long>(contents.buttons.size()); ++n) {
+            out.setValue(QString::fromLatin1(buttons_group) + '/' + button_key(n),
+                         qstring_of(contents.buttons[n - 1]));
+        }
+        break;
+    case Section::functions: {
+        out.beginWriteArray(QString::fromLatin1(functions_array));
+        int i = 0;
+        for (const auto& [name, definition] : contents.functions) {
+            out.setArrayIndex(i++);
+            out.setValue(function_name_key, qstring_of(name));
+            out.setValue(function_definition_key, qstring_of(definition));
+        }
+        out.endArray();
+        break;
     }
-    for (long n = 1; n <= static_cast<long>(contents.buttons.size()); ++n) {
-        out.setValue(QString::fromLatin1(buttons_group) + '/' + button_key(n),
-                     qstring_of(contents.buttons[n - 1]));
     }
-    out.beginWriteArray(QString::fromLatin1(functions_array));
-    int i = 0;
-    for (const auto& [name, definition] : contents.functions) {
-        out.setArrayIndex(i++);
-        out.setValue(function_name_key, qstring_of(name));
-        out.setValue(function_definition_key, qstring_of(definition));
+}
+
+// Every key of the file outside the group, as it stands.
+void copy_other_sections(const QString& from, const char* group, QSettings& out) {
+    if (!QFileInfo(from).isFile()) {
+        return;
     }
-    out.endArray();
+    QSettings in(from, QSettings::IniFormat);
+    const QString own = QString::fromLatin1(group) + '/';
+    for (const QString& key : in.allKeys()) {
+        if (!key.startsWith(own)) {
+            out.setValue(key, in.value(key));
+        }
+    }
 }
 } // namespace
 
-void PreferencesFile::read(Contents& contents, const IsReserved& is_reserved) const {
+void PreferencesFile::read(Contents& contents, const IsReserved& is_reserved) {
     const QFileInfo info(path_);
     if (!info.exists()) {
         return;
     }
-    QSettings in(path_, QSettings::IniFormat);
-    if (!info.isReadable() || !info.isFile() || in.status() != QSettings::NoError) {
+    // Checked before anything opens it: a FIFO would block the reader.
+    if (!info.isFile()) {
+        qWarning("%s: is not a regular file; it is not read, and the factory defaults are used",
+                 qPrintable(path_));
+        read_cleanly_ = false;
+        return;
+    }
+    if (!info.isReadable()) {
         qWarning("%s: cannot be read; the factory defaults are used, and the file is kept "
                  "until the settings are saved",
                  qPrintable(path_));
+        read_cleanly_ = false;
         return;
+    }
+    QSettings in(path_, QSettings::IniFormat);
+    const int line = first_unreadable_line(path_);
+    if (in.status() != QSettings::NoError || line > 0) {
+        qWarning("%s: %s cannot be read; the rest is, and the file is kept as %s%s at the next "
+                 "save",
+                 qPrintable(path_),
+                 qPrintable(line > 0 ? QStringLiteral("line %1").arg(line)
+                                     : QStringLiteral("part of it")),
+                 qPrintable(QFileInfo(path_).fileName()), backup_suffix);
+        read_cleanly_ = false;
     }
     Reader reader(path_, in);
     reader.read_navig(contents.navig);
     reader.read_buttons(contents.buttons);
     reader.read_functions(contents.functions, is_reserved);
+    reader.warn_unknown_keys();
+    read_cleanly_ = read_cleanly_ && !reader.found_bad_values();
 }
 
-bool PreferencesFile::write(const Contents& contents) const {
-    const QFileInfo info(path_);
+bool PreferencesFile::fail(const QString& reason) {
+    error_ = reason;
+    qWarning("%s: %s; the settings are not saved", qPrintable(path_), qPrintable(reason));
+    return false;
+}
+
+bool PreferencesFile::write(Section section, const Contents& contents) {
+    error_.clear();
+    const QFileInfo given(path_);
+    // A link stays a link: its target is what is saved.
+    const QString target = given.isSymLink() ? given.canonicalFilePath() : given.absoluteFilePath();
+    if (target.isEmpty()) {
+        return fail(
+            QStringLiteral("is a link to %1, which does not exist").arg(given.symLinkTarget()));
+    }
+    const QFileInfo info(target);
+    if (info.exists() && !info.isFile()) {
+        return fail(QStringLiteral("is not a regular file"));
+    }
     if (!QDir().mkpath(info.absolutePath())) {
-        qWarning("%s: cannot create its folder; the settings are not saved", qPrintable(path_));
-        return false;
+        return fail(QStringLiteral("cannot create its folder"));
     }
-    QTemporaryFile staging(info.absoluteFilePath() + QStringLiteral(".XXXXXX"));
-    if (!staging.open()) {
-        qWarning("%s: cannot write beside it (%s); the settings are not saved", qPrintable(path_),
-                 qPrintable(staging.errorString()));
-        return false;
+    // One save at a time; a lock whose owner is gone is taken over.
+    QLockFile lock(target + QLatin1String(lock_suffix));
+    if (!lock.tryLock(lock_wait_ms)) {
+        return fail(lock.error() == QLockFile::LockFailedError
+                        ? QStringLiteral("another program is saving it")
+                        : QStringLiteral("cannot lock it beside itself"));
     }
-    staging.close();
+    // One staging name per file: what a killed save left is replaced.
+    const QString staging = target + QLatin1String(staging_suffix);
+    QFile::remove(staging);
+    QFile staging_file(staging);
+    if (!staging_file.open(QIODevice::WriteOnly)) {
+        return fail(QStringLiteral("cannot write beside it (%1)").arg(staging_file.errorString()));
+    }
+    staging_file.close();
     // Keep the old file's permissions; a new one gets the usual ones.
-    staging.setPermissions(info.exists() ? info.permissions()
-                                         : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                                               QFile::ReadOther);
+    staging_file.setPermissions(info.exists() ? info.permissions()
+                                              : QFile::ReadOwner | QFile::WriteOwner |
+                                                    QFile::ReadGroup | QFile::ReadOther);
     {
-        QSettings out(staging.fileName(), QSettings::IniFormat);
-        write_contents(out, contents);
+        QSettings out(staging, QSettings::IniFormat);
+        // The rename below makes the save atomic; QSettings' own would leave
+        // a temporary file of its own behind a killed save.
+        out.setAtomicSyncRequired(false);
+        copy_other_sections(target, group_of(section), out);
+        write_section(out, section, contents);
         out.sync();
         if (out.status() != QSettings::NoError) {
-            qWarning("%s: cannot be written; the settings are not saved", qPrintable(path_));
-            return false;
+            QFile::remove(staging);
+            return fail(QStringLiteral("cannot be written"));
         }
     }
-    if (std::rename(QFile::encodeName(staging.fileName()).constData(),
-                    QFile::encodeName(info.absoluteFilePath()).constData()) != 0) {
-        qWarning("%s: cannot be replaced; the settings are not saved", qPrintable(path_));
-        return false;
+    if (!read_cleanly_ && info.exists()) {
+        const QString backup = target + QLatin1String(backup_suffix);
+        QFile::remove(backup);
+        if (!QFile::copy(target, backup)) {
+            QFile::remove(staging);
+            return fail(QStringLiteral("cannot keep the old file as %1").arg(backup));
+        }
     }
+    if (std::rename(QFile::encodeName(staging).constData(),
+                    QFile::encodeName(target).constData()) != 0) {
+        QFile::remove(staging);
+        return fail(QStringLiteral("cannot be replaced"));
+    }
+    read_cleanly_ = true;
     return true;
+}
+
+QString PreferencesFile::signature() const {
+    const QFileInfo info(QFileInfo(path_).canonicalFilePath());
+    return info.exists() ? QStringLiteral("%1 %2 %3")
+                               .arg(info.size())
+                               .arg(info.lastModified().toMSecsSinceEpoch())
+                               .arg(info.metadataChangeTime().toMSecsSinceEpoch())
+                         : QString();
 }

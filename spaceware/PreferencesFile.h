@@ -22,6 +22,7 @@ public:
         ButtonValues buttons;
         Functions functions;
     };
+    using Section = PreferencesSection;
     // Whether a name belongs to a function the file may not define.
     using IsReserved = std::function<bool(const CString& name)>;
 
@@ -31,14 +32,25 @@ public:
 
     // Reads what the file holds over `contents`, which comes with the
     // defaults: a value that passes its check replaces its default, any
-    // other is left out with a warning naming the file and the key. A file
-    // that cannot be read leaves the defaults, with one warning.
-    void read(Contents& contents, const IsReserved& is_reserved) const;
+    // other is left out with a warning naming the file and the key or line.
+    // Anything but a regular file is not read, with one warning.
+    void read(Contents& contents, const IsReserved& is_reserved);
 
-    // Writes a new file beside the old one and puts it in its place in one
-    // step; false, with a warning, when the file is not replaced.
-    bool write(const Contents& contents) const;
+    // Writes `section` from `contents` and every other section as the file
+    // holds it at this moment, under a lock, into a new file that then
+    // replaces the old one in one step. A link is followed and stays a link;
+    // a file that did not read cleanly is kept first as FILE.bak. False,
+    // with a warning and error() saying why, when the file is not replaced.
+    bool write(Section section, const Contents& contents);
+    const QString& error() const { return error_; }
+
+    // What the file is now, to tell another program's save from ours.
+    QString signature() const;
 
 private:
+    bool fail(const QString& reason);
+
     QString path_;
+    bool read_cleanly_ = true;
+    QString error_;
 };

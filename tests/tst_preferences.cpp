@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 #include "Kestrava_spaceWare.h"
 #include "TestSupport.h"
@@ -294,29 +295,155 @@ private slots:
                                  << "not each of x, y and z once" << xyz << 1.0f;
     }
 
-    // A file that cannot be read gives the defaults and stays as it was
-    // until the user saves; then it is replaced whole.
-    void unreadableFileIsKeptUntilSaved() {
+    // Anything but a regular file where the preferences should be is
+    // neither read nor replaced: a folder, a FIFO (which would block the
+    // reader), a device.
+    void onlyRegularFilesAreReadOrReplaced() {
         QVERIFY(QDir().mkpath(file_)); // a folder where the file should be
-        expect_warning("cannot be read; the factory defaults are used");
-        {
-            Manager manager(file_, 2);
+        const QString fifo = dir_.filePath(QStringLiteral("fifo%1").arg(case_number_));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        for (const QString& path : {file_, fifo, QStringLiteral("/dev/null")}) {
+            expect_warning(QRegularExpression::escape(path) +
+                           ": is not a regular file; it is not read");
+            Manager manager(path, 2);
             QCOMPARE(navig_text(manager, x_trans_axis), QStringLiteral("x"));
-            expect_warning("cannot be replaced; the settings are not saved");
+            expect_warning(QRegularExpression::escape(path) +
+                           ": is not a regular file; the settings are not saved");
             QVERIFY(!manager.save_navig_values());
+            QCOMPARE(manager.save_error(), QStringLiteral("is not a regular file"));
         }
         QVERIFY(QFileInfo(file_).isDir());
-        QVERIFY(QDir().rmdir(file_));
+        QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+        QVERIFY(QFileInfo(QStringLiteral("/dev/null")).exists() &&
+                !QFileInfo(QStringLiteral("/dev/null")).isFile());
+    }
 
+    // One line the parser cannot read costs only that line: the rest is
+    // read, and the first save keeps the file as it was beside itself.
+    void aBadLineLosesNothing() {
+        {
+            Manager manager(file_, 2);
+            manager.navig_float(trans_sensitivity)->set(2.51f);
+            QVERIFY(manager.save_navig_values());
+            QVERIFY(manager.add_or_edit_custom_function("mine", "echo mine"));
+        }
+        QFile file(file_);
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("[oops\n");
+        file.close();
+        const QByteArray damaged = read_file(file_);
+        const int bad_line = damaged.count('\n');
+        expect_warning(QRegularExpression::escape(file_) +
+                       QStringLiteral(": line %1 cannot be read; the rest is").arg(bad_line));
+        Manager manager(file_, 2);
+        QCOMPARE(manager.navig_float(trans_sensitivity)->get(), 2.51f);
+        QCOMPARE(manager.get_function_definition("mine").c_str(), "echo mine");
+        manager.button_value(2)->set("View_Top");
+        QVERIFY(manager.save_button_values());
+        QCOMPARE(read_file(file_ + ".bak"), damaged);
+
+        const Manager reread(file_, 2);
+        QCOMPARE(reread.navig_float(trans_sensitivity)->get(), 2.51f);
+        QCOMPARE(reread.get_function_definition("mine").c_str(), "echo mine");
+        QCOMPARE(text_of(reread.button_value(2)), QStringLiteral("View_Top"));
+
+        // Binary garbage: nothing readable, still kept before it is replaced.
         static const char raw[] = "\x00\xff\xfe[navigation\x01\nx_translation_axis=y\x00";
         const QByteArray binary(raw, sizeof raw);
         write_file(file_, binary);
-        Manager manager(file_, 2);
+        expect_warning("line 1 cannot be read");
+        Manager from_garbage(file_, 2);
         QCOMPARE(read_file(file_), binary);
-        manager.navig_string(x_trans_axis)->set("z");
-        manager.navig_string(z_trans_axis)->set("x");
-        QVERIFY(manager.save_navig_values());
+        from_garbage.navig_string(x_trans_axis)->set("z");
+        from_garbage.navig_string(z_trans_axis)->set("x");
+        QVERIFY(from_garbage.save_navig_values());
+        QCOMPARE(read_file(file_ + ".bak"), binary);
         QCOMPARE(navig_text(Manager(file_, 2), x_trans_axis), QStringLiteral("z"));
+    }
+
+    // Two programs on one file: a save writes its own section and keeps the
+    // others as the other program left them a moment ago.
+    void aSaveKeepsWhatAnotherProgramSaved() {
+        Manager first(file_, 2);
+        Manager second(file_, 2);
+        second.button_value(2)->set("View_Top");
+        QVERIFY(second.save_button_values());
+        QVERIFY(second.add_or_edit_custom_function("theirs", "echo theirs"));
+        first.navig_float(rot_sensitivity)->set(4.0f);
+        QVERIFY(first.save_navig_values());
+        const Manager reread(file_, 2);
+        QCOMPARE(reread.navig_float(rot_sensitivity)->get(), 4.0f);
+        QCOMPARE(text_of(reread.button_value(2)), QStringLiteral("View_Top"));
+        QCOMPARE(reread.get_function_definition("theirs").c_str(), "echo theirs");
+    }
+
+    // When another program saves the file, its preferences come in: the
+    // values that were the saved ones follow, the user's unsaved change stays,
+    // and the custom functions are refreshed.
+    void anotherProgramsSaveComesIn() {
+        Manager first(file_, 2);
+        QVERIFY(first.save_navig_values());
+        QCoreApplication::processEvents();
+        first.navig_float(trans_sensitivity)->set(3.0f); // not saved
+        QStringList names;
+        const auto observer = observe(first.custom_function_names(), [&](Value*) {
+            names << text_of(first.custom_function_names());
+        });
+        {
+            Manager second(file_, 2);
+            second.navig_float(rot_sensitivity)->set(5.0f);
+            second.navig_float(trans_sensitivity)->set(6.0f);
+            QVERIFY(second.save_navig_values());
+            second.button_value(1)->set("View_Left");
+            QVERIFY(second.save_button_values());
+            QVERIFY(second.add_or_edit_custom_function("theirs", "echo theirs"));
+        }
+        QTRY_COMPARE(text_of(first.custom_function_names()), QStringLiteral("theirs"));
+        QTRY_COMPARE(first.navig_float(rot_sensitivity)->get(), 5.0f);
+        QCOMPARE(first.navig_float(trans_sensitivity)->get(), 3.0f);
+        QCOMPARE(text_of(first.button_value(1)), QStringLiteral("View_Left"));
+        QCOMPARE(first.get_function_definition("theirs").c_str(), "echo theirs");
+        QVERIFY(names.contains(QStringLiteral("theirs")));
+        // Its own saves do not come back as news.
+        names.clear();
+        QVERIFY(first.add_or_edit_custom_function("mine", "echo mine"));
+        QTest::qWait(100);
+        QCOMPARE(names, QStringList{"mine theirs"});
+    }
+
+    // A link stays a link: the save writes its target. A dangling link is
+    // refused, and nothing is made in its place.
+    void savingThroughALink() {
+        const QString target = dir_.filePath(QStringLiteral("real%1.ini").arg(case_number_));
+        write_file(target, "[navigation]\nrotation_sensitivity=2\n");
+        QVERIFY(QFile::link(target, file_));
+        Manager manager(file_, 2);
+        QCOMPARE(manager.navig_float(rot_sensitivity)->get(), 2.0f);
+        manager.navig_float(rot_sensitivity)->set(3.0f);
+        QVERIFY(manager.save_navig_values());
+        QVERIFY(QFileInfo(file_).isSymLink());
+        QCOMPARE(Manager(target, 2).navig_float(rot_sensitivity)->get(), 3.0f);
+
+        const QString dangling = dir_.filePath(QStringLiteral("dangling%1.ini").arg(case_number_));
+        const QString nowhere = dir_.filePath(QStringLiteral("nowhere%1.ini").arg(case_number_));
+        QVERIFY(QFile::link(nowhere, dangling));
+        Manager lost(dangling, 2);
+        expect_warning(QRegularExpression::escape(dangling) + ": is a link to .*, which does not "
+                                                              "exist; the settings are not saved");
+        QVERIFY(!lost.save_navig_values());
+        QVERIFY(QFileInfo(dangling).isSymLink());
+        QVERIFY(!QFileInfo::exists(nowhere));
+    }
+
+    // A file announcing two thousand million functions and holding one is
+    // read at once: the one is there, the missing ones are told in one line.
+    void aHugeArraySizeIsNotBelieved() {
+        write_file(file_, "[custom_functions]\nsize=2000000000\n"
+                          "1\\name=only\n1\\definition=echo only\n");
+        expect_warning("custom_functions: 1999999999 of the 2000000000 custom functions it "
+                       "announces are missing");
+        const Manager manager(file_, 2);
+        QCOMPARE(text_of(manager.custom_function_names()), QStringLiteral("only"));
     }
 
     // A preferences file the user made private stays private through every
