@@ -23,7 +23,12 @@ void FloatValue::put(float number) {
 
 ValueObserver::~ValueObserver() {
     for (SettingsValue* setting : settings_) {
-        erase_one(setting->observers_, this);
+        setting->observers_.erase(std::remove_if(setting->observers_.begin(),
+                                                 setting->observers_.end(),
+                                                 [this](const SettingsValue::Attachment& a) {
+                                                     return a.observer == this;
+                                                 }),
+                                  setting->observers_.end());
     }
 }
 
@@ -45,20 +50,31 @@ void ValueObserverAction::update(Value* value) {
 // ---------------------------------------------------------------- settings
 
 SettingsValue::~SettingsValue() {
-    for (ValueObserver* observer : observers_) {
-        erase_one(observer->settings_, this);
+    if (destroyed_) {
+        *destroyed_ = true;
+    }
+    for (const Attachment& attachment : observers_) {
+        erase_one(attachment.observer->settings_, this);
     }
 }
 
 bool SettingsValue::is_attached(const ValueObserver* observer) const {
-    return std::find(observers_.begin(), observers_.end(), observer) != observers_.end();
+    return std::any_of(observers_.begin(), observers_.end(),
+                       [observer](const Attachment& a) { return a.observer == observer; });
+}
+
+bool SettingsValue::is_attached(const Attachment& attachment) const {
+    return std::any_of(observers_.begin(), observers_.end(), [&attachment](const Attachment& a) {
+        return a.observer == attachment.observer && a.serial == attachment.serial;
+    });
 }
 
 void SettingsValue::attach(ValueObserver* observer) {
+    static unsigned long long attachments = 0;
     if (!observer || is_attached(observer)) {
         return;
     }
-    observers_.push_back(observer);
+    observers_.push_back({observer, ++attachments});
     observer->settings_.push_back(this);
 }
 
@@ -66,15 +82,23 @@ void SettingsValue::detach(ValueObserver* observer) {
     if (!observer || !is_attached(observer)) {
         return;
     }
-    erase_one(observers_, observer);
+    observers_.erase(
+        std::remove_if(observers_.begin(), observers_.end(),
+                       [observer](const Attachment& a) { return a.observer == observer; }),
+        observers_.end());
     erase_one(observer->settings_, this);
 }
 
 void SettingsValue::notify(ValueObserver* skip) {
-    // Observers may detach, release or attach others while being told.
-    const std::vector<ValueObserver*> round = observers_;
-    for (ValueObserver* observer : round) {
-        if (observer == skip || !is_attached(observer)) {
+    // Observers may detach, release or attach others while being told, and
+    // may even destroy this setting.
+    const std::vector<Attachment> round = observers_;
+    bool destroyed = false;
+    bool* const outer = destroyed_;
+    destroyed_ = &destroyed;
+    for (const Attachment& attachment : round) {
+        ValueObserver* observer = attachment.observer;
+        if (observer == skip || !is_attached(attachment)) {
             continue;
         }
         // A held observer released by its own update goes only once it returns.
@@ -86,7 +110,16 @@ void SettingsValue::notify(ValueObserver* skip) {
         if (held) {
             observer->unref();
         }
+        if (destroyed) {
+            // Nothing of the setting may be touched any more, by this round
+            // or by the rounds it runs inside.
+            if (outer) {
+                *outer = true;
+            }
+            return;
+        }
     }
+    destroyed_ = outer;
 }
 
 void SettingsValue::mark_source(bool from_preferences, bool from_defaults) {

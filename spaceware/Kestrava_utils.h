@@ -89,9 +89,18 @@ protected:
 
 private:
     friend class ValueObserver;
+    // An attachment is told apart from a later one of an observer that
+    // took the memory of one released meanwhile.
+    struct Attachment {
+        ValueObserver* observer;
+        unsigned long long serial;
+    };
     bool is_attached(const ValueObserver* observer) const;
+    bool is_attached(const Attachment& attachment) const;
 
-    std::vector<ValueObserver*> observers_;
+    std::vector<Attachment> observers_;
+    // Set while a notification runs: tells it that the setting is gone.
+    bool* destroyed_ = nullptr;
     bool from_preferences_ = false;
     bool from_defaults_ = false;
 };

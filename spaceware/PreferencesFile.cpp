@@ -364,6 +364,9 @@ bool PreferencesFile::write(Section section, const Contents& contents) {
     }
     // One save at a time; a lock whose owner is gone is taken over.
     QLockFile lock(target + QLatin1String(lock_suffix));
+    // A save takes milliseconds: an older lock whose owner cannot be told
+    // (a save killed as it made the lock) is stale too.
+    lock.setStaleLockTime(lock_wait_ms / 2);
     if (!lock.tryLock(lock_wait_ms)) {
         return fail(lock.error() == QLockFile::LockFailedError
                         ? QStringLiteral("another program is saving it")

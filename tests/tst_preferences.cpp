@@ -446,6 +446,25 @@ private slots:
         QCOMPARE(text_of(manager.custom_function_names()), QStringLiteral("only"));
     }
 
+    // An observer of a function's definition that removes the function as
+    // it is told of a new definition.
+    void functionRemovedByAnObserverOfItsDefinition() {
+        Manager manager(file_, 2);
+        QVERIFY(manager.add_or_edit_custom_function("doomed", "echo 1"));
+        FunctionDefinition* definition = nullptr;
+        for (FunctionNameIterator it = manager.function_name_iterator(); it.more(); it.next()) {
+            if (it.key() == CString("doomed")) {
+                definition = it.value().second;
+            }
+        }
+        QVERIFY(definition);
+        const auto observer =
+            observe(definition, [&](Value*) { manager.remove_custom_function("doomed"); });
+        manager.add_or_edit_custom_function("doomed", "echo 2");
+        QVERIFY(!function_names(manager).contains("doomed"));
+        QVERIFY(!function_names(Manager(file_, 2)).contains("doomed"));
+    }
+
     // A preferences file the user made private stays private through every
     // kind of save.
     void privateFileStaysPrivate() {

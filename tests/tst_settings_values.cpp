@@ -139,6 +139,57 @@ private slots:
         QCOMPARE(setting.observer_count(), 0L);
     }
 
+    // An observer attached in the middle of a round in the very memory of one
+    // released in it is a newcomer all the same: it waits for the next round.
+    void newcomerInAReleasedObserversMemory() {
+        StringSetting setting(CString("a"));
+        ScriptedObserver* releaser = held_observer();
+        ScriptedObserver* released = held_observer();
+        ScriptedObserver* newcomer = nullptr;
+        releaser->on_update = [&](Value*) {
+            if (!newcomer) {
+                released->unref();
+                newcomer = held_observer(); // the allocator hands back the freed memory
+                setting.attach(newcomer);
+            }
+        };
+        setting.attach(releaser);
+        setting.attach(released);
+        setting.notify(nullptr);
+        QCOMPARE(newcomer->updates, 0);
+        setting.notify(nullptr);
+        QCOMPARE(newcomer->updates, 1);
+        releaser->unref();
+        newcomer->unref();
+    }
+
+    // A setting destroyed by one of its observers while it tells them: the
+    // round stops there, and nothing reads the freed setting, also when it
+    // was told inside another of its own rounds.
+    void settingDestroyedDuringItsNotification() {
+        auto* setting = new StringSetting(CString("a"));
+        ScriptedObserver* nested = held_observer();
+        ScriptedObserver* destroyer = held_observer();
+        ScriptedObserver* later = held_observer();
+        bool nesting = false;
+        nested->on_update = [&](Value*) {
+            if (!nesting) {
+                nesting = true;
+                setting->notify(nullptr);
+            }
+        };
+        destroyer->on_update = [&](Value*) { delete setting; };
+        setting->attach(nested);
+        setting->attach(destroyer);
+        setting->attach(later);
+        setting->notify(nullptr);
+        QCOMPARE(later->updates, 0);
+        QCOMPARE(destroyer->updates, 1);
+        for (ScriptedObserver* observer : {nested, destroyer, later}) {
+            observer->unref();
+        }
+    }
+
     // A setting that goes first leaves its observers nothing to detach from.
     void settingDestroyedBeforeItsObserver() {
         ScriptedObserver* observer = held_observer();
