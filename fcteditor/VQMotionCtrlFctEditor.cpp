@@ -2,39 +2,18 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QInputDialog>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QTextDocument>
 #include <QTextEdit>
 
 #include "Kestrava_spaceWare.h"
-#include "Tarvik_qtools.h"
 #include "module/FormSupport.h"
 
 namespace {
-VQMotionCtrlFctEditor::Prompter dialog_prompter;
-VQMotionCtrlFctEditor::Prompter* prompter = &dialog_prompter;
-
 const char* const new_function_caption = "Create new function";
 } // namespace
-
-QString VQMotionCtrlFctEditor::Prompter::get_text(QWidget* parent, const QString& caption,
-                                                  const QString& label, const QString& text,
-                                                  bool* ok) {
-    return QInputDialog::getText(parent, caption, label, QLineEdit::Normal, text, ok);
-}
-
-void VQMotionCtrlFctEditor::Prompter::warn(QWidget* parent, const QString& caption,
-                                           const QString& text) {
-    QMessageBox::warning(parent, caption, text);
-}
-
-void VQMotionCtrlFctEditor::set_prompter(Prompter* replacement) {
-    prompter = replacement ? replacement : &dialog_prompter;
-}
 
 // ---------------------------------------------------------------- construction
 
@@ -143,8 +122,9 @@ void VQMotionCtrlFctEditor::update_fct_list(const QStringList& names) {
 
 void VQMotionCtrlFctEditor::remove_fct() {
     CopyCString name;
-    if (host_string_of(fcts_combo_->currentText(), name)) {
-        manager_->remove_custom_function(name);
+    if (host_string_of(fcts_combo_->currentText(), name) &&
+        !manager_->remove_custom_function(name)) {
+        form_support::tell_save_failed(this, *manager_);
     }
 }
 
@@ -167,15 +147,15 @@ void VQMotionCtrlFctEditor::add_fct() {
 bool VQMotionCtrlFctEditor::ask_new_name(QString& name) {
     const QString caption = QString::fromLatin1(new_function_caption);
     bool ok = false;
-    name =
-        prompter->get_text(this, caption, QStringLiteral("Enter a function name:"), QString(), &ok);
+    name = form_support::prompter().get_text(
+        this, caption, QStringLiteral("Enter a function name:"), QString(), &ok);
     while (ok) {
         if (!is_acceptable_name(name)) {
-            name = prompter->get_text(
+            name = form_support::prompter().get_text(
                 this, caption, QStringLiteral("Invalid function name. Please, enter another one:"),
                 name, &ok);
         } else if (is_stored_name(name)) {
-            name = prompter->get_text(
+            name = form_support::prompter().get_text(
                 this, caption,
                 QStringLiteral("Function name already used. Please, enter another one:"), name,
                 &ok);
@@ -226,9 +206,10 @@ void VQMotionCtrlFctEditor::validate_fct() {
     CopyCString definition;
     if (!host_string_of(typed_definition(), definition)) {
         // Storing would turn those characters into '?': keep the edition open.
-        prompter->warn(this, windowTitle(),
-                       tr("The definition holds characters that cannot be stored. Only Latin-1 "
-                          "characters can be: please replace the others."));
+        form_support::prompter().warn(
+            this, windowTitle(),
+            tr("The definition holds characters that cannot be stored. Only Latin-1 "
+               "characters can be: please replace the others."));
         return;
     }
     end_edition();
@@ -236,7 +217,9 @@ void VQMotionCtrlFctEditor::validate_fct() {
     if (current_index() < 0 || !host_string_of(fcts_combo_->currentText(), name)) {
         return; // nothing to store it under
     }
-    manager_->add_or_edit_custom_function(name, definition);
+    if (!manager_->add_or_edit_custom_function(name, definition)) {
+        form_support::tell_save_failed(this, *manager_);
+    }
 }
 
 void VQMotionCtrlFctEditor::cancel_edition() {

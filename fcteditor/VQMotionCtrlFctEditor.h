@@ -15,19 +15,6 @@ class SpaceWarePreferencesManager;
 class KESTRAVA_GUI_EXPORT VQMotionCtrlFctEditor : public VQMotionCtrlFctEditorBase {
     Q_OBJECT
 public:
-    // What the editor asks or tells the user in dialogs of its own; tests
-    // put in answers of theirs.
-    class KESTRAVA_GUI_NO_EXPORT Prompter {
-    public:
-        virtual ~Prompter() = default;
-        // QInputDialog::getText with normal echo.
-        virtual QString get_text(QWidget* parent, const QString& caption, const QString& label,
-                                 const QString& text, bool* ok);
-        virtual void warn(QWidget* parent, const QString& caption, const QString& text);
-    };
-    // Null brings back the dialogs; the prompter stays the caller's.
-    static void set_prompter(Prompter* prompter);
-
     // `fl` has no effect: the editor is always a modeless dialog.
     VQMotionCtrlFctEditor(SpaceWarePreferencesManager* manager, QWidget* parent = nullptr,
                           const char* name = nullptr, unsigned int fl = 0);

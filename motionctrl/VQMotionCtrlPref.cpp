@@ -12,8 +12,8 @@
 #include <cmath>
 
 #include "Kestrava_spaceWare.h"
-#include "Tarvik_qtools.h"
 #include "fcteditor/VQMotionCtrlFctEditor.h"
+#include "module/FormSupport.h"
 #include "motionctrl/ButtonRow.h"
 
 struct VQMotionCtrlPref::PrivateData {
@@ -174,7 +174,9 @@ void VQMotionCtrlPref::update_row_labels() {
 // ---------------------------------------------------------------- the user's choices
 
 void VQMotionCtrlPref::save_motions_pref() {
-    manager_->save_navig_values();
+    if (!manager_->save_navig_values()) {
+        form_support::tell_save_failed(this, *manager_);
+    }
 }
 void VQMotionCtrlPref::restore_motions_pref() {
     manager_->reset_navig_settings();
@@ -183,7 +185,9 @@ void VQMotionCtrlPref::restore_motions_default() {
     manager_->reset_navig_defaults();
 }
 void VQMotionCtrlPref::save_buttons_pref() {
-    manager_->save_button_values();
+    if (!manager_->save_button_values()) {
+        form_support::tell_save_failed(this, *manager_);
+    }
 }
 void VQMotionCtrlPref::restore_buttons_pref() {
     manager_->reset_button_settings();

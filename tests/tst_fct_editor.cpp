@@ -2,8 +2,10 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QGridLayout>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,10 +17,11 @@
 #include "Kestrava_spaceWare.h"
 #include "TestSupport.h"
 #include "fcteditor/VQMotionCtrlFctEditor.h"
+#include "module/FormSupport.h"
 
 namespace {
 // Answers the editor's prompts from a script and records what was asked.
-class ScriptedPrompter : public VQMotionCtrlFctEditor::Prompter {
+class ScriptedPrompter : public form_support::Prompter {
 public:
     struct Answer {
         QString text;
@@ -116,7 +119,7 @@ class TestFctEditor : public QObject {
 private slots:
     void init() {
         prompter_ = ScriptedPrompter();
-        VQMotionCtrlFctEditor::set_prompter(&prompter_);
+        form_support::set_prompter(&prompter_);
         manager_ = std::make_unique<SpaceWarePreferencesManager>(
             dir_.filePath(QStringLiteral("prefs%1.ini").arg(++case_)), 2);
         manager_->add_or_edit_custom_function("beta", "echo beta");
@@ -133,7 +136,7 @@ private slots:
         feeder_ = SmartResource<ValueObserver>();
         editor_.reset();
         manager_.reset();
-        VQMotionCtrlFctEditor::set_prompter(nullptr);
+        form_support::set_prompter(nullptr);
     }
 
     // The bare form: its names, grid, texts, size and tab order, and slots
@@ -388,6 +391,27 @@ private slots:
         editor_->fcts_text_edit_->setPlainText(QString::fromUtf8("caf\u00e9"));
         click(editor_->fcts_valid_btn_);
         QCOMPARE(definition("alpha"), QString::fromUtf8("caf\u00e9"));
+    }
+
+    // Validate and Remove save at once; when the file cannot be written the
+    // user is told, with the file and the reason.
+    void failedSavesAreTold() {
+        const QString blocker = dir_.filePath(QStringLiteral("blocker%1").arg(case_));
+        QFile(blocker).open(QIODevice::WriteOnly);
+        auto manager = std::make_unique<SpaceWarePreferencesManager>(blocker + "/p.ini", 2);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot create its folder"));
+        manager->add_or_edit_custom_function("kept", "echo kept");
+        VQMotionCtrlFctEditor editor(manager.get(), nullptr, "blocked", 0);
+        editor.update_fct_list({"kept"});
+        editor.fcts_edit_btn_->click();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot create its folder"));
+        editor.fcts_valid_btn_->click();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot create its folder"));
+        editor.fcts_remove_btn_->click();
+        const QString told = QStringLiteral("The settings could not be saved to %1/p.ini: cannot "
+                                            "create its folder.")
+                                 .arg(blocker);
+        QCOMPARE(prompter_.warnings, (QStringList{told, told}));
     }
 
     // A refresh during an addition keeps the unsaved name being edited, the

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QSpacerItem>
 #include <QTabWidget>
@@ -23,6 +24,7 @@
 #include "TestSupport.h"
 #include "fcteditor/VQMotionCtrlFctEditor.h"
 #include "images/MimeSourceFactory_Kestrava.h"
+#include "module/FormSupport.h"
 #include "motionctrl/VQMotionCtrlPref.h"
 
 namespace {
@@ -461,6 +463,33 @@ private slots:
         QCOMPARE(dialog_->rot_sensib_slider_->value(), 100);
         QCOMPARE(manager_->navig_float(trans_sensitivity)->get(), 0.1f);
         QVERIFY(manager_->navig_float(trans_sensitivity)->is_from_preferences());
+    }
+
+    // A save that fails is told to the user, naming the file and why; what
+    // the dialog shows stays as it is.
+    void failedSavesAreTold() {
+        struct Recorder : form_support::Prompter {
+            QStringList told;
+            void warn(QWidget*, const QString&, const QString& text) override { told << text; }
+        } recorder;
+        form_support::set_prompter(&recorder);
+        const QString blocker = dir_.filePath(QStringLiteral("blocker%1").arg(case_));
+        QFile(blocker).open(QIODevice::WriteOnly);
+        const QString file = blocker + QStringLiteral("/prefs.ini");
+        dialog_.reset();
+        manager_ = std::make_unique<Manager>(file, 2);
+        open_dialog();
+        dialog_->rot_sensib_slider_->setValue(40);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot create its folder"));
+        dialog_->motions_save_btn_->click();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot create its folder"));
+        dialog_->buttons_save_btn_->click();
+        form_support::set_prompter(nullptr);
+        const QString expected = QStringLiteral("The settings could not be saved to %1: cannot "
+                                                "create its folder.")
+                                     .arg(file);
+        QCOMPARE(recorder.told, (QStringList{expected, expected}));
+        QCOMPARE(dialog_->rot_sensib_slider_->value(), 40);
     }
 
     // Each page's Save keeps only that page's settings: an unsaved axis
