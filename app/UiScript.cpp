@@ -4,6 +4,11 @@
 #include <QAbstractSlider>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
+#include <QEventLoop>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QTimer>
 #include <QWidget>
 #include <cstdio>
 
@@ -37,14 +42,10 @@ bool to_int(const QString& text, int& value, QString& error) {
     return ok;
 }
 
-bool run_line(const QStringList& words, QString& error) {
+bool run_action(const QStringList& words, QString& error) {
     const QString command = words.value(0);
     const QString name = words.value(1);
     int number = 0;
-    if (command == QLatin1String("quit") && words.size() == 1) {
-        QApplication::quit();
-        return true;
-    }
     if (command == QLatin1String("click") && words.size() == 2) {
         auto* button = find_widget<QAbstractButton>(name, error);
         return button && (button->click(), true);
@@ -81,9 +82,24 @@ bool run_line(const QStringList& words, QString& error) {
     error = QStringLiteral("cannot run \"%1\"").arg(words.join(' '));
     return false;
 }
+
+// What a dialog asks: its caption and, for an input dialog, its label.
+QString question_of(const QDialog* dialog) {
+    const auto* input = qobject_cast<const QInputDialog*>(dialog);
+    const auto* box = qobject_cast<const QMessageBox*>(dialog);
+    const QString detail = input ? input->labelText() : box ? box->text() : QString();
+    return detail.isEmpty() ? QStringLiteral("\"%1\"").arg(dialog->windowTitle())
+                            : QStringLiteral("\"%1\" (%2)").arg(dialog->windowTitle(), detail);
+}
 } // namespace
 
-bool UiScript::run(QString& error) const {
+bool UiScript::run(QString& error) {
+    // Dialogs run their own event loop inside the line that opens them: the
+    // timer answers them from there.
+    QTimer watch;
+    watch.setInterval(10);
+    QObject::connect(&watch, &QTimer::timeout, [this] { answer_open_dialog(); });
+    watch.start();
     int line_number = 0;
     for (const QString& line : lines_) {
         ++line_number;
@@ -91,10 +107,70 @@ bool UiScript::run(QString& error) const {
         if (words.isEmpty() || words[0].startsWith('#')) {
             continue;
         }
-        if (!run_line(words, error)) {
+        unanswered_.clear();
+        if (!run_line(line, words, error) || !unanswered_.isEmpty()) {
+            if (error.isEmpty()) {
+                error = unanswered_;
+            }
             error = QStringLiteral("line %1: %2").arg(line_number).arg(error);
             return false;
         }
+        if (quit_) {
+            break;
+        }
     }
     return true;
+}
+
+bool UiScript::run_line(const QString& line, const QStringList& words, QString& error) {
+    const QString& command = words[0];
+    if (command == QLatin1String("quit") && words.size() == 1) {
+        quit_ = true;
+        QApplication::quit();
+        return true;
+    }
+    if (command == QLatin1String("answer")) {
+        // The rest of the line as written, blanks inside it kept.
+        answers_.push_back({true, line.trimmed().mid(command.size()).trimmed()});
+        return true;
+    }
+    if (command == QLatin1String("cancel") && words.size() == 1) {
+        answers_.push_back({false, QString()});
+        return true;
+    }
+    int ms = 0;
+    if (command == QLatin1String("wait") && words.size() == 2) {
+        if (!to_int(words[1], ms, error)) {
+            return false;
+        }
+        QEventLoop loop;
+        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        loop.exec();
+        return true;
+    }
+    return run_action(words, error);
+}
+
+void UiScript::answer_open_dialog() {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog || !dialog->isVisible()) {
+        return;
+    }
+    if (answers_.empty()) {
+        unanswered_ = QStringLiteral("the dialog %1 waits for an answer; put \"answer TEXT\" or "
+                                     "\"cancel\" before the line that opens it")
+                          .arg(question_of(dialog));
+        dialog->reject();
+        return;
+    }
+    const Answer answer = answers_.front();
+    answers_.pop_front();
+    if (auto* input = qobject_cast<QInputDialog*>(dialog); input && answer.accept) {
+        input->setTextValue(answer.text);
+    }
+    if (answer.accept) {
+        dialog->accept();
+    } else {
+        dialog->reject();
+    }
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <deque>
 
 // Runs a list of user actions on the application's widgets, found by
 // object name, one command a line:
@@ -10,8 +11,13 @@
 //   click NAME          click a button
 //   print NAME          write "NAME VALUE" to standard output: a combo's
 //                       current index and text, a slider's value
-//   quit                close the application
-// Blank lines and lines starting with '#' are skipped.
+//   answer TEXT         answer the next dialog that asks: TEXT in its input
+//                       field (if it has one), then OK
+//   cancel              cancel the next dialog that asks
+//   wait MS             let the application run for MS milliseconds
+//   quit                close the application; no later line runs
+// Blank lines and lines starting with '#' are skipped. A dialog that opens
+// with no answer queued for it is cancelled, and the script fails there.
 class UiScript {
 public:
     explicit UiScript(QStringList lines)
@@ -19,8 +25,20 @@ public:
 
     // Runs every line; false, with `error` set, at the first line that
     // cannot be run.
-    bool run(QString& error) const;
+    bool run(QString& error);
 
 private:
+    struct Answer {
+        bool accept;
+        QString text;
+    };
+
+    bool run_line(const QString& line, const QStringList& words, QString& error);
+    // Answers a dialog waiting on the user, if one is open.
+    void answer_open_dialog();
+
     QStringList lines_;
+    std::deque<Answer> answers_;
+    QString unanswered_;
+    bool quit_ = false;
 };

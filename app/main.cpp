@@ -5,6 +5,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLibrary>
 #include <QTimer>
 #include <cstdio>
@@ -62,7 +63,9 @@ Options parse_options(const QApplication& app) {
     parser.process(app);
 
     Options options;
-    options.module = parser.isSet(module) ? parser.value(module)
+    // A path names a file, relative to the current folder: never a name for
+    // the system loader to search for.
+    options.module = parser.isSet(module) ? QFileInfo(parser.value(module)).absoluteFilePath()
                                           : QApplication::applicationDirPath() +
                                                 QStringLiteral("/libKestrava_gui.so");
     options.settings = parser.value(settings);

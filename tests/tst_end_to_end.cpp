@@ -1,9 +1,13 @@
 // The host application as a user starts it, twice: what is saved in the
 // first run is back in the second.
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <QRandomGenerator>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,8 +18,9 @@ struct Run {
     QString errors;
 };
 
-Run run_tarvik(const QStringList& arguments) {
+Run run_tarvik(const QStringList& arguments, const QString& folder = QString()) {
     QProcess tarvik;
+    tarvik.setWorkingDirectory(folder);
     tarvik.start(QStringLiteral(TARVIK_PROGRAM), arguments);
     if (!tarvik.waitForFinished(60000)) {
         tarvik.kill();
@@ -69,6 +74,123 @@ private slots:
         QCOMPARE(lines.value(2).trimmed(), QStringLiteral("rot_sensib_slider_ 40"));
         QVERIFY2(lines.value(3).startsWith(QStringLiteral("button_3_combo_ 0 ")),
                  qPrintable(second.output));
+    }
+
+    // A script answers the prompts it opens; a prompt with no answer queued
+    // fails the script instead of waiting for ever; nothing runs after quit.
+    void scriptsAnswerPrompts() {
+        const QString settings = dir_.filePath(QStringLiteral("answers.ini"));
+        const QStringList common{"--settings", settings};
+        Run run = run_tarvik(
+            common + QStringList{"--script", write_script("answer.txt", "cancel\n"
+                                                                        "click fcts_add_btn_\n"
+                                                                        "answer gamma\n"
+                                                                        "click fcts_add_btn_\n"
+                                                                        "click fcts_valid_btn_\n"
+                                                                        "print fcts_combo_\n"
+                                                                        "quit\n"
+                                                                        "click no_such_btn_\n")});
+        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        QCOMPARE(run.output.trimmed(), QStringLiteral("fcts_combo_ 0 gamma"));
+
+        run = run_tarvik(common + QStringList{"--script", write_script("unanswered.txt",
+                                                                       "print fcts_combo_\n"
+                                                                       "click fcts_add_btn_\n"
+                                                                       "print fcts_combo_\n")});
+        QCOMPARE(run.status, 3);
+        QVERIFY2(run.errors.contains(QStringLiteral(
+                     "line 2: the dialog \"Create new function\" (Enter a function name:) waits "
+                     "for an answer")),
+                 qPrintable(run.errors));
+        QCOMPARE(run.output.trimmed(), QStringLiteral("fcts_combo_ 0 gamma"));
+    }
+
+    // A module named by a relative path is the file in the current folder,
+    // not a name for the system loader to look up.
+    void relativeModulePath() {
+        const QString folder = QFileInfo(QStringLiteral(TARVIK_PROGRAM)).absolutePath();
+        const Run run = run_tarvik({"--module", "libKestrava_gui.so", "--settings",
+                                    dir_.filePath(QStringLiteral("relative.ini")), "--screenshot",
+                                    dir_.filePath(QStringLiteral("relative.png"))},
+                                   folder);
+        QVERIFY2(run.status == 0, qPrintable(run.errors));
+    }
+
+    // Two hosts on one file: one waits with an unsaved change while the other
+    // saves a button and adds a function. The first shows what the other
+    // saved, and its own save keeps it.
+    void twoHostsOnOneFile() {
+        const QString settings = dir_.filePath(QStringLiteral("shared.ini"));
+        const QStringList common{"--settings", settings, "--buttons", "2"};
+        QProcess first;
+        first.start(QStringLiteral(TARVIK_PROGRAM),
+                    common + QStringList{"--script",
+                                         write_script("first.txt", "slide trans_sensib_slider_ 30\n"
+                                                                   "print trans_sensib_slider_\n"
+                                                                   "wait 4000\n"
+                                                                   "print button_2_combo_\n"
+                                                                   "click motions_save_btn_\n"
+                                                                   "quit\n")});
+        QTRY_VERIFY_WITH_TIMEOUT(first.canReadLine(), 30000);
+        const Run second = run_tarvik(
+            common + QStringList{"--script", write_script("second.txt", "choose button_2_combo_ 0\n"
+                                                                        "print button_2_combo_\n"
+                                                                        "click buttons_save_btn_\n"
+                                                                        "answer theirs\n"
+                                                                        "click fcts_add_btn_\n"
+                                                                        "click fcts_valid_btn_\n"
+                                                                        "quit\n")});
+        QVERIFY2(second.status == 0, qPrintable(second.errors));
+        QVERIFY(first.waitForFinished(30000));
+        QCOMPARE(first.exitCode(), 0);
+        const QStringList lines =
+            QString::fromLocal8Bit(first.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.value(1), second.output.split('\n').value(0)); // the other's choice shows
+
+        QSettings file(settings, QSettings::IniFormat);
+        QCOMPARE(file.value("navigation/translation_sensitivity").toString(),
+                 QStringLiteral("1.99526227"));
+        QCOMPARE(file.value("buttons/button_2").toString(),
+                 second.output.section(' ', 2).trimmed());
+        QCOMPARE(file.value("custom_functions/1/name").toString(), QStringLiteral("theirs"));
+    }
+
+    // Saves killed at any moment leave a whole file and, at most, the one
+    // staging file and lock of the save that died; the next save clears them.
+    void killedSavesLeaveNoLitter() {
+        QTemporaryDir folder;
+        const QString settings = folder.filePath(QStringLiteral("prefs.ini"));
+        QByteArray saves;
+        for (int i = 0; i < 400; ++i) {
+            saves += "slide rot_sensib_slider_ " + QByteArray::number(i % 200 - 100) +
+                     "\nclick motions_save_btn_\n";
+        }
+        const QString script = write_script("saves.txt", saves);
+        // The staging file is written under a lock of its own, too.
+        const QStringList allowed{"prefs.ini", "prefs.ini.lock", "prefs.ini.saving",
+                                  "prefs.ini.saving.lock"};
+        for (int round = 0; round < 20; ++round) {
+            QProcess tarvik;
+            tarvik.start(QStringLiteral(TARVIK_PROGRAM),
+                         {"--settings", settings, "--script", script});
+            QVERIFY(tarvik.waitForStarted());
+            QTest::qWait(150 + QRandomGenerator::global()->bounded(600));
+            tarvik.kill();
+            QVERIFY(tarvik.waitForFinished());
+            const QStringList left = QDir(folder.path()).entryList(QDir::Files);
+            for (const QString& name : left) {
+                QVERIFY2(allowed.contains(name), qPrintable(left.join(' ')));
+            }
+            if (QFile::exists(settings)) {
+                QSettings file(settings, QSettings::IniFormat);
+                QCOMPARE(file.status(), QSettings::NoError);
+                QVERIFY(file.contains("navigation/rotation_sensitivity"));
+            }
+        }
+        const Run clean = run_tarvik({"--settings", settings, "--script",
+                                      write_script("one.txt", "click motions_save_btn_\nquit\n")});
+        QVERIFY2(clean.status == 0, qPrintable(clean.errors));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"prefs.ini"});
     }
 
     // A screenshot of the whole window, then the program ends by itself.
