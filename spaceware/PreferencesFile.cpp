@@ -375,6 +375,9 @@ bool PreferencesFile::write(Section section, const Contents& contents) {
     // One staging name per file: what a killed save left is replaced.
     const QString staging = target + QLatin1String(staging_suffix);
     QFile::remove(staging);
+    // QSettings locks the staging file too; a lock a killed save left there
+    // would make it wait half a minute, and under our lock nobody else uses it.
+    QFile::remove(staging + QLatin1String(lock_suffix));
     QFile staging_file(staging);
     if (!staging_file.open(QIODevice::WriteOnly)) {
         return fail(QStringLiteral("cannot write beside it (%1)").arg(staging_file.errorString()));
