@@ -1,14 +1,18 @@
 # Thin wrapper over CMake: installs what a fresh Debian 12 lacks, then builds.
 
+SHELL := /bin/bash
 BUILD_DIR      ?= build
 ASAN_BUILD_DIR ?= build-asan
+FUZZ_BUILD_DIR ?= build-fuzz
+FUZZ_SECONDS   ?= 60
 BUILD_TYPE     ?= RelWithDebInfo
 PACKAGES = g++ cmake ninja-build make pkg-config qt6-base-dev qt6-svg-dev qt6-tools-dev \
-           qt6-l10n-tools libgl-dev libbenchmark-dev xvfb xauth fonts-dejavu-core
+           qt6-l10n-tools libgl-dev libbenchmark-dev xvfb xauth fonts-dejavu-core \
+           clang libfuzzer-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 TARVIK = $(BUILD_DIR)/bin/tarvik
 
-.PHONY: run test test-asan bench deps build build-asan format clean
+.PHONY: run test test-asan fuzz bench deps build build-asan build-fuzz format clean
 
 # Starts the host with the module. Without a display, it runs under Xvfb and
 # saves a screenshot instead.
@@ -20,8 +24,22 @@ run: build
 		xvfb-run -a $(TARVIK) --screenshot $(BUILD_DIR)/tarvik.png $(ARGS); \
 	fi
 
-test: build
+test: build build-fuzz
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+	$(MAKE) --no-print-directory fuzz
+
+# A bounded run of each fuzz target from the seeds kept in fuzz/corpus; what
+# it finds stays in $(FUZZ_BUILD_DIR), and a crash fails the run.
+fuzz: build-fuzz
+	@for target in lists preferences; do \
+		mkdir -p $(FUZZ_BUILD_DIR)/corpus/$$target $(FUZZ_BUILD_DIR)/artifacts && \
+		echo "Fuzzing $$target for $(FUZZ_SECONDS) s" && \
+		$(FUZZ_BUILD_DIR)/bin/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+			-artifact_prefix=$(FUZZ_BUILD_DIR)/artifacts/$$target- \
+			$(FUZZ_BUILD_DIR)/corpus/$$target fuzz/corpus/$$target 2>&1 | \
+			grep -E '^(stat::number_of_executed_units|stat::new_units_added|Done|==|SUMMARY|INFO: seed)' ; \
+		test $${PIPESTATUS[0]} -eq 0 || exit 1; \
+	done
 
 test-asan: build-asan
 	cd $(ASAN_BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
@@ -43,6 +61,11 @@ build: deps
 	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 	cmake --build $(BUILD_DIR)
 
+build-fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_COMPILER=clang++ -DKESTRAVA_SANITIZE=ON -DKESTRAVA_FUZZ=ON
+	cmake --build $(FUZZ_BUILD_DIR) --target fuzz_lists fuzz_preferences
+
 build-asan: deps
 	cmake -S . -B $(ASAN_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKESTRAVA_SANITIZE=ON
 	cmake --build $(ASAN_BUILD_DIR)
@@ -51,4 +74,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR)
