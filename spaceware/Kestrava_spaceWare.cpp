@@ -15,12 +15,14 @@
 namespace {
 // ---------------------------------------------------------------- choices and functions
 
-const CString group_strings[3][3] = {
+const CString group_strings[4][3] = {
     {"x", "y", "z"},
     {"positive", "negative", ""},
     {"clockwise", "counterclockwise", ""},
+    {"off", "on", ""},
 };
-const int group_sizes[3] = {3, 2, 2};
+const int group_sizes[4] = {3, 2, 2, 2};
+constexpr int group_count = 4;
 
 struct BuiltinFunction {
     const char* name;
@@ -140,7 +142,7 @@ StringSetting* SpaceWarePreferencesManager::button_value(long n) const {
 const CString& SpaceWarePreferencesManager::index_to_string(AttributeGroup group, int index) {
     static const CString none;
     const int g = static_cast<int>(group);
-    if (g < 0 || g > 2 || index < 0 || index >= group_sizes[g]) {
+    if (g < 0 || g >= group_count || index < 0 || index >= group_sizes[g]) {
         return none;
     }
     return group_strings[g][index];
@@ -148,7 +150,7 @@ const CString& SpaceWarePreferencesManager::index_to_string(AttributeGroup group
 
 int SpaceWarePreferencesManager::string_to_index(AttributeGroup group, const CString& text) {
     const int g = static_cast<int>(group);
-    for (int i = 0; g >= 0 && g <= 2 && i < group_sizes[g]; ++i) {
+    for (int i = 0; g >= 0 && g < group_count && i < group_sizes[g]; ++i) {
         if (group_strings[g][i] == text) {
             return i;
         }
@@ -321,7 +323,7 @@ bool SpaceWarePreferencesManager::save_navig_values() {
     }
     navig_preferences_ = values;
     for (const NavigSchemaRow& row : navig_schema) {
-        if (row.kind == NavigKind::sensitivity) {
+        if (row.kind == NavigKind::number) {
             static_cast<FloatValue*>(navig_float(row.attribute)->value())->clear_changed();
         }
     }

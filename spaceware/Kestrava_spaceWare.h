@@ -29,6 +29,9 @@ enum NavigAttribute {
     z_rot_direction = 8,
     trans_sensitivity = 9,
     rot_sensitivity = 10,
+    // The host's own device settings, beyond those of the settings dialog.
+    dead_zone = 11,     // device units, 0 to 100
+    dominant_axis = 12, // a switch_group choice
 };
 
 // The families of choice strings of the navigation settings.
@@ -36,6 +39,7 @@ enum AttributeGroup {
     axis_group = 0,      // "x", "y", "z"
     direction_group = 1, // "positive", "negative"
     rotation_group = 2,  // "clockwise", "counterclockwise"
+    switch_group = 3,    // "off", "on"
 };
 
 // The settings of row 0, 1, 2 (x, y, z) of the motions: the translation's
@@ -62,8 +66,7 @@ enum class PreferencesSection { navigation, buttons, functions };
 
 class KESTRAVA_SPACEWARE_EXPORT SpaceWarePreferencesManager {
 public:
-    static constexpr int navig_string_count = 9;
-    static constexpr int navig_count = 11;
+    static constexpr int navig_count = 13;
     static constexpr long default_button_count = 2;
 
     // The values of the navigation settings, by attribute: the choice string
@@ -88,7 +91,8 @@ public:
     static QString default_file();
     const QString& file() const { return file_; }
 
-    // The same object at every call; string settings for 0 to 8, float for 9, 10.
+    // The same object at every call; string settings for the choices (0 to 8,
+    // 12), float for the numbers (9 to 11).
     SettingsValue* navig_value(NavigAttribute attribute) const;
     // The same settings, typed; null for an attribute of the other kind.
     StringSetting* navig_string(NavigAttribute attribute) const;

@@ -6,9 +6,14 @@ constexpr NavigSchemaRow choice(NavigAttribute attribute, const char* key, Attri
     return {attribute, NavigKind::choice, key, group, default_choice, 0.0, 0.0, 0.0f};
 }
 
-// The file keeps sensitivities from 0.1 to 10, the slider's log scale.
+constexpr NavigSchemaRow number(NavigAttribute attribute, const char* key, double lowest,
+                                double highest, float default_number) {
+    return {attribute, NavigKind::number, key, axis_group, 0, lowest, highest, default_number};
+}
+
+// Sensitivities run from 0.1 to 10, the slider's log scale.
 constexpr NavigSchemaRow sensitivity(NavigAttribute attribute, const char* key) {
-    return {attribute, NavigKind::sensitivity, key, axis_group, 0, 0.1, 10.0, 1.0f};
+    return number(attribute, key, 0.1, 10.0, 1.0f);
 }
 } // namespace
 
@@ -25,4 +30,7 @@ const NavigSchemaRow navig_schema[SpaceWarePreferencesManager::navig_count] = {
     choice(z_rot_direction, "z_rotation_direction", rotation_group, 0),
     sensitivity(trans_sensitivity, "translation_sensitivity"),
     sensitivity(rot_sensitivity, "rotation_sensitivity"),
+    // The device's own: none of its motion is lost, every axis moves.
+    number(dead_zone, "dead_zone", 0.0, 100.0, 0.0f),
+    choice(dominant_axis, "dominant_axis", switch_group, 0),
 };

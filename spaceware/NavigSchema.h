@@ -6,8 +6,8 @@
 #include "Kestrava_spaceWare.h"
 
 enum class NavigKind {
-    choice,      // a string of one attribute group
-    sensitivity, // a number in a range
+    choice, // a string of one attribute group
+    number, // a number in a range
 };
 
 struct NavigSchemaRow {
@@ -18,7 +18,7 @@ struct NavigSchemaRow {
     // A choice: its group and the index of its default in the group.
     AttributeGroup group;
     int default_choice;
-    // A sensitivity: its range and its default.
+    // A number: its range and its default.
     double lowest;
     double highest;
     float default_number;

@@ -118,7 +118,7 @@ public:
             if (row.kind == NavigKind::choice) {
                 read_choice(row, navig[row.attribute].text);
             } else {
-                read_sensitivity(row, navig[row.attribute].number);
+                read_number(row, navig[row.attribute].number);
             }
         }
         if (!is_axis_permutation(navig)) {
@@ -227,7 +227,7 @@ private:
         value = text;
     }
 
-    void read_sensitivity(const NavigSchemaRow& row, float& value) {
+    void read_number(const NavigSchemaRow& row, float& value) {
         const QString key = navig_key(row);
         if (!in_.contains(key)) {
             return;
@@ -235,7 +235,10 @@ private:
         bool is_number = false;
         const double number = text_of(in_.value(key)).trimmed().toDouble(&is_number);
         if (!is_number || !std::isfinite(number) || number < row.lowest || number > row.highest) {
-            warn_bad_value(key, "not a number from 0.1 to 10");
+            warn_bad_value(
+                key,
+                qPrintable(
+                    QStringLiteral("not a number from %1 to %2").arg(row.lowest).arg(row.highest)));
             return;
         }
         value = static_cast<float>(number);
@@ -284,6 +287,18 @@ void write_section(QSettings& out, Section section, const PreferencesFile::Conte
         out.endArray();
         break;
     }
+    }
+}
+
+// The lock and the temporary files QSettings makes beside a file it writes.
+void remove_leftovers_of(const QString& file) {
+    const QFileInfo info(file);
+    QDir folder = info.absoluteDir();
+    const QStringList leftovers = folder.entryList(
+        {info.fileName() + QLatin1String(lock_suffix), info.fileName() + QStringLiteral(".??????")},
+        QDir::Files | QDir::Hidden);
+    for (const QString& name : leftovers) {
+        folder.remove(name);
     }
 }
 
@@ -375,9 +390,11 @@ bool PreferencesFile::write(Section section, const Contents& contents) {
     // One staging name per file: what a killed save left is replaced.
     const QString staging = target + QLatin1String(staging_suffix);
     QFile::remove(staging);
-    // QSettings locks the staging file too; a lock a killed save left there
-    // would make it wait half a minute, and under our lock nobody else uses it.
-    QFile::remove(staging + QLatin1String(lock_suffix));
+    // QSettings locks the staging file and writes it through a temporary
+    // file of its own: under our lock nobody else uses them, so whatever of
+    // them a killed save left goes (a lock left there would stall QSettings
+    // for half a minute).
+    remove_leftovers_of(staging);
     QFile staging_file(staging);
     if (!staging_file.open(QIODevice::WriteOnly)) {
         return fail(QStringLiteral("cannot write beside it (%1)").arg(staging_file.errorString()));

@@ -248,6 +248,31 @@ private slots:
         QCOMPARE(text_of(manager.custom_function_names()), QStringLiteral("good"));
     }
 
+    // The device's dead zone and dominant-axis switch: saved with the
+    // navigation settings, read back, and a bad value falls back alone.
+    void deviceSettings() {
+        {
+            Manager manager(file_, 2);
+            QCOMPARE(manager.navig_float(dead_zone)->get(), 0.0f);
+            QCOMPARE(text_of(manager.navig_string(dominant_axis)), QStringLiteral("off"));
+            manager.navig_float(dead_zone)->set(12.0f);
+            manager.navig_string(dominant_axis)->set("on");
+            QVERIFY(manager.save_navig_values());
+        }
+        const Manager reread(file_, 2);
+        QCOMPARE(reread.navig_float(dead_zone)->get(), 12.0f);
+        QCOMPARE(text_of(reread.navig_string(dominant_axis)), QStringLiteral("on"));
+
+        write_file(file_, "[navigation]\ndead_zone=101\ndominant_axis=maybe\n"
+                          "rotation_sensitivity=2\n");
+        expect_warning("navigation/dead_zone: not a number from 0 to 100");
+        expect_warning("navigation/dominant_axis: not one of the known choices");
+        const Manager bad(file_, 2);
+        QCOMPARE(bad.navig_float(dead_zone)->get(), 0.0f);
+        QCOMPARE(text_of(bad.navig_string(dominant_axis)), QStringLiteral("off"));
+        QCOMPARE(bad.navig_float(rot_sensitivity)->get(), 2.0f);
+    }
+
     // Sensitivities outside 0.1 to 10, and axes that are no permutation, are
     // refused; the limits themselves are kept.
     void rangesAndPermutations() {
