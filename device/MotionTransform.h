@@ -1,0 +1,62 @@
+#pragma once
+
+// From the device's raw motion to the view's velocity, with the settings
+// applied; nothing else applies a setting to the motion.
+
+#include <array>
+#include <memory>
+
+#include "Kestrava_spaceWare.h"
+#include "kestrava_device_export.h"
+
+// One motion event: the deflection tx ty tz rx ry rz in device units, and
+// the milliseconds since the previous one (0 on the first).
+struct RawMotion {
+    std::array<int, 6> axes{};
+    int period = 0;
+};
+
+// Translations along and rotations about the view's x, y, z, per second as
+// long as the deflection lasts.
+struct ViewVelocity {
+    std::array<float, 3> translation{};
+    std::array<float, 3> rotation{};
+};
+
+// The settings the transform reads, taken from a manager at one moment.
+struct MotionSettings {
+    // Device axis k goes to view axis axis[k], its translation times
+    // translation_sign[k], its rotation times rotation_sign[k].
+    std::array<int, 3> axis{0, 1, 2};
+    std::array<float, 3> translation_sign{1, 1, 1};
+    std::array<float, 3> rotation_sign{1, 1, 1};
+    float translation_sensitivity = 1;
+    float rotation_sensitivity = 1;
+    // Values within it count as 0, values beyond it have it subtracted.
+    float dead_zone = 0;
+    // Only the largest of the six values survives; the first of equal ones.
+    bool dominant_axis = false;
+
+    static KESTRAVA_DEVICE_EXPORT MotionSettings of(const SpaceWarePreferencesManager& manager);
+};
+
+KESTRAVA_DEVICE_EXPORT ViewVelocity transform_motion(const RawMotion& motion,
+                                                     const MotionSettings& settings);
+
+// Keeps a snapshot of a manager's settings that follows every change of
+// them, so the next event sees what the dialog just set.
+class KESTRAVA_DEVICE_EXPORT MotionSettingsFollower {
+public:
+    explicit MotionSettingsFollower(const SpaceWarePreferencesManager& manager);
+    ~MotionSettingsFollower();
+    MotionSettingsFollower(const MotionSettingsFollower&) = delete;
+    MotionSettingsFollower& operator=(const MotionSettingsFollower&) = delete;
+
+    const MotionSettings& settings() const { return settings_; }
+
+private:
+    class Observer;
+    const SpaceWarePreferencesManager& manager_;
+    MotionSettings settings_;
+    SmartResource<ValueObserver> observer_;
+};

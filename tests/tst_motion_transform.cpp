@@ -1,0 +1,143 @@
+// The motion transform: every mapping the settings can hold, the
+// sensitivities, the dead zone and the dominant axis, and a snapshot that
+// follows the settings.
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+
+#include "Kestrava_spaceWare.h"
+#include "MotionTransform.h"
+
+namespace {
+using Manager = SpaceWarePreferencesManager;
+
+RawMotion motion(std::array<int, 6> axes, int period = 8) {
+    return RawMotion{axes, period};
+}
+
+bool same(const ViewVelocity& a, const ViewVelocity& b) {
+    return a.translation == b.translation && a.rotation == b.rotation;
+}
+} // namespace
+
+class TestMotionTransform : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+
+private slots:
+    // All 48 mappings (6 permutations x 8 direction triples), through a
+    // real manager: a unit push along device axis k moves view axis
+    // axis[k] by its sign, and the rotation about k follows the same view
+    // axis with the rotation's own sign.
+    void everyMapping() {
+        Manager manager(dir_.filePath(QStringLiteral("mappings.ini")), 2);
+        std::array<int, 3> permutation{0, 1, 2};
+        int mappings = 0;
+        do {
+            for (int directions = 0; directions < 8; ++directions) {
+                for (int k = 0; k < 3; ++k) {
+                    const bool negative = (directions >> k) & 1;
+                    manager.navig_string(translation_axis(k))
+                        ->assign(Manager::index_to_string(axis_group, permutation[k]));
+                    manager.navig_string(translation_direction(k))
+                        ->assign(Manager::index_to_string(direction_group, negative));
+                    // The rotation turns the other way from the translation.
+                    manager.navig_string(rotation_direction(k))
+                        ->assign(Manager::index_to_string(rotation_group, !negative));
+                }
+                const MotionSettings settings = MotionSettings::of(manager);
+                for (int k = 0; k < 3; ++k) {
+                    const float sign = ((directions >> k) & 1) ? -1.0f : 1.0f;
+                    std::array<int, 6> push{};
+                    push[k] = 1;
+                    push[3 + k] = 1;
+                    ViewVelocity expected;
+                    expected.translation[permutation[k]] = sign;
+                    expected.rotation[permutation[k]] = -sign;
+                    QVERIFY2(
+                        same(transform_motion(motion(push), settings), expected),
+                        qPrintable(QStringLiteral("mapping %1, axis %2").arg(mappings).arg(k)));
+                }
+                ++mappings;
+            }
+        } while (std::next_permutation(permutation.begin(), permutation.end()));
+        QCOMPARE(mappings, 48);
+    }
+
+    // The factory defaults give the identity, whatever the period.
+    void defaultsAreTheIdentity() {
+        const Manager manager(dir_.filePath(QStringLiteral("defaults.ini")), 2);
+        const MotionSettings settings = MotionSettings::of(manager);
+        for (const int period : {0, 8, 1 << 30}) {
+            const ViewVelocity velocity =
+                transform_motion(motion({1, -2, 3, -4, 5, -6}, period), settings);
+            QCOMPARE(velocity.translation, (std::array<float, 3>{1, -2, 3}));
+            QCOMPARE(velocity.rotation, (std::array<float, 3>{-4, 5, -6}));
+        }
+    }
+
+    // Translations scale by the translation sensitivity, rotations by the
+    // rotation sensitivity, each alone.
+    void sensitivities() {
+        for (const float sensitivity : {0.1f, 1.0f, 10.0f}) {
+            MotionSettings settings;
+            settings.translation_sensitivity = sensitivity;
+            settings.rotation_sensitivity = 2.0f;
+            const ViewVelocity velocity = transform_motion(motion({100, 0, 0, 0, 0, 50}), settings);
+            QCOMPARE(velocity.translation[0], 100 * sensitivity);
+            QCOMPARE(velocity.rotation[2], 100.0f);
+        }
+    }
+
+    // Within the dead zone nothing moves; beyond it the motion starts from
+    // zero, without a jump at the edge.
+    void deadZone() {
+        MotionSettings settings;
+        settings.dead_zone = 10;
+        const auto tx = [&](int value) {
+            return transform_motion(motion({value, 0, 0, 0, 0, 0}), settings).translation[0];
+        };
+        QCOMPARE(tx(9), 0.0f);
+        QCOMPARE(tx(10), 0.0f);
+        QCOMPARE(tx(11), 1.0f);
+        QCOMPARE(tx(-11), -1.0f);
+        QCOMPARE(tx(-10), 0.0f);
+        QCOMPARE(tx(350), 340.0f);
+    }
+
+    // Only the largest of the six survives; of equal ones, the first.
+    void dominantAxis() {
+        MotionSettings settings;
+        settings.dominant_axis = true;
+        ViewVelocity velocity = transform_motion(motion({5, -30, 7, 29, 0, -2}), settings);
+        QCOMPARE(velocity.translation, (std::array<float, 3>{0, -30, 0}));
+        QCOMPARE(velocity.rotation, (std::array<float, 3>{0, 0, 0}));
+        velocity = transform_motion(motion({0, 0, -9, 9, 0, 9}), settings);
+        QCOMPARE(velocity.translation, (std::array<float, 3>{0, 0, -9}));
+        QCOMPARE(velocity.rotation, (std::array<float, 3>{0, 0, 0}));
+        // Letting go: all zero stays all zero.
+        velocity = transform_motion(motion({0, 0, 0, 0, 0, 0}), settings);
+        QCOMPARE(velocity.translation, (std::array<float, 3>{0, 0, 0}));
+    }
+
+    // A change of a setting reaches the follower's snapshot at once.
+    void snapshotFollowsTheSettings() {
+        Manager manager(dir_.filePath(QStringLiteral("follow.ini")), 2);
+        const MotionSettingsFollower follower(manager);
+        QCOMPARE(follower.settings().axis, (std::array<int, 3>{0, 1, 2}));
+        manager.navig_string(x_trans_axis)->set("y");
+        manager.navig_string(y_trans_axis)->set("x");
+        manager.navig_float(dead_zone)->set(4.0f);
+        manager.navig_string(dominant_axis)->set("on");
+        QCOMPARE(follower.settings().axis, (std::array<int, 3>{1, 0, 2}));
+        QCOMPARE(follower.settings().dead_zone, 4.0f);
+        QVERIFY(follower.settings().dominant_axis);
+        const ViewVelocity velocity =
+            transform_motion(motion({10, 0, 0, 0, 0, 0}), follower.settings());
+        QCOMPARE(velocity.translation, (std::array<float, 3>{0, 6, 0}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMotionTransform)
+#include "tst_motion_transform.moc"
