@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QEventLoop>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
@@ -71,6 +72,8 @@ bool run_action(const QStringList& words, QString& error) {
         if (auto* combo = lookup<QComboBox>(name)) {
             std::printf("%s %d %s\n", qPrintable(name), combo->currentIndex(),
                         qPrintable(combo->currentText()));
+        } else if (auto* label = lookup<QLabel>(name)) {
+            std::printf("%s %s\n", qPrintable(name), qPrintable(label->text()));
         } else if (auto* slider = find_widget<QAbstractSlider>(name, error)) {
             std::printf("%s %d\n", qPrintable(name), slider->value());
         } else {

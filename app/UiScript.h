@@ -10,7 +10,7 @@
 //   slide NAME VALUE    move a slider
 //   click NAME          click a button
 //   print NAME          write "NAME VALUE" to standard output: a combo's
-//                       current index and text, a slider's value
+//                       current index and text, a label's text, a slider's value
 //   answer TEXT         answer the next dialog that asks: TEXT in its input
 //                       field (if it has one), then OK
 //   cancel              cancel the next dialog that asks

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
@@ -13,6 +14,8 @@
 #include <memory>
 #include <utility>
 
+#include "DevicePanel.h"
+#include "DeviceSource.h"
 #include "Kestrava_spaceWare.h"
 #include "Tarvik_gui.h"
 #include "Tarvik_wizard.h"
@@ -25,6 +28,7 @@ struct Options {
     QString module;
     QString settings;
     long buttons = SpaceWarePreferencesManager::default_button_count;
+    bool buttons_given = false;
     QString screenshot;
     QString script;
 };
@@ -70,6 +74,7 @@ Options parse_options(const QApplication& app) {
                                                 QStringLiteral("/libKestrava_gui.so");
     options.settings = parser.value(settings);
     if (parser.isSet(buttons)) {
+        options.buttons_given = true;
         bool ok = false;
         options.buttons = parser.value(buttons).toLong(&ok);
         if (!ok || options.buttons < 0 || options.buttons > 99) {
@@ -131,6 +136,43 @@ private:
     std::function<void()> action_;
 };
 
+// Until the host has its interpreter, a function's command is logged.
+void log_command(const CString& command) {
+    std::fprintf(stderr, "tarvik: command: %s\n", command.c_str());
+}
+
+// A press of device button n runs the function bound to it; releases run
+// nothing.
+void run_button_function(int number, bool pressed) {
+    if (!pressed) {
+        return;
+    }
+    SpaceWarePreferencesManager* manager = SpaceWareLib::instance()->preferences_manager();
+    if (number > manager->button_count()) {
+        std::fprintf(stderr, "tarvik: device button %d ignored: the settings have %ld buttons\n",
+                     number, manager->button_count());
+        return;
+    }
+    manager->run_function(manager->button_value(number)->get());
+}
+
+// The device panel in a dock of the window, fed by the device.
+void add_device_panel(XMMainWindow* window, DeviceSource& device) {
+    auto* dock = new QDockWidget(QObject::tr("Device"), window);
+    dock->setObjectName(QStringLiteral("device_dock"));
+    auto* panel = new DevicePanel(SpaceWareLib::instance()->preferences_manager(), dock);
+    dock->setWidget(panel);
+    window->addDockWidget(Qt::RightDockWidgetArea, dock);
+    panel->show_connection(device.is_connected(), device.status());
+    QObject::connect(&device, &DeviceSource::connection, panel,
+                     [panel](bool connected, const QString& name, int) {
+                         panel->show_connection(connected, name);
+                     });
+    QObject::connect(&device, &DeviceSource::motion, panel, &DevicePanel::show_motion);
+    QObject::connect(&device, &DeviceSource::button, panel, &DevicePanel::show_button);
+    QObject::connect(&device, &DeviceSource::button, panel, &run_button_function);
+}
+
 // What runs once the window is on screen: the script, then the screenshot.
 void after_showing(XMMainWindow* window, const Options& options, const QStringList& script) {
     QString error;
@@ -158,7 +200,24 @@ int main(int argc, char** argv) {
     const QStringList script =
         options.script.isEmpty() ? QStringList() : read_script(options.script);
 
-    SpaceWareLib::configure(options.settings, options.buttons);
+    // The device first: when the daemon tells its buttons, the settings
+    // have that many, unless --buttons says otherwise.
+    DeviceSource device;
+    long buttons = options.buttons;
+    const QMetaObject::Connection count_buttons =
+        QObject::connect(&device, &DeviceSource::connection,
+                         [&buttons, &options](bool connected, const QString&, int count) {
+                             if (connected && !options.buttons_given && count >= 0 && count <= 99) {
+                                 buttons = count;
+                             }
+                         });
+    device.start();
+    if (!device.is_connected()) {
+        std::fprintf(stderr, "tarvik: %s; the mouse works on\n", qPrintable(device.status()));
+    }
+    QObject::disconnect(count_buttons);
+    SpaceWareLib::configure(options.settings, buttons);
+    SpaceWarePreferencesManager::set_command_handler(log_command);
     load_module(options.module);
 
     const std::unique_ptr<Workflow> workflow(WorkflowManager::instance()->create(workflow_name));
@@ -174,7 +233,8 @@ int main(int argc, char** argv) {
                             "names")
                  .arg(options.module, QLatin1String(workflow_name)));
     }
-    window->resize(1000, 760);
+    add_device_panel(window, device);
+    window->resize(1200, 760);
     window->show();
     // Act on the window once it is laid out and painted, however long that takes.
     new AfterFirstPaint(window, [&] { after_showing(window, options, script); });

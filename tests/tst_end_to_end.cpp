@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "FakeDaemon.h"
+
 namespace {
 struct Run {
     int status;
@@ -196,6 +198,53 @@ private slots:
                                       write_script("one.txt", "click motions_save_btn_\nquit\n")});
         QVERIFY2(clean.status == 0, qPrintable(clean.errors));
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"prefs.ini"});
+    }
+
+    // The host with a device: the daemon's twelve buttons are the settings'
+    // buttons, a motion shows in the device panel on the axis the dialog now
+    // maps it to, a press runs the button's function, and a button beyond
+    // the count is ignored with a line.
+    void theDeviceDrivesTheHost() {
+        FakeDaemon daemon(dir_.filePath(QStringLiteral("spnav.sock")));
+        daemon.start();
+        QProcess tarvik;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("SPNAV_SOCKET", dir_.filePath(QStringLiteral("spnav.sock")));
+        tarvik.setProcessEnvironment(environment);
+        const QString picture = dir_.filePath(QStringLiteral("device.png"));
+        tarvik.start(QStringLiteral(TARVIK_PROGRAM),
+                     {"--settings", dir_.filePath(QStringLiteral("device.ini")), "--screenshot",
+                      picture, "--script",
+                      write_script("device.txt", "choose x_trans_combo_ 2\n"
+                                                 "print button_12_combo_\n"
+                                                 "wait 1500\n"
+                                                 "print device_tx_\n"
+                                                 "print device_ty_\n"
+                                                 "print device_state_\n")});
+        QTRY_VERIFY_WITH_TIMEOUT(tarvik.canReadLine(), 30000);
+        QCOMPARE(daemon.handshakes(), 1);
+        daemon.send_motion({100, 0, 0, 0, 0, 0}, 8);
+        daemon.send_button(0, true);
+        daemon.send_button(0, false);
+        daemon.send_button(20, true);
+        QVERIFY(tarvik.waitForFinished(30000));
+        const QString errors = QString::fromLocal8Bit(tarvik.readAllStandardError());
+        QVERIFY2(tarvik.exitCode() == 0, qPrintable(errors));
+        const QStringList lines =
+            QString::fromLocal8Bit(tarvik.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        QVERIFY2(lines.value(0).startsWith("button_12_combo_ "), qPrintable(lines.join('|')));
+        QCOMPARE(lines.value(1), QStringLiteral("device_tx_ 0"));
+        QCOMPARE(lines.value(2), QStringLiteral("device_ty_ 100"));
+        QCOMPARE(lines.value(3), QStringLiteral("device_state_ Connected: Fake Spaceball"));
+        QVERIFY2(errors.contains("tarvik: command: view fit all"), qPrintable(errors));
+        QVERIFY2(errors.contains("device button 21 ignored: the settings have 12 buttons"),
+                 qPrintable(errors));
+        QCOMPARE(errors.count("tarvik: command:"), 1); // releases run nothing
+        const QString folder = qEnvironmentVariable("KESTRAVA_SCREENSHOTS");
+        if (!folder.isEmpty() && QDir().mkpath(folder)) {
+            QFile::remove(folder + QStringLiteral("/host_device.png"));
+            QFile::copy(picture, folder + QStringLiteral("/host_device.png"));
+        }
     }
 
     // A screenshot of the whole window, then the program ends by itself.
