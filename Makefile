@@ -8,7 +8,7 @@ FUZZ_SECONDS   ?= 60
 BUILD_TYPE     ?= RelWithDebInfo
 PACKAGES = g++ cmake ninja-build make pkg-config qt6-base-dev qt6-svg-dev qt6-tools-dev \
            qt6-l10n-tools libgl-dev libbenchmark-dev xvfb xauth fonts-dejavu-core \
-           clang libfuzzer-14-dev libspnav-dev
+           clang libfuzzer-14-dev libspnav-dev spacenavd
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 TARVIK = $(BUILD_DIR)/bin/tarvik
 

@@ -3,6 +3,7 @@
 // device source's signals.
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,6 +29,10 @@ private slots:
     // With no daemon the source says so plainly at once, and tries again
     // later, ever less often.
     void noDaemon() {
+        // libspnav falls through to the system's daemon when ours is absent.
+        if (QFileInfo::exists(QStringLiteral("/var/run/spnav.sock"))) {
+            QSKIP("a system spacenavd runs here");
+        }
         DeviceSource source;
         QSignalSpy connections(&source, &DeviceSource::connection);
         QElapsedTimer clock;

@@ -8,11 +8,14 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "FakeDaemon.h"
+#include "SerialSpaceball.h"
 
 namespace {
 struct Run {
@@ -245,6 +248,69 @@ private slots:
             QFile::remove(folder + QStringLiteral("/host_device.png"));
             QFile::copy(picture, folder + QStringLiteral("/host_device.png"));
         }
+    }
+
+    // The real spacenavd, fed by a serial Spaceball on a pseudo-terminal:
+    // the device's name and eight buttons reach the host, a push along x
+    // shows on the axis the dialog maps x to, and a press runs Fit_All.
+    void theRealDaemon() {
+        if (QStandardPaths::findExecutable(QStringLiteral("spacenavd")).isEmpty()) {
+            QSKIP("spacenavd is not installed");
+        }
+        SerialSpaceball spaceball;
+        QVERIFY(spaceball.is_open());
+        QTemporaryDir folder;
+        const QString config = folder.filePath(QStringLiteral("spnavrc"));
+        QFile file(config);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        // Its own dead zone, sensitivity and inversion neutral: ours apply.
+        file.write(QStringLiteral("serial = %1\nsensitivity = 1.0\ndead-zone = 0\n"
+                                  "invert-rot =\ninvert-trans =\n")
+                       .arg(spaceball.device())
+                       .toLocal8Bit());
+        file.close();
+        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("run")));
+        QProcess daemon;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("DISPLAY");
+        daemon.setProcessEnvironment(environment);
+        daemon.setWorkingDirectory(folder.path());
+        daemon.start(QStringLiteral("spacenavd"),
+                     {"-d", "-c", config, "-l", folder.filePath(QStringLiteral("log"))});
+        QVERIFY(daemon.waitForStarted());
+        const auto stop_daemon = qScopeGuard([&daemon] {
+            daemon.kill();
+            daemon.waitForFinished();
+        });
+        QVERIFY2(spaceball.answer_reset(20000), "the daemon never reset the device");
+        const QString socket = folder.filePath(QStringLiteral("run/spnav.sock"));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socket), 20000);
+
+        QProcess tarvik;
+        environment.insert("SPNAV_SOCKET", socket);
+        tarvik.setProcessEnvironment(environment);
+        tarvik.start(QStringLiteral(TARVIK_PROGRAM),
+                     {"--settings", folder.filePath(QStringLiteral("prefs.ini")), "--script",
+                      write_script("real.txt", "choose x_trans_combo_ 4\n"
+                                               "print device_state_\n"
+                                               "wait 2500\n"
+                                               "print device_tz_\n"
+                                               "print button_8_combo_\n"
+                                               "quit\n")});
+        QTRY_VERIFY_WITH_TIMEOUT(tarvik.canReadLine(), 30000);
+        spaceball.send_motion({100, 0, 0, 0, 0, 0});
+        spaceball.send_buttons(0x0001);
+        spaceball.send_buttons(0x0000);
+        QVERIFY(tarvik.waitForFinished(30000));
+        const QString errors = QString::fromLocal8Bit(tarvik.readAllStandardError());
+        QVERIFY2(tarvik.exitCode() == 0, qPrintable(errors));
+        const QStringList lines =
+            QString::fromLocal8Bit(tarvik.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.value(0),
+                 QStringLiteral("device_state_ Connected: Spaceball 1003/2003/2003C"));
+        QCOMPARE(lines.value(1), QStringLiteral("device_tz_ 100"));
+        QVERIFY2(lines.value(2).startsWith("button_8_combo_ "), qPrintable(lines.join('|')));
+        QVERIFY2(errors.contains("tarvik: command: view fit all"), qPrintable(errors));
     }
 
     // A screenshot of the whole window, then the program ends by itself.
