@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "Kestrava_spaceWare.h"
@@ -91,10 +92,9 @@ DevicePanel::DevicePanel(SpaceWarePreferencesManager* manager, QWidget* parent)
         manager->button_value(n)->attach(observer_.get());
     }
     show_device_settings();
-    refresh();
-    frame_.setInterval(frame_ms);
+    frame_.setSingleShot(true);
     connect(&frame_, &QTimer::timeout, this, &DevicePanel::refresh);
-    frame_.start();
+    refresh();
 }
 
 DevicePanel::~DevicePanel() = default;
@@ -160,7 +160,7 @@ void DevicePanel::show_device_settings() {
     if (dominant_axis_->isChecked() != on) {
         dominant_axis_->setChecked(on);
     }
-    dirty_ = true;
+    schedule_refresh();
 }
 
 void DevicePanel::show_connection(bool connected, const QString& name) {
@@ -170,21 +170,25 @@ void DevicePanel::show_connection(bool connected, const QString& name) {
 
 void DevicePanel::show_motion(const RawMotion& motion) {
     raw_ = motion;
-    dirty_ = true;
+    schedule_refresh();
 }
 
 void DevicePanel::show_button(int number, bool pressed) {
     if (number >= 1 && number <= static_cast<int>(pressed_.size())) {
         pressed_[number - 1] = pressed;
-        dirty_ = true;
+        schedule_refresh();
+    }
+}
+
+void DevicePanel::schedule_refresh() {
+    if (!frame_.isActive()) {
+        const qint64 since = since_refresh_.isValid() ? since_refresh_.elapsed() : frame_ms;
+        frame_.start(static_cast<int>(std::max<qint64>(0, frame_ms - since)));
     }
 }
 
 void DevicePanel::refresh() {
-    if (!dirty_) {
-        return;
-    }
-    dirty_ = false;
+    since_refresh_.start();
     const std::array<float, 6> shown = values_of(transform_motion(raw_, follower_.settings()));
     std::array<float, 6> raw;
     for (int i = 0; i < 6; ++i) {

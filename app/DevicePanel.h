@@ -4,6 +4,7 @@
 // values as bars with the raw ones faint behind, a lamp per button with
 // the function it runs, and the device settings the dialog does not hold.
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
@@ -33,6 +34,8 @@ private:
     class Observer;
     void build(SpaceWarePreferencesManager* manager);
     void show_device_settings();
+    // Shows the news at once, or when a frame has passed since the last.
+    void schedule_refresh();
     void refresh();
 
     SpaceWarePreferencesManager* manager_;
@@ -45,7 +48,7 @@ private:
     QCheckBox* dominant_axis_;
     RawMotion raw_;
     std::vector<bool> pressed_;
-    bool dirty_ = false;
     QTimer frame_;
+    QElapsedTimer since_refresh_;
     SmartResource<ValueObserver> observer_;
 };
