@@ -205,8 +205,8 @@ private slots:
 
     // The host with a device: the daemon's twelve buttons are the settings'
     // buttons, a motion shows in the device panel on the axis the dialog now
-    // maps it to, a press runs the button's function, and a button beyond
-    // the count is ignored with a line.
+    // maps it to, with the panel's dominant-axis switch on, a press runs the
+    // button's function, and a button beyond the count is ignored with a line.
     void theDeviceDrivesTheHost() {
         FakeDaemon daemon(dir_.filePath(QStringLiteral("spnav.sock")));
         daemon.start();
@@ -219,14 +219,16 @@ private slots:
                      {"--settings", dir_.filePath(QStringLiteral("device.ini")), "--screenshot",
                       picture, "--script",
                       write_script("device.txt", "choose x_trans_combo_ 2\n"
+                                                 "click device_dominant_axis_\n"
                                                  "print button_12_combo_\n"
                                                  "wait 1500\n"
                                                  "print device_tx_\n"
                                                  "print device_ty_\n"
+                                                 "print device_rz_\n"
                                                  "print device_state_\n")});
         QTRY_VERIFY_WITH_TIMEOUT(tarvik.canReadLine(), 30000);
         QCOMPARE(daemon.handshakes(), 1);
-        daemon.send_motion({100, 0, 0, 0, 0, 0}, 8);
+        daemon.send_motion({100, 0, 0, 0, 0, 30}, 8);
         daemon.send_button(0, true);
         daemon.send_button(0, false);
         daemon.send_button(20, true);
@@ -238,7 +240,8 @@ private slots:
         QVERIFY2(lines.value(0).startsWith("button_12_combo_ "), qPrintable(lines.join('|')));
         QCOMPARE(lines.value(1), QStringLiteral("device_tx_ 0"));
         QCOMPARE(lines.value(2), QStringLiteral("device_ty_ 100"));
-        QCOMPARE(lines.value(3), QStringLiteral("device_state_ Connected: Fake Spaceball"));
+        QCOMPARE(lines.value(3), QStringLiteral("device_rz_ 0")); // the dominant axis alone
+        QCOMPARE(lines.value(4), QStringLiteral("device_state_ Connected: Fake Spaceball"));
         QVERIFY2(errors.contains("tarvik: command: view fit all"), qPrintable(errors));
         QVERIFY2(errors.contains("device button 21 ignored: the settings have 12 buttons"),
                  qPrintable(errors));
