@@ -14,6 +14,22 @@
 
 Q_DECLARE_METATYPE(RawMotion)
 
+namespace {
+// A daemon of the test's own and a source connected to it, its signals spied on.
+struct Connected {
+    explicit Connected(const QString& socket)
+        : daemon(socket) {
+        daemon.start();
+        source.start();
+    }
+    FakeDaemon daemon;
+    DeviceSource source;
+    QSignalSpy connections{&source, &DeviceSource::connection};
+    QSignalSpy motions{&source, &DeviceSource::motion};
+    QSignalSpy buttons{&source, &DeviceSource::button};
+};
+} // namespace
+
 class TestDevice : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
@@ -49,13 +65,8 @@ private slots:
     // answered): the device's name and buttons, then motion and buttons as
     // sent, numbered from 1.
     void eventsArrive() {
-        FakeDaemon daemon(socket_);
-        daemon.start();
-        DeviceSource source;
-        QSignalSpy connections(&source, &DeviceSource::connection);
-        QSignalSpy motions(&source, &DeviceSource::motion);
-        QSignalSpy buttons(&source, &DeviceSource::button);
-        source.start();
+        Connected rig(socket_);
+        auto& [daemon, source, connections, motions, buttons] = rig;
         QVERIFY(source.is_connected());
         QCOMPARE(daemon.handshakes(), 1);
         QCOMPARE(connections.count(), 1);
@@ -79,11 +90,8 @@ private slots:
     // The daemon goes and comes back: the source notices the hang-up and
     // connects again on its own.
     void reconnects() {
-        FakeDaemon daemon(socket_);
-        daemon.start();
-        DeviceSource source;
-        QSignalSpy connections(&source, &DeviceSource::connection);
-        source.start();
+        Connected rig(socket_);
+        auto& [daemon, source, connections, motions, buttons] = rig;
         QVERIFY(source.is_connected());
         daemon.stop();
         QTRY_VERIFY(!source.is_connected());
@@ -98,11 +106,8 @@ private slots:
     // Ten thousand events at once: handled in turns, the event loop keeps
     // running meanwhile, and the last deflection is the one told last.
     void burstKeepsTheLoopResponsive() {
-        FakeDaemon daemon(socket_);
-        daemon.start();
-        DeviceSource source;
-        QSignalSpy motions(&source, &DeviceSource::motion);
-        source.start();
+        Connected rig(socket_);
+        auto& [daemon, source, connections, motions, buttons] = rig;
         QVERIFY(source.is_connected());
         std::thread sender([&daemon] {
             for (int i = 1; i <= 10000; ++i) {
@@ -123,11 +128,8 @@ private slots:
 
     // Garbage and a short frame from the daemon break nothing.
     void garbageIsSurvived() {
-        FakeDaemon daemon(socket_);
-        daemon.start();
-        DeviceSource source;
-        QSignalSpy motions(&source, &DeviceSource::motion);
-        source.start();
+        Connected rig(socket_);
+        auto& [daemon, source, connections, motions, buttons] = rig;
         QVERIFY(source.is_connected());
         daemon.send_event({77, 1, 2, 3, 4, 5, 6, 7});
         daemon.send_event({1, -5, 0, 0, 0, 0, 0, 0}); // a button numbered -5
