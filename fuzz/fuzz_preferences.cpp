@@ -6,7 +6,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtGlobal>
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -75,7 +77,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         save_everything(manager);
     }
     const Manager again(file, 3);
-    if (values_of(again) != first) {
+    const std::vector<std::string> second = values_of(again);
+    if (second != first) {
+        // Say which value came back changed, for whoever reads the crash.
+        for (size_t i = 0; i < std::max(first.size(), second.size()); ++i) {
+            const std::string before = i < first.size() ? first[i] : "(none)";
+            const std::string after = i < second.size() ? second[i] : "(none)";
+            if (before != after) {
+                std::fprintf(stderr, "value %zu: \"%s\" became \"%s\"\n", i, before.c_str(),
+                             after.c_str());
+            }
+        }
         std::abort();
     }
     return 0;

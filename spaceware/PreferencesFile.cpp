@@ -302,18 +302,35 @@ void remove_leftovers_of(const QString& file) {
     }
 }
 
-// Every key of the file outside the group, as it stands.
-void copy_other_sections(const QString& from, const char* group, QSettings& out) {
-    if (!QFileInfo(from).isFile()) {
-        return;
+// The lines of the file outside the group, byte for byte: read and written
+// again through QSettings, a value the reader refused could come back as
+// one it takes. Lines before any section header go under [General].
+QByteArray other_sections(const QString& from, const char* group) {
+    QFile file(from);
+    if (!QFileInfo(from).isFile() || !file.open(QIODevice::ReadOnly)) {
+        return QByteArray();
     }
-    QSettings in(from, QSettings::IniFormat);
-    const QString own = QString::fromLatin1(group) + '/';
-    for (const QString& key : in.allKeys()) {
-        if (!key.startsWith(own)) {
-            out.setValue(key, in.value(key));
+    const QByteArray own = '[' + QByteArray(group) + ']';
+    QByteArray general, sections;
+    bool in_section = false;
+    bool in_own = false;
+    while (!file.atEnd()) {
+        QByteArray line = file.readLine();
+        if (!line.endsWith('\n')) {
+            line += '\n';
+        }
+        const QByteArray trimmed = line.trimmed();
+        if (trimmed.startsWith('[') && trimmed.endsWith(']')) {
+            in_section = true;
+            in_own = trimmed == own;
+        }
+        if (!in_section) {
+            general += line;
+        } else if (!in_own) {
+            sections += line;
         }
     }
+    return (general.trimmed().isEmpty() ? QByteArray() : "[General]\n" + general) + sections;
 }
 } // namespace
 
@@ -409,7 +426,6 @@ bool PreferencesFile::write(Section section, const Contents& contents) {
         // The rename below makes the save atomic; QSettings' own would leave
         // a temporary file of its own behind a killed save.
         out.setAtomicSyncRequired(false);
-        copy_other_sections(target, group_of(section), out);
         write_section(out, section, contents);
         out.sync();
         if (out.status() != QSettings::NoError) {
@@ -417,6 +433,13 @@ bool PreferencesFile::write(Section section, const Contents& contents) {
             return fail(QStringLiteral("cannot be written"));
         }
     }
+    if (!staging_file.open(QIODevice::Append) ||
+        staging_file.write('\n' + other_sections(target, group_of(section))) < 0 ||
+        !staging_file.flush()) {
+        QFile::remove(staging);
+        return fail(QStringLiteral("cannot be written"));
+    }
+    staging_file.close();
     if (!read_cleanly_ && info.exists()) {
         const QString backup = target + QLatin1String(backup_suffix);
         QFile::remove(backup);
