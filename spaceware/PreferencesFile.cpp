@@ -310,7 +310,6 @@ QByteArray other_sections(const QString& from, const char* group) {
     if (!QFileInfo(from).isFile() || !file.open(QIODevice::ReadOnly)) {
         return QByteArray();
     }
-    const QByteArray own = '[' + QByteArray(group) + ']';
     QByteArray general, sections;
     bool in_section = false;
     bool in_own = false;
@@ -319,10 +318,14 @@ QByteArray other_sections(const QString& from, const char* group) {
         if (!line.endsWith('\n')) {
             line += '\n';
         }
+        // A header as QSettings reads one: from '[' to the first ']', or to
+        // the end of the line, percent escapes decoded; the rest is ignored.
         const QByteArray trimmed = line.trimmed();
-        if (trimmed.startsWith('[') && trimmed.endsWith(']')) {
+        if (trimmed.startsWith('[')) {
+            const qsizetype end = trimmed.indexOf(']');
             in_section = true;
-            in_own = trimmed == own;
+            in_own =
+                QByteArray::fromPercentEncoding(trimmed.mid(1, end < 0 ? -1 : end - 1)) == group;
         }
         if (!in_section) {
             general += line;

@@ -422,6 +422,15 @@ private slots:
         const Manager reread(file_, 2);
         QCOMPARE(function_names(reread).contains("B"), function_names(manager).contains("B"));
         QCOMPARE(text_of(reread.button_value(2)), QStringLiteral("View_Top"));
+
+        // A header with more after its ']' is still the section QSettings
+        // reads: the save replaces it rather than keeping a stale copy.
+        write_file(file_, "[buttons] and more\nbutton_2=View_Left\n");
+        Manager junk_header(file_, 2);
+        QCOMPARE(text_of(junk_header.button_value(2)), QStringLiteral("View_Left"));
+        junk_header.button_value(2)->set("View_Top");
+        QVERIFY(junk_header.save_button_values());
+        QCOMPARE(text_of(Manager(file_, 2).button_value(2)), QStringLiteral("View_Top"));
     }
 
     // When another program saves the file, its preferences come in: the
