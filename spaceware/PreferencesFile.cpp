@@ -81,22 +81,64 @@ bool is_axis_permutation(const PreferencesFile::NavigValues& navig) {
     return true;
 }
 
-// The first line that holds no setting QSettings can take as written: a
-// section header left open, or control characters. 0 when there is none.
-int first_unreadable_line(const QString& path) {
+// The file's lines as QSettings reads them: a quoted value left open, or a
+// backslash at the end, carries a line on into the next ones. Each keeps its
+// line feeds; `first` is the number of its first line in the file.
+struct IniLine {
+    QByteArray text;
+    int first;
+};
+
+std::vector<IniLine> ini_lines(const QString& path) {
+    std::vector<IniLine> lines;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return 0;
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+        return lines;
     }
+    bool in_quotes = false;
+    bool continued = false;
     int number = 0;
     while (!file.atEnd()) {
+        QByteArray line = file.readLine();
         ++number;
-        const QByteArray line = file.readLine().trimmed();
+        if (!line.endsWith('\n')) {
+            line += '\n';
+        }
+        if (continued) {
+            lines.back().text += line;
+        } else {
+            lines.push_back({line, number});
+        }
+        bool escaped = false;
+        for (const char c : line) {
+            if (escaped) {
+                escaped = false;
+            } else if (c == '\\') {
+                escaped = true;
+            } else if (c == '"') {
+                in_quotes = !in_quotes;
+            }
+        }
+        // An escaped line feed continues the line, as an open quote does.
+        continued = in_quotes || escaped;
+    }
+    return lines;
+}
+
+// The first line that holds no setting QSettings can take as written: a
+// section header left open, a quote left open, or control characters. 0
+// when there is none.
+int first_unreadable_line(const QString& path) {
+    const std::vector<IniLine> lines = ini_lines(path);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const QByteArray line = lines[i].text.trimmed();
         const bool has_control = std::any_of(line.begin(), line.end(), [](char c) {
-            return static_cast<unsigned char>(c) < 0x20 && c != '\t';
+            return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r';
         });
-        if (has_control || (line.startsWith('[') && !line.contains(']'))) {
-            return number;
+        const bool quote_left_open = i + 1 == lines.size() && line.count('"') % 2 != 0;
+        if (has_control || lines[i].text.count('\n') > 1 || quote_left_open ||
+            (line.startsWith('[') && !line.contains(']'))) {
+            return lines[i].first;
         }
     }
     return 0;
@@ -306,21 +348,13 @@ void remove_leftovers_of(const QString& file) {
 // again through QSettings, a value the reader refused could come back as
 // one it takes. Lines before any section header go under [General].
 QByteArray other_sections(const QString& from, const char* group) {
-    QFile file(from);
-    if (!QFileInfo(from).isFile() || !file.open(QIODevice::ReadOnly)) {
-        return QByteArray();
-    }
     QByteArray general, sections;
     bool in_section = false;
     bool in_own = false;
-    while (!file.atEnd()) {
-        QByteArray line = file.readLine();
-        if (!line.endsWith('\n')) {
-            line += '\n';
-        }
+    for (const IniLine& line : ini_lines(from)) {
         // A header as QSettings reads one: from '[' to the first ']', or to
         // the end of the line, percent escapes decoded; the rest is ignored.
-        const QByteArray trimmed = line.trimmed();
+        const QByteArray trimmed = line.text.trimmed();
         if (trimmed.startsWith('[')) {
             const qsizetype end = trimmed.indexOf(']');
             in_section = true;
@@ -328,9 +362,9 @@ QByteArray other_sections(const QString& from, const char* group) {
                 QByteArray::fromPercentEncoding(trimmed.mid(1, end < 0 ? -1 : end - 1)) == group;
         }
         if (!in_section) {
-            general += line;
+            general += line.text;
         } else if (!in_own) {
-            sections += line;
+            sections += line.text;
         }
     }
     return (general.trimmed().isEmpty() ? QByteArray() : "[General]\n" + general) + sections;

@@ -423,6 +423,17 @@ private slots:
         QCOMPARE(function_names(reread).contains("B"), function_names(manager).contains("B"));
         QCOMPARE(text_of(reread.button_value(2)), QStringLiteral("View_Top"));
 
+        // A quote left open carries its line on, as QSettings reads it: the
+        // section it swallows is not brought back by a save of another.
+        const QByteArray open_quote = "[navigation]\nrotation_sensitivity=\"2\n"
+                                      "[custom_functions]\nsize=1\n1\\name=hidden\n";
+        write_file(file_, open_quote);
+        expect_warning("line 2 cannot be read");
+        Manager quoted(file_, 2);
+        QVERIFY(quoted.save_navig_values());
+        QCOMPARE(function_names(Manager(file_, 2)), function_names(quoted));
+        QCOMPARE(read_file(file_ + ".bak"), open_quote);
+
         // A header with more after its ']' is still the section QSettings
         // reads: the save replaces it rather than keeping a stale copy.
         write_file(file_, "[buttons] and more\nbutton_2=View_Left\n");
