@@ -358,15 +358,21 @@ void SpaceWarePreferencesManager::reset_button_defaults() {
 // ---------------------------------------------------------------- the file
 
 void SpaceWarePreferencesManager::read_file() {
-    PreferencesFile::Contents contents{navig_defaults(), button_defaults(), {}};
-    preferences_file_->read(contents,
-                            [this](const CString& name) { return is_builtin_function(name); });
-    navig_preferences_ = contents.navig;
-    button_preferences_ = contents.buttons;
-    for (const auto& [name, definition] : contents.functions) {
+    for (const auto& [name, definition] :
+         read_preferences(navig_preferences_, button_preferences_)) {
         add_function(name, definition, true);
     }
     known_signature_ = preferences_file_->signature();
+}
+
+SpaceWarePreferencesManager::FunctionValues
+SpaceWarePreferencesManager::read_preferences(NavigValues& navig, ButtonValues& buttons) {
+    PreferencesFile::Contents contents{navig_defaults(), button_defaults(), {}};
+    preferences_file_->read(contents,
+                            [this](const CString& name) { return is_builtin_function(name); });
+    navig = contents.navig;
+    buttons = contents.buttons;
+    return contents.functions;
 }
 
 bool SpaceWarePreferencesManager::write_file(PreferencesSection section, const NavigValues& navig,
@@ -417,15 +423,14 @@ void SpaceWarePreferencesManager::file_may_have_changed() {
         return;
     }
     known_signature_ = signature;
-    PreferencesFile::Contents contents{navig_defaults(), button_defaults(), {}};
-    preferences_file_->read(contents,
-                            [this](const CString& name) { return is_builtin_function(name); });
-    bring_in(contents.navig, contents.buttons, contents.functions);
+    NavigValues navig;
+    ButtonValues buttons;
+    const FunctionValues functions = read_preferences(navig, buttons);
+    bring_in(navig, buttons, functions);
 }
 
-void SpaceWarePreferencesManager::bring_in(
-    const NavigValues& navig, const ButtonValues& buttons,
-    const std::vector<std::pair<CopyCString, CopyCString>>& functions) {
+void SpaceWarePreferencesManager::bring_in(const NavigValues& navig, const ButtonValues& buttons,
+                                           const FunctionValues& functions) {
     NavigValues followed = current_navig();
     for (const NavigSchemaRow& row : navig_schema) {
         NavigValue& value = followed[row.attribute];

@@ -78,6 +78,8 @@ public:
     using NavigValues = std::array<NavigValue, navig_count>;
     // The function name of each button, button n at n - 1.
     using ButtonValues = std::vector<CopyCString>;
+    // The user's functions: name and definition, each name once.
+    using FunctionValues = std::vector<std::pair<CopyCString, CopyCString>>;
 
     // Reads the preferences from `file` (factory defaults where it has none);
     // the device has `button_count` buttons.
@@ -161,6 +163,9 @@ private:
     ButtonValues current_buttons() const;
 
     void read_file();
+    // What the file holds over the factory defaults: the navigation and
+    // button preferences, and the custom functions it defines.
+    FunctionValues read_preferences(NavigValues& navig, ButtonValues& buttons);
     // Writes one section of the file from these values.
     bool write_file(PreferencesSection section, const NavigValues& navig,
                     const ButtonValues& buttons);
@@ -169,7 +174,7 @@ private:
     void watch_file();
     void file_may_have_changed();
     void bring_in(const NavigValues& navig, const ButtonValues& buttons,
-                  const std::vector<std::pair<CopyCString, CopyCString>>& functions);
+                  const FunctionValues& functions);
 
     QString file_;
     std::unique_ptr<PreferencesFile> preferences_file_;

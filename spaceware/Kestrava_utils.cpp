@@ -23,12 +23,7 @@ void FloatValue::put(float number) {
 
 ValueObserver::~ValueObserver() {
     for (SettingsValue* setting : settings_) {
-        setting->observers_.erase(std::remove_if(setting->observers_.begin(),
-                                                 setting->observers_.end(),
-                                                 [this](const SettingsValue::Attachment& a) {
-                                                     return a.observer == this;
-                                                 }),
-                                  setting->observers_.end());
+        setting->forget(this);
     }
 }
 
@@ -82,11 +77,12 @@ void SettingsValue::detach(ValueObserver* observer) {
     if (!observer || !is_attached(observer)) {
         return;
     }
-    observers_.erase(
-        std::remove_if(observers_.begin(), observers_.end(),
-                       [observer](const Attachment& a) { return a.observer == observer; }),
-        observers_.end());
+    forget(observer);
     erase_one(observer->settings_, this);
+}
+
+void SettingsValue::forget(const ValueObserver* observer) {
+    std::erase_if(observers_, [observer](const Attachment& a) { return a.observer == observer; });
 }
 
 void SettingsValue::notify(ValueObserver* skip) {

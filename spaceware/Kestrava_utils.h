@@ -97,6 +97,8 @@ private:
     };
     bool is_attached(const ValueObserver* observer) const;
     bool is_attached(const Attachment& attachment) const;
+    // Drops the observer's attachment; its own list is the caller's.
+    void forget(const ValueObserver* observer);
 
     std::vector<Attachment> observers_;
     // Set while a notification runs: tells it that the setting is gone.

@@ -14,8 +14,7 @@ class PreferencesFile {
 public:
     using NavigValues = SpaceWarePreferencesManager::NavigValues;
     using ButtonValues = SpaceWarePreferencesManager::ButtonValues;
-    // The user's functions: name and definition, each name once.
-    using Functions = std::vector<std::pair<CopyCString, CopyCString>>;
+    using Functions = SpaceWarePreferencesManager::FunctionValues;
 
     struct Contents {
         NavigValues navig;
