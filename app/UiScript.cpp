@@ -141,8 +141,8 @@ bool UiScript::run_line(const QString& line, const QStringList& words, QString& 
         answers_.push_back({false, QString()});
         return true;
     }
-    int ms = 0;
     if (command == QLatin1String("wait") && words.size() == 2) {
+        int ms = 0;
         if (!to_int(words[1], ms, error)) {
             return false;
         }

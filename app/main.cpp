@@ -203,19 +203,13 @@ int main(int argc, char** argv) {
     // The device first: when the daemon tells its buttons, the settings
     // have that many, unless --buttons says otherwise.
     DeviceSource device;
-    long buttons = options.buttons;
-    const QMetaObject::Connection count_buttons =
-        QObject::connect(&device, &DeviceSource::connection,
-                         [&buttons, &options](bool connected, const QString&, int count) {
-                             if (connected && !options.buttons_given && count >= 0 && count <= 99) {
-                                 buttons = count;
-                             }
-                         });
     device.start();
     if (!device.is_connected()) {
         std::fprintf(stderr, "tarvik: %s; the mouse works on\n", qPrintable(device.status()));
     }
-    QObject::disconnect(count_buttons);
+    const bool daemon_counts =
+        device.is_connected() && !options.buttons_given && device.button_count() <= 99;
+    const long buttons = daemon_counts ? device.button_count() : options.buttons;
     SpaceWareLib::configure(options.settings, buttons);
     SpaceWarePreferencesManager::set_command_handler(log_command);
     load_module(options.module);

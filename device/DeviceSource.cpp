@@ -52,12 +52,12 @@ void DeviceSource::try_connect() {
     char name[128] = "";
     const QString device =
         spnav_dev_name(name, sizeof name) >= 0 ? QString::fromUtf8(name) : tr("Unknown device");
-    const int buttons = spnav_dev_buttons();
+    button_count_ = std::max(0, spnav_dev_buttons());
     notifier_ = new QSocketNotifier(spnav_fd(), QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &DeviceSource::read_events);
     retry_delay_ = first_retry_ms;
     status_ = device;
-    emit connection(true, device, buttons);
+    emit connection(true, device, button_count_);
     // Events may have come with the answers.
     read_events();
 }
@@ -95,6 +95,7 @@ void DeviceSource::lose_connection() {
     notifier_ = nullptr;
     spnav_close();
     status_ = tr("No device: spacenavd is not running");
+    button_count_ = 0;
     emit connection(false, QString(), 0);
     retry_later();
 }

@@ -25,6 +25,8 @@ public:
     bool is_connected() const { return notifier_ != nullptr; }
     // What the user is told: the device's name, or why there is none.
     const QString& status() const { return status_; }
+    // The buttons the daemon says the device has; 0 without a device.
+    int button_count() const { return button_count_; }
     // How long until the next attempt to reach the daemon, in ms.
     int retry_delay() const { return retry_delay_; }
 
@@ -48,4 +50,5 @@ private:
     QTimer retry_;
     int retry_delay_ = first_retry_ms;
     QString status_;
+    int button_count_ = 0;
 };
