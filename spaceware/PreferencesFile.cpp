@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <map>
 
+#include "IniLines.h"
 #include "NavigSchema.h"
 
 namespace {
@@ -81,67 +82,13 @@ bool is_axis_permutation(const PreferencesFile::NavigValues& navig) {
     return true;
 }
 
-// The file's lines as QSettings reads them: a quoted value left open, or a
-// backslash at the end, carries a line on into the next ones. Each keeps its
-// line feeds; `first` is the number of its first line in the file.
-struct IniLine {
-    QByteArray text;
-    int first;
-};
-
-std::vector<IniLine> ini_lines(const QString& path) {
-    std::vector<IniLine> lines;
+// The file's lines; none for a file that cannot be read.
+std::vector<IniLine> lines_of(const QString& path) {
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        return lines;
+        return {};
     }
-    bool in_quotes = false;
-    bool continued = false;
-    int number = 0;
-    while (!file.atEnd()) {
-        QByteArray line = file.readLine();
-        ++number;
-        if (!line.endsWith('\n')) {
-            line += '\n';
-        }
-        if (continued) {
-            lines.back().text += line;
-        } else {
-            lines.push_back({line, number});
-        }
-        bool escaped = false;
-        for (const char c : line) {
-            if (escaped) {
-                escaped = false;
-            } else if (c == '\\') {
-                escaped = true;
-            } else if (c == '"') {
-                in_quotes = !in_quotes;
-            }
-        }
-        // An escaped line feed continues the line, as an open quote does.
-        continued = in_quotes || escaped;
-    }
-    return lines;
-}
-
-// The first line that holds no setting QSettings can take as written: a
-// section header left open, a quote left open, or control characters. 0
-// when there is none.
-int first_unreadable_line(const QString& path) {
-    const std::vector<IniLine> lines = ini_lines(path);
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const QByteArray line = lines[i].text.trimmed();
-        const bool has_control = std::any_of(line.begin(), line.end(), [](char c) {
-            return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r';
-        });
-        const bool quote_left_open = i + 1 == lines.size() && line.count('"') % 2 != 0;
-        if (has_control || lines[i].text.count('\n') > 1 || quote_left_open ||
-            (line.startsWith('[') && !line.contains(']'))) {
-            return lines[i].first;
-        }
-    }
-    return 0;
+    return ini_lines(file.readAll());
 }
 
 // Reads one preferences file, checking every value; what is bad keeps its
@@ -344,31 +291,6 @@ void remove_leftovers_of(const QString& file) {
     }
 }
 
-// The lines of the file outside the group, byte for byte: read and written
-// again through QSettings, a value the reader refused could come back as
-// one it takes. Lines before any section header go under [General].
-QByteArray other_sections(const QString& from, const char* group) {
-    QByteArray general, sections;
-    bool in_section = false;
-    bool in_own = false;
-    for (const IniLine& line : ini_lines(from)) {
-        // A header as QSettings reads one: from '[' to the first ']', or to
-        // the end of the line, percent escapes decoded; the rest is ignored.
-        const QByteArray trimmed = line.text.trimmed();
-        if (trimmed.startsWith('[')) {
-            const qsizetype end = trimmed.indexOf(']');
-            in_section = true;
-            in_own =
-                QByteArray::fromPercentEncoding(trimmed.mid(1, end < 0 ? -1 : end - 1)) == group;
-        }
-        if (!in_section) {
-            general += line.text;
-        } else if (!in_own) {
-            sections += line.text;
-        }
-    }
-    return (general.trimmed().isEmpty() ? QByteArray() : "[General]\n" + general) + sections;
-}
 } // namespace
 
 void PreferencesFile::read(Contents& contents, const IsReserved& is_reserved) {
@@ -391,7 +313,7 @@ void PreferencesFile::read(Contents& contents, const IsReserved& is_reserved) {
         return;
     }
     QSettings in(path_, QSettings::IniFormat);
-    const int line = first_unreadable_line(path_);
+    const int line = first_unreadable_line(lines_of(path_));
     if (in.status() != QSettings::NoError || line > 0) {
         qWarning("%s: %s cannot be read; the rest is, and the file is kept as %s%s at the next "
                  "save",
@@ -471,7 +393,8 @@ bool PreferencesFile::write(Section section, const Contents& contents) {
         }
     }
     if (!staging_file.open(QIODevice::Append) ||
-        staging_file.write('\n' + other_sections(target, group_of(section))) < 0 ||
+        staging_file.write(
+            '\n' + lines_outside_group(lines_of(target), QLatin1String(group_of(section)))) < 0 ||
         !staging_file.flush()) {
         QFile::remove(staging);
         return fail(QStringLiteral("cannot be written"));

@@ -442,6 +442,20 @@ private slots:
         junk_header.button_value(2)->set("View_Top");
         QVERIFY(junk_header.save_button_values());
         QCOMPARE(text_of(Manager(file_, 2).button_value(2)), QStringLiteral("View_Top"));
+
+        // So is a header that a carriage return or a semicolon ends before
+        // its ']' (found by the fuzzer: the stale copy came back).
+        write_file(file_, "[buttons;note]\nbutton_2=View_Left\n[custom_functions\r]\nsize=1\n"
+                          "1\\name=old\n1\\definition=echo old\n");
+        expect_warning("cannot be read");
+        Manager cut_header(file_, 2);
+        cut_header.button_value(2)->set("View_Top");
+        QVERIFY(cut_header.save_button_values());
+        QVERIFY(cut_header.add_or_edit_custom_function("new", "echo new"));
+        const Manager cut_reread(file_, 2);
+        QCOMPARE(text_of(cut_reread.button_value(2)), QStringLiteral("View_Top"));
+        QCOMPARE(cut_reread.get_function_definition("old").c_str(), "echo old");
+        QCOMPARE(cut_reread.get_function_definition("new").c_str(), "echo new");
     }
 
     // When another program saves the file, its preferences come in: the
