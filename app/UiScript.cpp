@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -9,9 +10,13 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
+
+#include "ModelView.h"
 
 namespace {
 // In any window: a detached pane lives in a window of its own.
@@ -68,12 +73,34 @@ bool run_action(const QStringList& words, QString& error) {
         auto* slider = find_widget<QAbstractSlider>(name, error);
         return slider && to_int(words[2], number, error) && (slider->setValue(number), true);
     }
+    if (command == QLatin1String("pick") && words.size() == 2) {
+        auto* action = lookup<QAction>(name);
+        if (!action || !action->isEnabled()) {
+            error = QStringLiteral("no menu entry named %1 that can be picked").arg(name);
+            return false;
+        }
+        action->trigger();
+        return true;
+    }
+    if (command == QLatin1String("grab") && words.size() == 3) {
+        auto* widget = find_widget<QWidget>(name, error);
+        if (widget && !widget->grab().save(words[2], "PNG")) {
+            error = QStringLiteral("cannot write %1").arg(words[2]);
+            return false;
+        }
+        return widget != nullptr;
+    }
     if (command == QLatin1String("print") && words.size() == 2) {
         if (auto* combo = lookup<QComboBox>(name)) {
             std::printf("%s %d %s\n", qPrintable(name), combo->currentIndex(),
                         qPrintable(combo->currentText()));
         } else if (auto* label = lookup<QLabel>(name)) {
             std::printf("%s %s\n", qPrintable(name), qPrintable(label->text()));
+        } else if (auto* view = lookup<ModelView>(name)) {
+            std::printf("%s %s\n", qPrintable(name), qPrintable(view->description()));
+        } else if (auto* text = lookup<QPlainTextEdit>(name)) {
+            std::printf("%s %s\n", qPrintable(name),
+                        qPrintable(text->document()->lastBlock().text()));
         } else if (auto* slider = find_widget<QAbstractSlider>(name, error)) {
             std::printf("%s %d\n", qPrintable(name), slider->value());
         } else {

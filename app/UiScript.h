@@ -9,8 +9,11 @@
 //   choose NAME INDEX   pick item INDEX of a combo, as the user does
 //   slide NAME VALUE    move a slider
 //   click NAME          click a button
+//   pick NAME           pick a menu entry
 //   print NAME          write "NAME VALUE" to standard output: a combo's
-//                       current index and text, a label's text, a slider's value
+//                       current index and text, a label's text, a slider's
+//                       value, where a model view looks from, a log's last line
+//   grab NAME FILE      save a picture of a widget as a PNG file
 //   answer TEXT         answer the next dialog that asks: TEXT in its input
 //                       field (if it has one), then OK
 //   cancel              cancel the next dialog that asks

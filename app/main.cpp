@@ -14,9 +14,14 @@
 #include <memory>
 #include <utility>
 
+#include "CommandLog.h"
 #include "DevicePanel.h"
 #include "DeviceSource.h"
+#include "HostCommands.h"
+#include "HostMenus.h"
 #include "Kestrava_spaceWare.h"
+#include "ModelView.h"
+#include "MotionTransform.h"
 #include "Tarvik_gui.h"
 #include "Tarvik_wizard.h"
 #include "UiScript.h"
@@ -31,6 +36,7 @@ struct Options {
     bool buttons_given = false;
     QString screenshot;
     QString script;
+    QString model;
 };
 
 [[noreturn]] void fail(const QString& message, int status = 1) {
@@ -63,7 +69,11 @@ Options parse_options(const QApplication& app) {
         QStringLiteral("script"),
         QStringLiteral("Run the user actions of <file> once the window is shown."),
         QStringLiteral("file"));
-    parser.addOptions({module, settings, buttons, screenshot, script});
+    const QCommandLineOption model(QStringLiteral("model"),
+                                   QStringLiteral("The STL model to show (default: a built-in "
+                                                  "one)."),
+                                   QStringLiteral("file"));
+    parser.addOptions({module, settings, buttons, screenshot, script, model});
     parser.process(app);
 
     Options options;
@@ -85,6 +95,7 @@ Options parse_options(const QApplication& app) {
     }
     options.screenshot = parser.value(screenshot);
     options.script = parser.value(script);
+    options.model = parser.value(model);
     return options;
 }
 
@@ -136,14 +147,9 @@ private:
     std::function<void()> action_;
 };
 
-// Until the host has its interpreter, a function's command is logged.
-void log_command(const CString& command) {
-    std::fprintf(stderr, "tarvik: command: %s\n", command.c_str());
-}
-
 // A press of device button n runs the function bound to it; releases run
 // nothing.
-void run_button_function(int number, bool pressed) {
+void run_button_function(HostCommands& commands, int number, bool pressed) {
     if (!pressed) {
         return;
     }
@@ -153,16 +159,48 @@ void run_button_function(int number, bool pressed) {
                      number, manager->button_count());
         return;
     }
-    manager->run_function(manager->button_value(number)->get());
+    commands.run_function(QObject::tr("button %1").arg(number),
+                          manager->button_value(number)->get());
+}
+
+// Full deflection of a cap, in device units, and what it does to the view
+// at sensitivity 1: the model crosses half the view, or turns a quarter
+// turn, in a second.
+const float full_deflection = 350;
+const float full_turn_rate = 90;
+
+ViewMotion view_motion_of(const ViewVelocity& velocity) {
+    const auto& t = velocity.translation;
+    const auto& r = velocity.rotation;
+    return {QVector3D(t[0], t[1], t[2]) / full_deflection,
+            QVector3D(r[0], r[1], r[2]) * (full_turn_rate / full_deflection)};
+}
+
+// The device moves the view through the motion transform.
+void drive_view(ModelView* view, DeviceSource& device, const MotionSettingsFollower& settings) {
+    QObject::connect(&device, &DeviceSource::motion, view, [view, &settings](const RawMotion& raw) {
+        view->set_motion(view_motion_of(transform_motion(raw, settings.settings())));
+    });
+    // A lost daemon sends no last zero: the view stops with it.
+    QObject::connect(&device, &DeviceSource::connection, view, [view](bool connected) {
+        if (!connected) {
+            view->set_motion({});
+        }
+    });
+}
+
+void add_dock(XMMainWindow* window, QWidget* content, const QString& title, const char* name,
+              Qt::DockWidgetArea area) {
+    auto* dock = new QDockWidget(title, window);
+    dock->setObjectName(QLatin1String(name));
+    dock->setWidget(content);
+    window->addDockWidget(area, dock);
 }
 
 // The device panel in a dock of the window, fed by the device.
-void add_device_panel(XMMainWindow* window, DeviceSource& device) {
-    auto* dock = new QDockWidget(QObject::tr("Device"), window);
-    dock->setObjectName(QStringLiteral("device_dock"));
-    auto* panel = new DevicePanel(SpaceWareLib::instance()->preferences_manager(), dock);
-    dock->setWidget(panel);
-    window->addDockWidget(Qt::RightDockWidgetArea, dock);
+void add_device_panel(XMMainWindow* window, DeviceSource& device, HostCommands& commands) {
+    auto* panel = new DevicePanel(SpaceWareLib::instance()->preferences_manager());
+    add_dock(window, panel, QObject::tr("Device"), "device_dock", Qt::RightDockWidgetArea);
     panel->show_connection(device.is_connected(), device.status());
     QObject::connect(&device, &DeviceSource::connection, panel,
                      [panel](bool connected, const QString& name, int) {
@@ -170,7 +208,20 @@ void add_device_panel(XMMainWindow* window, DeviceSource& device) {
                      });
     QObject::connect(&device, &DeviceSource::motion, panel, &DevicePanel::show_motion);
     QObject::connect(&device, &DeviceSource::button, panel, &DevicePanel::show_button);
-    QObject::connect(&device, &DeviceSource::button, panel, &run_button_function);
+    QObject::connect(&device, &DeviceSource::button, panel, [&commands](int number, bool pressed) {
+        run_button_function(commands, number, pressed);
+    });
+}
+
+// The model --model names, or the built-in one when it cannot be read.
+void show_model_option(ModelView& view, const QString& path) {
+    QString error;
+    if (!path.isEmpty() && !open_model(view, path, error)) {
+        std::fprintf(stderr,
+                     "tarvik: the model %s cannot be shown: %s; the built-in model is shown "
+                     "instead\n",
+                     qPrintable(path), qPrintable(error));
+    }
 }
 
 // What runs once the window is on screen: the script, then the screenshot.
@@ -211,7 +262,6 @@ int main(int argc, char** argv) {
         device.is_connected() && !options.buttons_given && device.button_count() <= 99;
     const long buttons = daemon_counts ? device.button_count() : options.buttons;
     SpaceWareLib::configure(options.settings, buttons);
-    SpaceWarePreferencesManager::set_command_handler(log_command);
     load_module(options.module);
 
     const std::unique_ptr<Workflow> workflow(WorkflowManager::instance()->create(workflow_name));
@@ -227,8 +277,18 @@ int main(int argc, char** argv) {
                             "names")
                  .arg(options.module, QLatin1String(workflow_name)));
     }
-    add_device_panel(window, device);
-    window->resize(1200, 760);
+    ModelView* view = window->model_view();
+    show_model_option(*view, options.model);
+    auto* log = new CommandLog;
+    add_dock(window, log, QObject::tr("Commands"), "command_dock", Qt::BottomDockWidgetArea);
+    HostCommands commands(*view, *log);
+    add_host_menus(*window, commands);
+    add_device_panel(window, device, commands);
+    const MotionSettingsFollower settings(*SpaceWareLib::instance()->preferences_manager());
+    drive_view(view, device, settings);
+    window->resize(1280, 820);
+    window->resizeDocks({window->findChild<QDockWidget*>(QStringLiteral("command_dock"))}, {110},
+                        Qt::Vertical);
     window->show();
     // Act on the window once it is laid out and painted, however long that takes.
     new AfterFirstPaint(window, [&] { after_showing(window, options, script); });

@@ -1,12 +1,13 @@
 #include "Tarvik_gui.h"
 
 #include <QCloseEvent>
-#include <QLabel>
 #include <QMenu>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <functional>
+
+#include "ModelView.h"
 
 // ---------------------------------------------------------------- builders
 
@@ -289,14 +290,9 @@ XMMainWindow::XMMainWindow(QWidget* parent)
     , splitter_(new QSplitter(Qt::Horizontal, this)) {
     setObjectName(QStringLiteral("main_window"));
     setWindowTitle(QStringLiteral("Tarvik"));
-    // The graphic views are not part of this host: an empty view stands in.
-    auto* view = new QLabel(tr("No model open"), splitter_);
-    view->setObjectName(QStringLiteral("model_view"));
-    view->setAlignment(Qt::AlignCenter);
-    view->setStyleSheet(QStringLiteral("QLabel { background: qlineargradient(x1:0, y1:0, x2:0, "
-                                       "y2:1, stop:0 #5d6b7c, stop:1 #2b323b); color: #c9d1da; }"));
-    view->setMinimumSize(200, 200);
+    auto* view = new ModelView(splitter_);
     splitter_->addWidget(view);
+    model_view_ = view;
     setCentralWidget(splitter_);
 }
 

@@ -15,6 +15,7 @@
 #include "Tarvik_wizard.h"
 #include "tarvik_gui_export.h"
 
+class ModelView;
 class QMenu;
 class QSplitter;
 class QVBoxLayout;
@@ -166,9 +167,12 @@ public:
     // Replaces the workflow panel (null removes it); the window owns it. It
     // sits at the left of the model view.
     void set_workflow(VQWorkflowPanel* panel);
+    // The graphic view, at the right of the workflow.
+    ModelView* model_view() const { return model_view_; }
 
 private:
     QSplitter* splitter_;
+    ModelView* model_view_;
     QPointer<VQWorkflowPanel> workflow_;
 };
 

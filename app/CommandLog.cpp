@@ -1,0 +1,49 @@
+#include "CommandLog.h"
+
+#include <QScrollBar>
+#include <QTextCursor>
+#include <cstdio>
+
+namespace {
+// Old entries go, so that a long session does not grow without end.
+const int kept_lines = 2000;
+
+void tell_terminal(const char* kind, const QString& text) {
+    std::fprintf(stderr, "tarvik: %s: %s\n", kind, qPrintable(text));
+}
+} // namespace
+
+CommandLog::CommandLog(QWidget* parent)
+    : QPlainTextEdit(parent) {
+    setObjectName(QStringLiteral("command_log"));
+    setReadOnly(true);
+    setMaximumBlockCount(kept_lines);
+    setPlaceholderText(tr("Commands run by device buttons and the View menu show here."));
+}
+
+void CommandLog::command(const QString& origin, const QString& text) {
+    tell_terminal("command", QStringLiteral("%1 (%2)").arg(text, origin));
+    append_line(QStringLiteral("%1: %2").arg(origin, text), palette().text().color());
+}
+
+void CommandLog::output(const QString& text) {
+    tell_terminal("output", text);
+    append_line(text, QColor(0x2f, 0x6f, 0x3e));
+}
+
+void CommandLog::error(const QString& origin, const QString& text) {
+    tell_terminal("error", QStringLiteral("%1 (%2)").arg(text, origin));
+    append_line(tr("%1: error: %2").arg(origin, text), QColor(0xb0, 0x20, 0x20));
+}
+
+void CommandLog::append_line(const QString& text, const QColor& colour) {
+    QTextCharFormat format;
+    format.setForeground(colour);
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    if (!document()->isEmpty()) {
+        cursor.insertBlock();
+    }
+    cursor.insertText(text, format);
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QPlainTextEdit>
+
+// What ran and what failed, for the user to read: each command with where
+// it came from (a device button, the menu), what it wrote, and any error.
+// Each entry goes to standard error too, for whoever runs the host from a
+// terminal.
+class CommandLog : public QPlainTextEdit {
+public:
+    explicit CommandLog(QWidget* parent = nullptr);
+
+    void command(const QString& origin, const QString& text);
+    void output(const QString& text);
+    void error(const QString& origin, const QString& text);
+
+private:
+    void append_line(const QString& text, const QColor& colour);
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+#include "Tarvik_cli.h"
+#include "Tarvik_utils.h"
+
+class CommandLog;
+class ModelView;
+
+// The one road every function takes: a device button or the menu asks for
+// a function, the settings manager gives its definition, the interpreter
+// runs it on the view, and the log shows what ran.
+class HostCommands {
+public:
+    // Becomes the settings manager's command handler while it lives.
+    HostCommands(ModelView& view, CommandLog& log);
+    ~HostCommands();
+    HostCommands(const HostCommands&) = delete;
+    HostCommands& operator=(const HostCommands&) = delete;
+
+    // Runs the function `name`; `origin` says who asked ("button 3", "menu").
+    void run_function(const QString& origin, const CString& name);
+
+private:
+    static void handle(const CString& definition);
+    void run_definition(const QString& definition);
+
+    CommandInterpreter interpreter_;
+    CommandLog& log_;
+    QString origin_;
+};

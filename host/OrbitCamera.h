@@ -1,0 +1,94 @@
+#pragma once
+
+// The camera of a model view: it looks at a target from a distance, turned
+// by an orientation. World z is up; the front of a model faces -y.
+
+#include <QPointF>
+#include <QQuaternion>
+#include <QSizeF>
+#include <QVector3D>
+#include <optional>
+#include <span>
+
+#include "tarvik_view_export.h"
+
+enum class StandardView { front, back, left, right, top, bottom, isometric };
+
+// A velocity in view axes (x right, y up, z toward the viewer): how fast
+// the model moves and turns about the view's target.
+struct ViewMotion {
+    QVector3D translation; // half the view's height per second
+    QVector3D rotation;    // degrees per second about each view axis
+    bool is_zero() const { return translation.isNull() && rotation.isNull(); }
+};
+
+class TARVIK_VIEW_EXPORT OrbitCamera {
+public:
+    enum class Projection { perspective, orthographic };
+
+    // Looks at the origin from the isometric direction, in perspective.
+    OrbitCamera();
+
+    QVector3D target() const { return target_; }
+    void set_target(const QVector3D& target) { target_ = target; }
+    float distance() const { return distance_; }
+    // Kept above a tiny positive distance.
+    void set_distance(float distance);
+    // Turns the view's axes into world axes.
+    QQuaternion orientation() const { return orientation_; }
+    void set_orientation(const QQuaternion& orientation);
+    Projection projection() const { return projection_; }
+    void set_projection(Projection projection) { projection_ = projection; }
+    // Perspective and orthographic show the target at one size.
+    void toggle_projection();
+    // The vertical field of view, in degrees; the orthographic view shows
+    // as much at the target as the perspective one.
+    float field_of_view() const { return field_of_view_; }
+    void set_field_of_view(float degrees);
+
+    // The view's axes in world coordinates: right, up, toward the viewer.
+    QVector3D right() const;
+    QVector3D up() const;
+    QVector3D backward() const;
+    QVector3D eye() const { return target_ + backward() * distance_; }
+
+    // A world point in view coordinates, from the target.
+    QVector3D to_view(const QVector3D& world) const;
+    // A view point on a viewport, in pixels with y down; nothing for a
+    // point at or behind the eye.
+    std::optional<QPointF> to_screen(const QVector3D& view, const QSizeF& viewport) const;
+    // Pixels per model unit at the target's depth.
+    float pixels_per_unit(const QSizeF& viewport) const;
+
+    // Looks along a standard direction, the model's up where a user expects
+    // it; the target and distance stay.
+    void show(StandardView view);
+    // The standard view the camera looks along, if any.
+    std::optional<StandardView> standard_view() const;
+    // Turns the model about a view axis through the target.
+    void turn_model(const QVector3D& view_axis, float degrees);
+    // Moves the model across the view by a number of pixels.
+    void pan(const QPointF& pixels, const QSizeF& viewport);
+    // Shows the model `factor` times larger.
+    void zoom(float factor);
+    // Zooms keeping the model point under a pixel where it is.
+    void zoom_about(float factor, const QPointF& pixel, const QSizeF& viewport);
+    // Moves by a velocity for a time.
+    void move(const ViewMotion& motion, float seconds);
+    // Shows every point inside the viewport with a small margin, keeping
+    // the orientation and the projection. No points: nothing changes.
+    void fit(std::span<const QVector3D> points, const QSizeF& viewport);
+
+    // The share of each half of the viewport a fit leaves empty.
+    static constexpr float fit_margin = 0.05f;
+
+private:
+    // Half the viewport's height, in view units at distance 1.
+    float half_height_at_unit_distance() const;
+
+    QVector3D target_;
+    float distance_ = 10;
+    QQuaternion orientation_;
+    Projection projection_ = Projection::perspective;
+    float field_of_view_ = 30;
+};

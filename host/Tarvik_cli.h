@@ -1,0 +1,71 @@
+#pragma once
+
+// The host's command interpreter: one command a line, words separated by
+// blanks, '#' starting a comment.
+//   view fit all | view fit selection   the model whole (no selection yet:
+//                                       both fit everything)
+//   view front|back|left|right|top|bottom|isometric
+//   view reset                          isometric, in perspective
+//   view projection toggle
+//   view zoom FACTOR                    the model FACTOR times larger
+//   view rotate x|y|z DEGREES           the model turned about a view axis
+//   view pan DX DY                      the model moved by pixels
+//   echo TEXT                           TEXT in the output
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+#include "tarvik_cli_export.h"
+
+class ModelView;
+
+// What is wrong with a text of commands: the number of its first bad line,
+// from 1, and why. Line 0: nothing is wrong.
+struct TARVIK_CLI_EXPORT CommandProblem {
+    int line = 0;
+    QString reason;
+
+    bool is_none() const { return line == 0; }
+    // "line N: REASON".
+    QString text() const;
+};
+
+class TARVIK_CLI_EXPORT CommandInterpreter {
+public:
+    using Output = std::function<void(const QString& text)>;
+
+    // Commands act on `view`; echo writes to `output`.
+    CommandInterpreter(ModelView& view, Output output);
+
+    CommandProblem check(const QString& text) const;
+    // Runs the lines in order, telling `ran` each one before it runs, and
+    // stops at the first bad one.
+    CommandProblem run(const QString& text, const Output& ran = {});
+
+private:
+    enum class Argument { number, factor, axis, text };
+    struct Command {
+        QStringList words;
+        std::vector<Argument> arguments;
+        std::function<void(const QStringList& values)> action;
+    };
+    struct Parsed {
+        const Command* command = nullptr;
+        QStringList values;
+        QString reason;
+    };
+
+    void add(const QString& words, std::vector<Argument> arguments,
+             std::function<void(const QStringList& values)> action);
+    // A line's command and arguments; no command for a blank line.
+    Parsed parse(const QString& line) const;
+    // Checks every line up to the first bad one, running each if `running`.
+    CommandProblem go_through(const QString& text, bool running, const Output& ran) const;
+    // Why a command's arguments do not do; empty when they do.
+    static QString check_arguments(const Command& command, QStringList& values);
+
+    std::vector<Command> commands_;
+};

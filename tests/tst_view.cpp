@@ -1,0 +1,381 @@
+// The host's graphic view: its camera, the STL files it reads, and the
+// widget a user drags, wheels and moves with the device.
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+#include <cmath>
+
+#include "ModelView.h"
+#include "OrbitCamera.h"
+#include "StlFile.h"
+#include "TestSupport.h"
+
+namespace {
+using Projection = OrbitCamera::Projection;
+
+// The eight corners of a box.
+std::vector<QVector3D> box_corners(const QVector3D& low, const QVector3D& high) {
+    std::vector<QVector3D> corners;
+    for (int i = 0; i < 8; ++i) {
+        corners.emplace_back(i & 1 ? high.x() : low.x(), i & 2 ? high.y() : low.y(),
+                             i & 4 ? high.z() : low.z());
+    }
+    return corners;
+}
+
+bool same_direction(const QVector3D& a, const QVector3D& b) {
+    return (a - b).length() < 1e-4f;
+}
+
+bool same_orientation(const QQuaternion& a, const QQuaternion& b) {
+    return std::abs(QQuaternion::dotProduct(a, b)) > 1 - 1e-5f;
+}
+
+// How far the points reach toward the viewport's edges: 1 at an edge; a
+// point off screen counts as beyond it.
+float reach(const OrbitCamera& camera, const std::vector<QVector3D>& points,
+            const QSizeF& viewport) {
+    float most = 0;
+    for (const QVector3D& point : points) {
+        const std::optional<QPointF> pixel = camera.to_screen(camera.to_view(point), viewport);
+        if (!pixel) {
+            return 1e9f;
+        }
+        most = std::max(
+            {most, float(std::abs(pixel->x() - viewport.width() / 2) / (viewport.width() / 2)),
+             float(std::abs(pixel->y() - viewport.height() / 2) / (viewport.height() / 2))});
+    }
+    return most;
+}
+
+QByteArray binary_stl(const Model& model, quint32 announced) {
+    QByteArray data(80, ' ');
+    data.replace(0, 5, "solid");
+    char count[4];
+    qToLittleEndian(announced, count);
+    data.append(count, 4);
+    for (size_t t = 0; t < model.triangle_count(); ++t) {
+        QByteArray triangle(50, '\0');
+        for (int c = 0; c < 3; ++c) {
+            for (int k = 0; k < 3; ++k) {
+                qToLittleEndian(model.vertices[3 * t + c][k],
+                                triangle.data() + 12 + 12 * c + 4 * k);
+            }
+        }
+        data += triangle;
+    }
+    return data;
+}
+
+QByteArray ascii_stl(const Model& model) {
+    QByteArray text = "solid generated\n";
+    for (size_t t = 0; t < model.triangle_count(); ++t) {
+        text += "  facet normal 0 0 1\n    outer loop\n";
+        for (int c = 0; c < 3; ++c) {
+            const QVector3D& v = model.vertices[3 * t + c];
+            text += QStringLiteral("      vertex %1 %2 %3\n")
+                        .arg(v.x(), 0, 'g', 9)
+                        .arg(v.y(), 0, 'g', 9)
+                        .arg(v.z(), 0, 'g', 9)
+                        .toLatin1();
+        }
+        text += "    endloop\n  endfacet\n";
+    }
+    return text + "endsolid generated\n";
+}
+
+// A grid of triangles with coordinates no format rounds away.
+Model generated_model() {
+    Model model;
+    for (int i = 0; i < 40; ++i) {
+        const float x = float(i) * 0.37f - 3.1f;
+        model.add_triangle({x, 0.125f, -1}, {x + 1, 2.5f, 1e-3f}, {x, -7, 1234.5f}, 0);
+    }
+    return model;
+}
+} // namespace
+
+class TestView : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+
+    QString write(const QString& name, const QByteArray& data) {
+        const QString path = dir_.filePath(name);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(data);
+        return path;
+    }
+
+private slots:
+    // After a fit, every point is on screen inside the margin and the
+    // farthest one near it, whatever the model's size and place, the
+    // orientation, the projection and the viewport's shape.
+    void fitShowsEveryPointWithASmallMargin() {
+        const std::vector<std::pair<QVector3D, QVector3D>> boxes{
+            {{-1, -1, -1}, {1, 1, 1}},
+            {{1000, 2000, -500}, {1000.02f, 2000.01f, -499.99f}},
+            {{-5e4f, 3, 3}, {5e4f, 4, 4}},
+            {{0, 0, 0}, {0.01f, 40, 0.01f}}};
+        for (const auto& [low, high] : boxes) {
+            for (const Projection projection :
+                 {Projection::perspective, Projection::orthographic}) {
+                for (const StandardView view : {StandardView::front, StandardView::top,
+                                                StandardView::left, StandardView::isometric}) {
+                    for (const QSizeF viewport : {QSizeF(800, 600), QSizeF(300, 900)}) {
+                        OrbitCamera camera;
+                        camera.set_projection(projection);
+                        camera.show(view);
+                        camera.turn_model({0.3f, 1, 0.2f}, 17);
+                        const std::vector<QVector3D> corners = box_corners(low, high);
+                        camera.fit(corners, viewport);
+                        const float most = reach(camera, corners, viewport);
+                        QVERIFY2(most <= 1 - OrbitCamera::fit_margin + 1e-3f &&
+                                     most > 1 - OrbitCamera::fit_margin - 0.1f,
+                                 qPrintable(QStringLiteral("%1 for %2 %3 %4")
+                                                .arg(most)
+                                                .arg(int(view))
+                                                .arg(int(projection))
+                                                .arg(low.x())));
+                    }
+                }
+            }
+        }
+    }
+
+    // A single point, or a model with no size, is shown without NaN.
+    void aPointHasASizeOfItsOwn() {
+        for (const std::vector<QVector3D>& points :
+             {std::vector<QVector3D>{{3, 4, 5}}, std::vector<QVector3D>(3, QVector3D(0, 0, 0))}) {
+            OrbitCamera camera;
+            camera.fit(points, QSizeF(640, 480));
+            QVERIFY(std::isfinite(camera.distance()) && camera.distance() > 0);
+            QVERIFY((camera.target() - points[0]).length() < 1e-5f);
+            const std::optional<QPointF> pixel =
+                camera.to_screen(camera.to_view(points[0]), QSizeF(640, 480));
+            QVERIFY(pixel && std::isfinite(pixel->x()) && std::isfinite(pixel->y()));
+        }
+        OrbitCamera untouched;
+        const float distance = untouched.distance();
+        untouched.fit({}, QSizeF(640, 480));
+        QCOMPARE(untouched.distance(), distance);
+    }
+
+    // Each standard view looks along its axis with the model's up on top:
+    // world z, but for the top and bottom views, whose up is the back and
+    // the front.
+    void standardViewsLookAlongTheirAxes() {
+        const QVector3D x(1, 0, 0), y(0, 1, 0), z(0, 0, 1);
+        const struct {
+            StandardView view;
+            QVector3D toward_viewer, up;
+        } expected[] = {{StandardView::front, -y, z}, {StandardView::back, y, z},
+                        {StandardView::left, -x, z},  {StandardView::right, x, z},
+                        {StandardView::top, z, y},    {StandardView::bottom, -z, -y}};
+        for (const auto& [view, toward_viewer, up] : expected) {
+            OrbitCamera camera;
+            camera.show(view);
+            QVERIFY(same_direction(camera.backward(), toward_viewer));
+            QVERIFY(same_direction(camera.up(), up));
+            QCOMPARE(camera.standard_view(), std::optional<StandardView>(view));
+        }
+        OrbitCamera camera;
+        camera.show(StandardView::isometric);
+        QVERIFY(same_direction(camera.backward(), QVector3D(1, -1, 1).normalized()));
+        QVERIFY(camera.up().z() > 0.8f && std::abs(camera.right().z()) < 1e-5f);
+        camera.turn_model({0, 1, 0}, 5);
+        QCOMPARE(camera.standard_view(), std::nullopt);
+    }
+
+    // Turning the model a full turn about any axis, in steps, comes back.
+    void aFullTurnComesBack() {
+        for (const QVector3D& axis : {QVector3D(1, 0, 0), QVector3D(0, 1, 0), QVector3D(1, 2, 3)}) {
+            OrbitCamera camera;
+            const QQuaternion start = camera.orientation();
+            for (int step = 0; step < 36; ++step) {
+                camera.turn_model(axis, 10);
+            }
+            QVERIFY(same_orientation(camera.orientation(), start));
+            camera.turn_model(axis, 180);
+            QVERIFY(!same_orientation(camera.orientation(), start));
+        }
+    }
+
+    // Toggling the projection keeps what lies at the target's depth where
+    // it is, and the size it shows at.
+    void projectionToggleKeepsTheSize() {
+        OrbitCamera camera;
+        camera.fit(box_corners({-2, -1, 0}, {2, 1, 3}), QSizeF(800, 600));
+        const QVector3D at_target_depth(1.5f, -0.75f, 0);
+        const QPointF before = *camera.to_screen(at_target_depth, QSizeF(800, 600));
+        const float scale = camera.pixels_per_unit(QSizeF(800, 600));
+        camera.toggle_projection();
+        QCOMPARE(camera.projection(), Projection::orthographic);
+        QCOMPARE(*camera.to_screen(at_target_depth, QSizeF(800, 600)), before);
+        QCOMPARE(camera.pixels_per_unit(QSizeF(800, 600)), scale);
+        // Nearer points grow only in perspective.
+        const QVector3D nearer(1.5f, -0.75f, 1);
+        const QPointF flat = *camera.to_screen(nearer, QSizeF(800, 600));
+        camera.toggle_projection();
+        QVERIFY(camera.to_screen(nearer, QSizeF(800, 600))->x() > flat.x());
+    }
+
+    // Zooming about a pixel keeps the model point under it there; a pan
+    // moves the target's projection by exactly the pixels asked.
+    void zoomAboutTheCursorAndPan() {
+        OrbitCamera camera;
+        camera.fit(box_corners({-1, -1, -1}, {1, 1, 1}), QSizeF(800, 600));
+        const QSizeF viewport(800, 600);
+        const QPointF cursor(620, 150);
+        const float units = 1 / camera.pixels_per_unit(viewport);
+        const QVector3D under = camera.target() + camera.right() * float(220 * units) +
+                                camera.up() * float(150 * units);
+        camera.zoom_about(3, cursor, viewport);
+        const QPointF now = *camera.to_screen(camera.to_view(under), viewport);
+        QVERIFY2((now - cursor).manhattanLength() < 0.01, qPrintable(QString::number(now.x())));
+        const QVector3D point = camera.target();
+        camera.pan(QPointF(40, -25), viewport);
+        const QPointF moved = *camera.to_screen(camera.to_view(point), viewport);
+        QVERIFY((moved - QPointF(440, 275)).manhattanLength() < 1e-3);
+    }
+
+    // The device's velocity: a push toward the viewer brings the model
+    // nearer, a turn about view y turns it as the mouse does, and nothing
+    // runs the model through the eye.
+    void motionMovesTheCamera() {
+        OrbitCamera camera;
+        const float distance = camera.distance();
+        camera.move({QVector3D(0, 0, 1), QVector3D()}, 1);
+        QCOMPARE(camera.distance(), distance / std::exp(1.0f));
+        camera.move({QVector3D(0, 0, 500), QVector3D()}, 10);
+        QVERIFY(camera.distance() > 0);
+        OrbitCamera turned, by_hand;
+        turned.move({QVector3D(), QVector3D(0, 90, 0)}, 0.5f);
+        by_hand.turn_model({0, 1, 0}, 45);
+        QVERIFY(same_orientation(turned.orientation(), by_hand.orientation()));
+    }
+
+    // Both kinds of STL file bring back the triangles written into them.
+    void stlFilesRoundTrip() {
+        const Model model = generated_model();
+        for (const auto& [name, data] :
+             {std::pair{QStringLiteral("binary.stl"), binary_stl(model, 40)},
+              std::pair{QStringLiteral("ascii.stl"), ascii_stl(model)}}) {
+            QString error;
+            const std::optional<Model> read = read_stl(write(name, data), error);
+            QVERIFY2(read, qPrintable(error));
+            QCOMPARE(read->name, name);
+            QCOMPARE(read->triangle_count(), model.triangle_count());
+            QVERIFY(read->vertices == model.vertices);
+        }
+    }
+
+    // What is not a model is refused with a reason, and nothing huge is
+    // allocated for a count a short file cannot hold.
+    void badStlFilesAreRefusedWithAReason() {
+        const Model model = generated_model();
+        const QByteArray binary = binary_stl(model, 40);
+        Model not_a_number = model;
+        not_a_number.vertices[7].setY(std::nanf(""));
+        QByteArray ascii_nan = ascii_stl(model);
+        ascii_nan.replace("vertex -3.0999999", "vertex nan");
+        const struct {
+            QByteArray data;
+            const char* reason;
+        } cases[] = {
+            {binary.left(binary.size() - 10),
+             "it is cut short: it announces 40 triangles, which take 2084 bytes, and has 2074"},
+            {binary_stl(Model(), 0), "it holds no triangle"},
+            {binary_stl(Model(), 0xffffffff), "it announces 4294967295 triangles"},
+            {binary_stl(not_a_number, 40), "triangle 3 has a coordinate that is not a number"},
+            {ascii_nan, "line 4: triangle 1 has a coordinate that is not a number"},
+            {"solid empty\nendsolid empty\n", "it holds no triangle"},
+            {"solid x\nfacet normal 0 0 1\nouter loop\nvertex 1 2 3\n",
+             "the file ends in the middle of a triangle"},
+            {ascii_stl(model).left(100), "line 5: \"\" is not a coordinate"},
+            {"solid x\nfacet normal 0 0 1\nouter loop\nvertex 1 2\n",
+             "line 4: \"\" is not a coordinate"},
+            {"solid x\n facet normal 0 0 1\n  outer lop\n", "line 3: \"lop\" where \"loop\""},
+            {"Dear user,\nthis is a letter, not a model.\n", "it is not an STL file"},
+            {QByteArray(), "it is not an STL file"},
+        };
+        for (const auto& [data, reason] : cases) {
+            QString error;
+            QVERIFY(!read_stl(write(QStringLiteral("bad.stl"), data), error));
+            QVERIFY2(error.contains(QLatin1String(reason)), qPrintable(error + " for " + reason));
+        }
+        QString error;
+        QVERIFY(!read_stl(dir_.path(), error));
+        QCOMPARE(error, QStringLiteral("it is not a file"));
+        QVERIFY(!read_stl(dir_.filePath(QStringLiteral("missing.stl")), error));
+        QVERIFY(!error.isEmpty());
+    }
+
+    // The widget: its picture changes as the model turns; a left drag
+    // orbits, a Shift drag pans and the wheel zooms, as the user does them.
+    void theMouseMovesTheView() {
+        ModelView view;
+        view.resize(640, 480);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.show_view(StandardView::front);
+        const QImage front = view.grab().toImage();
+        save_screenshot(&view, QStringLiteral("view_front.png"));
+        QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(300, 200));
+        QTest::mouseMove(&view, QPoint(350, 200));
+        QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(350, 200));
+        QCOMPARE(view.camera().standard_view(), std::nullopt);
+        QVERIFY(view.grab().toImage() != front);
+        save_screenshot(&view, QStringLiteral("view_dragged.png"));
+
+        view.show_view(StandardView::front);
+        const QVector3D target = view.camera().target();
+        QTest::mousePress(&view, Qt::LeftButton, Qt::ShiftModifier, QPoint(300, 200));
+        QTest::mouseMove(&view, QPoint(330, 200));
+        QTest::mouseRelease(&view, Qt::LeftButton, Qt::ShiftModifier, QPoint(330, 200));
+        QCOMPARE(view.camera().standard_view(), std::optional(StandardView::front));
+        QVERIFY(view.camera().target().x() < target.x());
+
+        const float distance = view.camera().distance();
+        QWheelEvent wheel(QPointF(320, 240), view.mapToGlobal(QPointF(320, 240)), QPoint(),
+                          QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&view, &wheel);
+        QCOMPARE(view.camera().distance(), distance / 1.2f);
+        QCOMPARE(view.description(), QStringLiteral("front perspective"));
+    }
+
+    // The device's deflection moves the view frame by frame, and letting go
+    // stops it at once.
+    void theDeviceMovesTheViewUntilLetGo() {
+        ModelView view;
+        view.resize(400, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        const QQuaternion start = view.camera().orientation();
+        view.set_motion({QVector3D(), QVector3D(0, 60, 0)});
+        QVERIFY(view.is_moving());
+        QTRY_VERIFY(!same_orientation(view.camera().orientation(), start));
+        view.set_motion({});
+        QVERIFY(!view.is_moving());
+        const QQuaternion stopped = view.camera().orientation();
+        QTest::qWait(100);
+        QCOMPARE(view.camera().orientation(), stopped);
+    }
+
+    // A model is shown whole, and the reset view is isometric perspective.
+    void aNewModelIsShownWhole() {
+        ModelView view;
+        view.resize(500, 400);
+        view.toggle_projection();
+        Model model = generated_model();
+        view.set_model(model);
+        QCOMPARE(view.description(), QStringLiteral("isometric perspective"));
+        QVERIFY(reach(view.camera(), model.vertices, view.size()) <= 1);
+        QVERIFY(built_in_model().triangle_count() > 100);
+    }
+};
+
+QTEST_MAIN(TestView)
+#include "tst_view.moc"
