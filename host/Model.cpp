@@ -117,8 +117,10 @@ Model built_in_model() {
     model.name = QObject::tr("Built-in model");
     // The body, 3 wide along x, 2 deep, 1.5 high; its front faces -y.
     const QVector3D up(0, 0, 1.5f);
+    // The front wall is cut where the step before the door meets it too.
     add_wall(model, {-1.5f, -1, 0}, {3, 0, 0}, up, wall,
-             {{1.2f, 1.8f, 0, 1.1f, door},
+             {{1.05f, 1.95f, 0, 0.1f, wall},
+              {1.2f, 1.8f, 0, 1.1f, door},
               {0.3f, 0.9f, 0.6f, 1.15f, glass},
               {2.1f, 2.7f, 0.6f, 1.15f, glass}});
     add_wall(model, {1.5f, 1, 0}, {-3, 0, 0}, up, wall, {{1, 2, 0.6f, 1.15f, glass}});

@@ -140,6 +140,7 @@ void ModelView::draw_model(QPainter& painter) const {
     const size_t count = model_.triangle_count();
     const QSizeF viewport = size();
     const bool perspective = camera_.projection() == OrbitCamera::Projection::perspective;
+    const ViewAxes to_view = camera_.view_axes();
     std::vector<QPointF> corners(count * 3);
     std::vector<Face> faces;
     faces.reserve(count);
@@ -147,7 +148,7 @@ void ModelView::draw_model(QPainter& painter) const {
         std::array<QVector3D, 3> view;
         bool on_screen = true;
         for (size_t c = 0; c < 3 && on_screen; ++c) {
-            view[c] = camera_.to_view(model_.vertices[3 * t + c]);
+            view[c] = to_view(model_.vertices[3 * t + c]);
             const std::optional<QPointF> point = camera_.to_screen(view[c], viewport);
             on_screen = point.has_value();
             corners[3 * t + c] = point.value_or(QPointF());
@@ -168,19 +169,9 @@ void ModelView::draw_model(QPainter& painter) const {
     std::sort(faces.begin(), faces.end(), [](const Face& a, const Face& b) {
         return a.turned_away != b.turned_away ? a.turned_away : a.depth > b.depth;
     });
-    // An outline of the face's own colour closes the seams between faces.
-    QPen pen(Qt::SolidLine);
-    pen.setWidth(0);
+    painter.setPen(Qt::NoPen);
     for (const Face& face : faces) {
-        const QVector3D* v = &model_.vertices[3 * face.index];
-        const QVector3D normal =
-            camera_.orientation()
-                .inverted()
-                .rotatedVector(QVector3D::crossProduct(v[1] - v[0], v[2] - v[0]))
-                .normalized();
-        const QColor colour = QColor::fromRgb(shade(model_.colours[face.index], normal));
-        pen.setColor(colour);
-        painter.setPen(pen);
+        const QColor colour = QColor::fromRgb(shade(model_.colours[face.index], face.normal));
         painter.setBrush(colour);
         painter.drawConvexPolygon(&corners[3 * face.index], 3);
     }

@@ -87,8 +87,8 @@ QVector3D OrbitCamera::backward() const {
     return orientation_.rotatedVector(QVector3D(0, 0, 1));
 }
 
-QVector3D OrbitCamera::to_view(const QVector3D& world) const {
-    return orientation_.inverted().rotatedVector(world - target_);
+ViewAxes OrbitCamera::view_axes(const QVector3D& origin) const {
+    return {origin, right(), up(), backward()};
 }
 
 float OrbitCamera::half_height_at_unit_distance() const {
@@ -177,10 +177,10 @@ void OrbitCamera::fit(std::span<const QVector3D> points, const QSizeF& viewport)
     // In view axes from the first point, near enough to the others for
     // their differences to keep their precision far from the origin.
     const QVector3D origin = points.front();
-    const QQuaternion to_view_axes = orientation_.inverted();
+    const ViewAxes to_view_axes = view_axes(origin);
     Extent x, y, z;
     for (const QVector3D& point : points) {
-        const QVector3D view = to_view_axes.rotatedVector(point - origin);
+        const QVector3D view = to_view_axes(point);
         x.take(view.x());
         y.take(view.y());
         z.take(view.z());
@@ -197,7 +197,7 @@ void OrbitCamera::fit(std::span<const QVector3D> points, const QSizeF& viewport)
         // Each point must be in the cone: its depth from the eye times the
         // tangent covers its distance from the axis.
         for (const QVector3D& point : points) {
-            const QVector3D view = to_view_axes.rotatedVector(point - origin) - centre;
+            const QVector3D view = to_view_axes(point) - centre;
             distance = std::max(distance, view.z() + std::max(std::abs(view.x()) / tan_x,
                                                               std::abs(view.y()) / tan_y));
         }

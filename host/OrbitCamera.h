@@ -22,6 +22,17 @@ struct ViewMotion {
     bool is_zero() const { return translation.isNull() && rotation.isNull(); }
 };
 
+// Turns world points into view coordinates from an origin: made once, it
+// turns many points at the cost of three dot products each.
+struct ViewAxes {
+    QVector3D origin, right, up, backward;
+    QVector3D operator()(const QVector3D& world) const {
+        const QVector3D d = world - origin;
+        return {QVector3D::dotProduct(d, right), QVector3D::dotProduct(d, up),
+                QVector3D::dotProduct(d, backward)};
+    }
+};
+
 class TARVIK_VIEW_EXPORT OrbitCamera {
 public:
     enum class Projection { perspective, orthographic };
@@ -53,7 +64,10 @@ public:
     QVector3D eye() const { return target_ + backward() * distance_; }
 
     // A world point in view coordinates, from the target.
-    QVector3D to_view(const QVector3D& world) const;
+    QVector3D to_view(const QVector3D& world) const { return view_axes()(world); }
+    // The view's axes from a point, by default the target.
+    ViewAxes view_axes() const { return view_axes(target_); }
+    ViewAxes view_axes(const QVector3D& origin) const;
     // A view point on a viewport, in pixels with y down; nothing for a
     // point at or behind the eye.
     std::optional<QPointF> to_screen(const QVector3D& view, const QSizeF& viewport) const;

@@ -253,6 +253,54 @@ private slots:
         }
     }
 
+    // Functions act on the view through the interpreter: button 1, bound to
+    // View_Front in the dialog, turns the view to the front; button 2 runs
+    // the user's function "echo hello", which writes in the command log; a
+    // push on the cap turns the model, and letting go stops it.
+    void theDeviceRunsFunctionsOnTheView() {
+        const QString settings = dir_.filePath(QStringLiteral("functions.ini"));
+        QFile file(settings);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[buttons]\nbutton_2=greet\n\n[custom_functions]\nsize=1\n1\\name=greet\n"
+                   "1\\definition=echo hello\n");
+        file.close();
+        FakeDaemon daemon(dir_.filePath(QStringLiteral("functions.sock")));
+        daemon.start();
+        QProcess tarvik;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("SPNAV_SOCKET", dir_.filePath(QStringLiteral("functions.sock")));
+        tarvik.setProcessEnvironment(environment);
+        tarvik.start(QStringLiteral(TARVIK_PROGRAM),
+                     {"--settings", settings, "--buttons", "2", "--script",
+                      write_script("functions.txt", "choose button_1_combo_ 7\n"
+                                                    "print button_1_combo_\n"
+                                                    "wait 1500\n"
+                                                    "print model_view\n"
+                                                    "print command_log\n"
+                                                    "wait 1000\n"
+                                                    "print model_view\n"
+                                                    "quit\n")});
+        QTRY_VERIFY_WITH_TIMEOUT(tarvik.canReadLine(), 30000);
+        daemon.send_button(0, true);
+        daemon.send_button(0, false);
+        daemon.send_button(1, true);
+        QTRY_VERIFY_WITH_TIMEOUT(tarvik.bytesAvailable() > 60, 30000);
+        daemon.send_motion({0, 0, 0, 0, 200, 0}, 8);
+        QTest::qWait(300);
+        daemon.send_motion({0, 0, 0, 0, 0, 0}, 8);
+        QVERIFY(tarvik.waitForFinished(30000));
+        const QString errors = QString::fromLocal8Bit(tarvik.readAllStandardError());
+        QVERIFY2(tarvik.exitCode() == 0, qPrintable(errors));
+        const QStringList lines =
+            QString::fromLocal8Bit(tarvik.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.value(0), QStringLiteral("button_1_combo_ 7 View_Front"));
+        QCOMPARE(lines.value(1), QStringLiteral("model_view front perspective"));
+        QCOMPARE(lines.value(2), QStringLiteral("command_log hello"));
+        QCOMPARE(lines.value(3), QStringLiteral("model_view turned perspective"));
+        QVERIFY2(errors.contains("tarvik: command: view front (button 1)"), qPrintable(errors));
+        QVERIFY2(errors.contains("tarvik: command: echo hello (button 2)"), qPrintable(errors));
+    }
+
     // The real spacenavd, fed by a serial Spaceball on a pseudo-terminal:
     // the device's name and eight buttons reach the host, a push along x
     // shows on the axis the dialog maps x to, and a press runs Fit_All.
