@@ -23,7 +23,8 @@ namespace {
 template <class W>
 W* lookup(const QString& name) {
     for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (W* found = top->findChild<W*>(name)) {
+        W* found = top->objectName() == name ? qobject_cast<W*>(top) : nullptr;
+        if (found || (found = top->findChild<W*>(name))) {
             return found;
         }
     }

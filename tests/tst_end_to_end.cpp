@@ -13,9 +13,12 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
+#include <numbers>
 
 #include "FakeDaemon.h"
 #include "SerialSpaceball.h"
+#include "StlWriter.h"
 
 namespace {
 struct Run {
@@ -362,6 +365,68 @@ private slots:
         QCOMPARE(lines.value(1), QStringLiteral("device_tz_ 100"));
         QVERIFY2(lines.value(2).startsWith("button_8_combo_ "), qPrintable(lines.join('|')));
         QVERIFY2(errors.contains("tarvik: command: view fit all"), qPrintable(errors));
+    }
+
+    // The View menu's standard views, each looked at as a user would: the
+    // host says where it looks from, and a picture of each is kept. Then an
+    // STL model replaces the built-in one.
+    void everyStandardViewAndAnStlModel() {
+        const QString folder = qEnvironmentVariable("KESTRAVA_SCREENSHOTS", dir_.path());
+        QDir().mkpath(folder);
+        QByteArray script;
+        const char* const views[] = {"front", "back",   "left",     "right",
+                                     "top",   "bottom", "isometric"};
+        for (const char* view : views) {
+            script += QStringLiteral("pick view_view_%1_action\nprint model_view\n"
+                                     "grab main_window %2/host_view_%1.png\n")
+                          .arg(QLatin1String(view), folder)
+                          .toLocal8Bit();
+        }
+        script += "pick view_toggle_projection_action\nprint model_view\nquit\n";
+        Run run = run_tarvik({"--settings", dir_.filePath(QStringLiteral("views.ini")), "--script",
+                              write_script("views.txt", script)});
+        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        QStringList expected;
+        for (const char* view : views) {
+            expected << QStringLiteral("model_view %1 perspective").arg(QLatin1String(view));
+        }
+        expected << QStringLiteral("model_view isometric orthographic");
+        QCOMPARE(run.output.split('\n', Qt::SkipEmptyParts), expected);
+        QVERIFY(QImage(folder + "/host_view_front.png") != QImage(folder + "/host_view_back.png"));
+
+        // A torus, its hole along z.
+        std::vector<QVector3D> torus;
+        const int rings = 48, sides = 24;
+        const auto at = [&](int i, int j) {
+            const double u = 2 * std::numbers::pi * i / rings, v = 2 * std::numbers::pi * j / sides;
+            const double r = 2 + 0.7 * std::cos(v);
+            return QVector3D(float(r * std::cos(u)), float(r * std::sin(u)),
+                             float(0.7 * std::sin(v)));
+        };
+        for (int i = 0; i < rings; ++i) {
+            for (int j = 0; j < sides; ++j) {
+                torus.insert(torus.end(), {at(i, j), at(i + 1, j), at(i + 1, j + 1), at(i, j),
+                                           at(i + 1, j + 1), at(i, j + 1)});
+            }
+        }
+        const QString model = dir_.filePath(QStringLiteral("torus.stl"));
+        QFile file(model);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(binary_stl(torus, quint32(torus.size() / 3)));
+        file.close();
+        run = run_tarvik({"--settings", dir_.filePath(QStringLiteral("views.ini")), "--model",
+                          model, "--screenshot", folder + "/host_stl.png"});
+        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        QVERIFY(!QImage(folder + "/host_stl.png").isNull());
+
+        // A file that is no model: said plainly, and the built-in one shows.
+        run = run_tarvik({"--settings", dir_.filePath(QStringLiteral("views.ini")), "--model",
+                          write_script("letter.stl", "Dear user,\nthis is no model.\n"), "--script",
+                          write_script("quit.txt", "print model_view\nquit\n")});
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.errors.contains("letter.stl cannot be shown: it is not an STL file; the "
+                                     "built-in model is shown instead"),
+                 qPrintable(run.errors));
     }
 
     // A screenshot of the whole window, then the program ends by itself.

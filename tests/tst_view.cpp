@@ -4,12 +4,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 #include <cmath>
 
 #include "ModelView.h"
 #include "OrbitCamera.h"
 #include "StlFile.h"
+#include "StlWriter.h"
 #include "TestSupport.h"
 
 namespace {
@@ -48,25 +48,6 @@ float reach(const OrbitCamera& camera, const std::vector<QVector3D>& points,
              float(std::abs(pixel->y() - viewport.height() / 2) / (viewport.height() / 2))});
     }
     return most;
-}
-
-QByteArray binary_stl(const Model& model, quint32 announced) {
-    QByteArray data(80, ' ');
-    data.replace(0, 5, "solid");
-    char count[4];
-    qToLittleEndian(announced, count);
-    data.append(count, 4);
-    for (size_t t = 0; t < model.triangle_count(); ++t) {
-        QByteArray triangle(50, '\0');
-        for (int c = 0; c < 3; ++c) {
-            for (int k = 0; k < 3; ++k) {
-                qToLittleEndian(model.vertices[3 * t + c][k],
-                                triangle.data() + 12 + 12 * c + 4 * k);
-            }
-        }
-        data += triangle;
-    }
-    return data;
 }
 
 QByteArray ascii_stl(const Model& model) {
@@ -261,7 +242,7 @@ private slots:
     void stlFilesRoundTrip() {
         const Model model = generated_model();
         for (const auto& [name, data] :
-             {std::pair{QStringLiteral("binary.stl"), binary_stl(model, 40)},
+             {std::pair{QStringLiteral("binary.stl"), binary_stl(model.vertices, 40)},
               std::pair{QStringLiteral("ascii.stl"), ascii_stl(model)}}) {
             QString error;
             const std::optional<Model> read = read_stl(write(name, data), error);
@@ -276,7 +257,7 @@ private slots:
     // allocated for a count a short file cannot hold.
     void badStlFilesAreRefusedWithAReason() {
         const Model model = generated_model();
-        const QByteArray binary = binary_stl(model, 40);
+        const QByteArray binary = binary_stl(model.vertices, 40);
         Model not_a_number = model;
         not_a_number.vertices[7].setY(std::nanf(""));
         QByteArray ascii_nan = ascii_stl(model);
@@ -287,9 +268,10 @@ private slots:
         } cases[] = {
             {binary.left(binary.size() - 10),
              "it is cut short: it announces 40 triangles, which take 2084 bytes, and has 2074"},
-            {binary_stl(Model(), 0), "it holds no triangle"},
-            {binary_stl(Model(), 0xffffffff), "it announces 4294967295 triangles"},
-            {binary_stl(not_a_number, 40), "triangle 3 has a coordinate that is not a number"},
+            {binary_stl({}, 0), "it holds no triangle"},
+            {binary_stl({}, 0xffffffff), "it announces 4294967295 triangles"},
+            {binary_stl(not_a_number.vertices, 40),
+             "triangle 3 has a coordinate that is not a number"},
             {ascii_nan, "line 4: triangle 1 has a coordinate that is not a number"},
             {"solid empty\nendsolid empty\n", "it holds no triangle"},
             {"solid x\nfacet normal 0 0 1\nouter loop\nvertex 1 2 3\n",
