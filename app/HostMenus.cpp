@@ -71,6 +71,7 @@ void fill_functions_menu(QMenu* menu, HostCommands& commands) {
     for (FunctionNameIterator it = manager->function_name_iterator(); it.more(); it.next()) {
         const CopyCString name = it.key();
         QAction* action = menu->addAction(QString::fromLatin1(name.c_str()));
+        action->setObjectName(QStringLiteral("function_%1_action").arg(action->text()));
         QObject::connect(action, &QAction::triggered, menu,
                          [&commands, name] { commands.run_function(menu_origin(), name); });
     }
@@ -99,6 +100,8 @@ void add_host_menus(XMMainWindow& window, HostCommands& commands) {
     view->addSeparator();
     QMenu* functions = view->addMenu(QApplication::translate("HostMenus", "F&unctions"));
     functions->setObjectName(QStringLiteral("functions_menu"));
+    // Filled now, and again each time it opens: functions come and go.
+    fill_functions_menu(functions, commands);
     QObject::connect(functions, &QMenu::aboutToShow, functions,
                      [functions, &commands] { fill_functions_menu(functions, commands); });
 }

@@ -264,8 +264,9 @@ private slots:
         const QString settings = dir_.filePath(QStringLiteral("functions.ini"));
         QFile file(settings);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[buttons]\nbutton_2=greet\n\n[custom_functions]\nsize=1\n1\\name=greet\n"
-                   "1\\definition=echo hello\n");
+        file.write("[buttons]\nbutton_2=greet\n\n[custom_functions]\nsize=2\n1\\name=greet\n"
+                   "1\\definition=echo hello\n2\\name=broken\n"
+                   "2\\definition=\"echo one\\necho two\\nview spin\\necho four\"\n");
         file.close();
         FakeDaemon daemon(dir_.filePath(QStringLiteral("functions.sock")));
         daemon.start();
@@ -282,6 +283,8 @@ private slots:
                                                     "print command_log\n"
                                                     "wait 1000\n"
                                                     "print model_view\n"
+                                                    "pick function_broken_action\n"
+                                                    "print command_log\n"
                                                     "quit\n")});
         QTRY_VERIFY_WITH_TIMEOUT(tarvik.canReadLine(), 30000);
         daemon.send_button(0, true);
@@ -300,6 +303,11 @@ private slots:
         QCOMPARE(lines.value(1), QStringLiteral("model_view front perspective"));
         QCOMPARE(lines.value(2), QStringLiteral("command_log hello"));
         QCOMPARE(lines.value(3), QStringLiteral("model_view turned perspective"));
+        // From the menu, a definition runs up to its bad line, which the log shows.
+        QCOMPARE(lines.value(4),
+                 QStringLiteral("command_log menu: error: line 3: unknown command \"view spin\""));
+        QVERIFY2(errors.contains("tarvik: output: two\n"), qPrintable(errors));
+        QVERIFY2(!errors.contains("tarvik: output: four"), qPrintable(errors));
         QVERIFY2(errors.contains("tarvik: command: view front (button 1)"), qPrintable(errors));
         QVERIFY2(errors.contains("tarvik: command: echo hello (button 2)"), qPrintable(errors));
     }
