@@ -18,7 +18,18 @@ CommandLog::CommandLog(QWidget* parent)
     setObjectName(QStringLiteral("command_log"));
     setReadOnly(true);
     setMaximumBlockCount(kept_lines);
+    retranslate();
+}
+
+void CommandLog::retranslate() {
     setPlaceholderText(tr("Commands run by device buttons and the View menu show here."));
+}
+
+void CommandLog::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        retranslate();
+    }
+    QPlainTextEdit::changeEvent(event);
 }
 
 void CommandLog::command(const QString& origin, const QString& text) {

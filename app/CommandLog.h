@@ -7,6 +7,7 @@
 // Each entry goes to standard error too, for whoever runs the host from a
 // terminal.
 class CommandLog : public QPlainTextEdit {
+    Q_OBJECT
 public:
     explicit CommandLog(QWidget* parent = nullptr);
 
@@ -14,6 +15,10 @@ public:
     void output(const QString& text);
     void error(const QString& origin, const QString& text);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void retranslate();
     void append_line(const QString& text, const QColor& colour);
 };

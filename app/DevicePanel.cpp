@@ -1,6 +1,7 @@
 #include "DevicePanel.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QLabel>
@@ -101,7 +102,7 @@ DevicePanel::~DevicePanel() = default;
 
 void DevicePanel::build(SpaceWarePreferencesManager* manager) {
     auto* layout = new QVBoxLayout(this);
-    state_ = new QLabel(tr("No device: spacenavd is not running"), this);
+    state_ = new QLabel(this);
     state_->setObjectName(QStringLiteral("device_state_"));
     state_->setWordWrap(true);
     layout->addWidget(state_);
@@ -134,12 +135,14 @@ void DevicePanel::build(SpaceWarePreferencesManager* manager) {
     dead_zone_ = new QSpinBox(this);
     dead_zone_->setObjectName(QStringLiteral("device_dead_zone_"));
     dead_zone_->setRange(0, 100);
-    settings->addRow(tr("Dead zone"), dead_zone_);
-    dominant_axis_ = new QCheckBox(tr("Dominant axis only"), this);
+    dead_zone_label_ = new QLabel(this);
+    settings->addRow(dead_zone_label_, dead_zone_);
+    dominant_axis_ = new QCheckBox(this);
     dominant_axis_->setObjectName(QStringLiteral("device_dominant_axis_"));
     settings->addRow(dominant_axis_);
     layout->addLayout(settings);
     layout->addStretch();
+    retranslate();
     // A user's change only writes the setting; the widgets follow it.
     connect(dead_zone_, &QSpinBox::valueChanged, this, [this](int value) {
         manager_->navig_float(dead_zone)->set(static_cast<float>(value));
@@ -164,8 +167,23 @@ void DevicePanel::show_device_settings() {
 }
 
 void DevicePanel::show_connection(bool connected, const QString& name) {
-    state_->setText(connected ? tr("Connected: %1").arg(name)
-                              : tr("No device: spacenavd is not running"));
+    connected_ = connected;
+    device_name_ = name;
+    retranslate();
+}
+
+void DevicePanel::retranslate() {
+    state_->setText(connected_ ? tr("Connected: %1").arg(device_name_)
+                               : tr("No device: spacenavd is not running"));
+    dead_zone_label_->setText(tr("Dead zone"));
+    dominant_axis_->setText(tr("Dominant axis only"));
+}
+
+void DevicePanel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        retranslate();
+    }
+    QWidget::changeEvent(event);
 }
 
 void DevicePanel::show_motion(const RawMotion& motion) {

@@ -29,11 +29,15 @@ public:
     void show_motion(const RawMotion& motion);
     void show_button(int number, bool pressed);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     class Bars;
     class Observer;
     void build(SpaceWarePreferencesManager* manager);
     void show_device_settings();
+    void retranslate();
     // Shows the news at once, or when a frame has passed since the last.
     void schedule_refresh();
     void refresh();
@@ -44,8 +48,11 @@ private:
     Bars* bars_;
     std::array<QLabel*, 6> values_{};
     std::vector<QLabel*> lamps_;
+    QLabel* dead_zone_label_;
     QSpinBox* dead_zone_;
     QCheckBox* dominant_axis_;
+    bool connected_ = false;
+    QString device_name_;
     RawMotion raw_;
     std::vector<bool> pressed_;
     QTimer frame_;

@@ -1,7 +1,9 @@
 #include "HostMenus.h"
 
 #include <QAction>
-#include <QApplication>
+#include <QActionGroup>
+#include <QDockWidget>
+#include <QEvent>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
@@ -9,6 +11,7 @@
 
 #include "HostCommands.h"
 #include "Kestrava_spaceWare.h"
+#include "Languages.h"
 #include "ModelView.h"
 #include "StlFile.h"
 #include "Tarvik_gui.h"
@@ -24,7 +27,6 @@ struct ViewEntry {
 const ViewEntry view_entries[] = {
     {QT_TRANSLATE_NOOP("HostMenus", "Fit &All"), "Fit_All", "F"},
     {QT_TRANSLATE_NOOP("HostMenus", "Fit &Selection"), "Fit_Selection", "Shift+F"},
-    {nullptr, nullptr, nullptr},
     {QT_TRANSLATE_NOOP("HostMenus", "&Front"), "View_Front", "1"},
     {QT_TRANSLATE_NOOP("HostMenus", "&Top"), "View_Top", "2"},
     {QT_TRANSLATE_NOOP("HostMenus", "&Right"), "View_Right", "3"},
@@ -32,78 +34,142 @@ const ViewEntry view_entries[] = {
     {QT_TRANSLATE_NOOP("HostMenus", "B&ottom"), "View_Bottom", "5"},
     {QT_TRANSLATE_NOOP("HostMenus", "&Left"), "View_Left", "6"},
     {QT_TRANSLATE_NOOP("HostMenus", "&Isometric"), "View_Isometric", "0"},
-    {nullptr, nullptr, nullptr},
     {QT_TRANSLATE_NOOP("HostMenus", "R&eset View"), "Reset_View", "Home"},
     {QT_TRANSLATE_NOOP("HostMenus", "Toggle &Projection"), "Toggle_Projection", "P"},
 };
+// A separator goes before these entries.
+const char* const first_of_group[] = {"View_Front", "Reset_View"};
 
-QString menu_origin() {
-    return QApplication::translate("HostMenus", "menu");
-}
-
-void add_file_menu(XMMainWindow& window) {
-    QMenu* file = window.menuBar()->addMenu(QApplication::translate("HostMenus", "&File"));
-    file->setObjectName(QStringLiteral("file_menu"));
-    QAction* open = file->addAction(QApplication::translate("HostMenus", "&Open Model\u2026"));
-    open->setObjectName(QStringLiteral("open_model_action"));
-    open->setShortcut(QKeySequence::Open);
-    QObject::connect(open, &QAction::triggered, &window, [&window] {
-        const QString path = QFileDialog::getOpenFileName(
-            &window, QApplication::translate("HostMenus", "Open Model"), QString(),
-            QApplication::translate("HostMenus", "STL files (*.stl *.STL);;All files (*)"));
-        QString error;
-        if (!path.isEmpty() && !open_model(*window.model_view(), path, error)) {
-            QMessageBox::warning(
-                &window, QApplication::translate("HostMenus", "Open Model"),
-                QApplication::translate("HostMenus", "%1 cannot be shown: %2.").arg(path, error));
-        }
-    });
-    file->addSeparator();
-    QAction* quit = file->addAction(QApplication::translate("HostMenus", "&Quit"));
-    quit->setShortcut(QKeySequence::Quit);
-    QObject::connect(quit, &QAction::triggered, &window, &QWidget::close);
-}
-
-// Every function, the user's own too, as the manager has them now.
-void fill_functions_menu(QMenu* menu, HostCommands& commands) {
-    menu->clear();
-    const SpaceWarePreferencesManager* manager = SpaceWareLib::instance()->preferences_manager();
-    for (FunctionNameIterator it = manager->function_name_iterator(); it.more(); it.next()) {
-        const CopyCString name = it.key();
-        QAction* action = menu->addAction(QString::fromLatin1(name.c_str()));
-        action->setObjectName(QStringLiteral("function_%1_action").arg(action->text()));
-        QObject::connect(action, &QAction::triggered, menu,
-                         [&commands, name] { commands.run_function(menu_origin(), name); });
-    }
-}
 } // namespace
 
-void add_host_menus(XMMainWindow& window, HostCommands& commands) {
-    add_file_menu(window);
-    QMenu* view = window.menuBar()->addMenu(QApplication::translate("HostMenus", "&View"));
-    view->setObjectName(QStringLiteral("view_menu"));
+QString HostMenus::menu_origin() {
+    return tr("menu");
+}
+
+HostMenus::HostMenus(XMMainWindow& window, HostCommands& commands, Languages& languages)
+    : QObject(&window)
+    , window_(window)
+    , commands_(commands)
+    , languages_(languages) {
+    add_file_menu();
+    add_view_menu();
+    add_language_menu();
+    retranslate();
+    window.installEventFilter(this);
+}
+
+void HostMenus::add_file_menu() {
+    file_ = window_.menuBar()->addMenu(QString());
+    file_->setObjectName(QStringLiteral("file_menu"));
+    open_ = file_->addAction(QString());
+    open_->setObjectName(QStringLiteral("open_model_action"));
+    open_->setShortcut(QKeySequence::Open);
+    connect(open_, &QAction::triggered, this, &HostMenus::open_model_file);
+    file_->addSeparator();
+    quit_ = file_->addAction(QString());
+    quit_->setObjectName(QStringLiteral("quit_action"));
+    quit_->setShortcut(QKeySequence::Quit);
+    connect(quit_, &QAction::triggered, &window_, &QWidget::close);
+}
+
+void HostMenus::add_view_menu() {
+    view_ = window_.menuBar()->addMenu(QString());
+    view_->setObjectName(QStringLiteral("view_menu"));
     for (const ViewEntry& entry : view_entries) {
-        if (!entry.text) {
-            view->addSeparator();
-            continue;
+        if (std::find_if(std::begin(first_of_group), std::end(first_of_group), [&](const char* f) {
+                return qstrcmp(f, entry.function) == 0;
+            }) != std::end(first_of_group)) {
+            view_->addSeparator();
         }
-        QAction* action = view->addAction(QApplication::translate("HostMenus", entry.text));
+        QAction* action = view_->addAction(QString());
         action->setObjectName(QStringLiteral("view_%1_action").arg(entry.function).toLower());
         action->setShortcut(QKeySequence(QLatin1String(entry.keys)));
         // The keys belong to the view: typing in the settings stays typing.
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        window.model_view()->addAction(action);
+        window_.model_view()->addAction(action);
         const CopyCString function(entry.function);
-        QObject::connect(action, &QAction::triggered, &window,
-                         [&commands, function] { commands.run_function(menu_origin(), function); });
+        connect(action, &QAction::triggered, this,
+                [this, function] { commands_.run_function(menu_origin(), function); });
+        view_actions_.push_back(action);
     }
-    view->addSeparator();
-    QMenu* functions = view->addMenu(QApplication::translate("HostMenus", "F&unctions"));
-    functions->setObjectName(QStringLiteral("functions_menu"));
+    view_->addSeparator();
+    functions_ = view_->addMenu(QString());
+    functions_->setObjectName(QStringLiteral("functions_menu"));
     // Filled now, and again each time it opens: functions come and go.
-    fill_functions_menu(functions, commands);
-    QObject::connect(functions, &QMenu::aboutToShow, functions,
-                     [functions, &commands] { fill_functions_menu(functions, commands); });
+    fill_functions_menu();
+    connect(functions_, &QMenu::aboutToShow, this, &HostMenus::fill_functions_menu);
+}
+
+void HostMenus::add_language_menu() {
+    language_ = window_.menuBar()->addMenu(QString());
+    language_->setObjectName(QStringLiteral("language_menu"));
+    auto* group = new QActionGroup(language_);
+    for (const QString& code : Languages::codes()) {
+        // Each language is named in itself, so that a user finds their own.
+        QAction* action = language_->addAction(Languages::native_name(code));
+        action->setObjectName(QStringLiteral("language_%1_action").arg(code));
+        action->setCheckable(true);
+        action->setChecked(code == languages_.current());
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, code, action] {
+            if (!languages_.use(code)) {
+                action->setChecked(false);
+                QMessageBox::warning(&window_, tr("Language"),
+                                     tr("The translation into %1 cannot be found.")
+                                         .arg(Languages::native_name(code)));
+            }
+        });
+    }
+}
+
+// Every function, the user's own too, as the manager has them now.
+void HostMenus::fill_functions_menu() {
+    functions_->clear();
+    const SpaceWarePreferencesManager* manager = SpaceWareLib::instance()->preferences_manager();
+    for (FunctionNameIterator it = manager->function_name_iterator(); it.more(); it.next()) {
+        const CopyCString name = it.key();
+        QAction* action = functions_->addAction(QString::fromLatin1(name.c_str()));
+        action->setObjectName(QStringLiteral("function_%1_action").arg(action->text()));
+        connect(action, &QAction::triggered, this,
+                [this, name] { commands_.run_function(menu_origin(), name); });
+    }
+}
+
+void HostMenus::open_model_file() {
+    const QString path = QFileDialog::getOpenFileName(&window_, tr("Open Model"), QString(),
+                                                      tr("STL files (*.stl *.STL);;All files (*)"));
+    QString error;
+    if (!path.isEmpty() && !open_model(*window_.model_view(), path, error)) {
+        QMessageBox::warning(&window_, tr("Open Model"),
+                             tr("%1 cannot be shown: %2.").arg(path, error));
+    }
+}
+
+bool HostMenus::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &window_ && event->type() == QEvent::LanguageChange) {
+        retranslate();
+    }
+    return false;
+}
+
+void HostMenus::retranslate() {
+    file_->setTitle(tr("&File"));
+    open_->setText(tr("&Open Model\u2026"));
+    quit_->setText(tr("&Quit"));
+    view_->setTitle(tr("&View"));
+    for (size_t i = 0; i < view_actions_.size(); ++i) {
+        view_actions_[i]->setText(tr(view_entries[i].text));
+    }
+    functions_->setTitle(tr("F&unctions"));
+    language_->setTitle(tr("&Language"));
+    const std::pair<const char*, const char*> docks[] = {
+        {"device_dock", QT_TRANSLATE_NOOP("HostMenus", "Device")},
+        {"command_dock", QT_TRANSLATE_NOOP("HostMenus", "Commands")}};
+    for (const auto& [name, title] : docks) {
+        if (auto* dock = window_.findChild<QDockWidget*>(QLatin1String(name))) {
+            dock->setWindowTitle(tr(title));
+        }
+    }
 }
 
 bool open_model(ModelView& view, const QString& path, QString& error) {

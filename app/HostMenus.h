@@ -1,15 +1,49 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
+#include <vector>
 
 class HostCommands;
+class Languages;
 class ModelView;
+class QAction;
+class QMenu;
 class XMMainWindow;
 
-// File opens a model and quits; View runs the built-in view functions,
-// with their usual keys while the view has the focus, and lists every
-// function, the user's own too.
-void add_host_menus(XMMainWindow& window, HostCommands& commands);
+// The main window's menus. File opens a model and quits; View runs the
+// built-in view functions, with their usual keys while the view has the
+// focus, and lists every function, the user's own too; Language switches
+// the language the host speaks. They translate themselves again, with the
+// window's dock titles, whenever the language changes.
+class HostMenus : public QObject {
+    Q_OBJECT
+public:
+    HostMenus(XMMainWindow& window, HostCommands& commands, Languages& languages);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    static QString menu_origin();
+    void add_file_menu();
+    void add_view_menu();
+    void add_language_menu();
+    void fill_functions_menu();
+    void open_model_file();
+    void retranslate();
+
+    XMMainWindow& window_;
+    HostCommands& commands_;
+    Languages& languages_;
+    QMenu* file_;
+    QAction* open_;
+    QAction* quit_;
+    QMenu* view_;
+    std::vector<QAction*> view_actions_;
+    QMenu* functions_;
+    QMenu* language_;
+};
 
 // Shows the STL model of a file in the view; false, with the reason in
 // `error`, when it cannot be read.

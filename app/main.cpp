@@ -20,6 +20,7 @@
 #include "HostCommands.h"
 #include "HostMenus.h"
 #include "Kestrava_spaceWare.h"
+#include "Languages.h"
 #include "ModelView.h"
 #include "MotionTransform.h"
 #include "Tarvik_gui.h"
@@ -37,11 +38,37 @@ struct Options {
     QString screenshot;
     QString script;
     QString model;
+    QString language;
 };
 
 [[noreturn]] void fail(const QString& message, int status = 1) {
     std::fprintf(stderr, "tarvik: %s\n", qPrintable(message));
     std::exit(status);
+}
+
+// Beside the program in its build folder, in a folder of its own once installed.
+QString default_module() {
+    const QString folder = QApplication::applicationDirPath();
+    const QString beside = folder + QStringLiteral("/libKestrava_gui.so");
+    return QFileInfo::exists(beside)
+               ? beside
+               : QDir::cleanPath(folder +
+                                 QStringLiteral("/" TARVIK_MODULE_FROM_BIN "/libKestrava_gui.so"));
+}
+
+QString translations_folder() {
+    return QDir::cleanPath(QApplication::applicationDirPath() +
+                           QStringLiteral("/" TARVIK_TRANSLATIONS_FROM_BIN));
+}
+
+// The language --lang names, else the system's; English when its
+// translation cannot be found.
+void choose_language(Languages& languages, const QString& asked) {
+    const QString code = asked.isEmpty() ? Languages::for_system_locale() : asked;
+    if (!languages.use(code)) {
+        std::fprintf(stderr, "tarvik: no translation into %s in %s; English it is\n",
+                     qPrintable(code), qPrintable(translations_folder()));
+    }
 }
 
 Options parse_options(const QApplication& app) {
@@ -73,15 +100,22 @@ Options parse_options(const QApplication& app) {
                                    QStringLiteral("The STL model to show (default: a built-in "
                                                   "one)."),
                                    QStringLiteral("file"));
-    parser.addOptions({module, settings, buttons, screenshot, script, model});
+    const QCommandLineOption language(
+        QStringLiteral("lang"),
+        QStringLiteral("The language to speak: %1 (default: the system's).")
+            .arg(Languages::codes().join(QStringLiteral(", "))),
+        QStringLiteral("code"));
+    parser.addOptions({module, settings, buttons, screenshot, script, model, language});
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("An STL model to show, as --model does."),
+                                 QStringLiteral("[file]"));
     parser.process(app);
 
     Options options;
     // A path names a file, relative to the current folder: never a name for
     // the system loader to search for.
     options.module = parser.isSet(module) ? QFileInfo(parser.value(module)).absoluteFilePath()
-                                          : QApplication::applicationDirPath() +
-                                                QStringLiteral("/libKestrava_gui.so");
+                                          : default_module();
     options.settings = parser.value(settings);
     if (parser.isSet(buttons)) {
         options.buttons_given = true;
@@ -95,7 +129,18 @@ Options parse_options(const QApplication& app) {
     }
     options.screenshot = parser.value(screenshot);
     options.script = parser.value(script);
-    options.model = parser.value(model);
+    options.model =
+        parser.isSet(model) ? parser.value(model) : parser.positionalArguments().value(0);
+    if (parser.positionalArguments().size() > 1) {
+        fail(QStringLiteral("one model at a time, not %1").arg(parser.positionalArguments().size()),
+             2);
+    }
+    options.language = parser.isSet(language) ? parser.value(language) : QString();
+    if (!options.language.isEmpty() && !Languages::codes().contains(options.language)) {
+        fail(QStringLiteral("--lang takes one of %1, not \"%2\"")
+                 .arg(Languages::codes().join(QStringLiteral(", ")), options.language),
+             2);
+    }
     return options;
 }
 
@@ -189,9 +234,9 @@ void drive_view(ModelView* view, DeviceSource& device, const MotionSettingsFollo
     });
 }
 
-void add_dock(XMMainWindow* window, QWidget* content, const QString& title, const char* name,
-              Qt::DockWidgetArea area) {
-    auto* dock = new QDockWidget(title, window);
+// The menus give the dock its title, in the language in use.
+void add_dock(XMMainWindow* window, QWidget* content, const char* name, Qt::DockWidgetArea area) {
+    auto* dock = new QDockWidget(window);
     dock->setObjectName(QLatin1String(name));
     dock->setWidget(content);
     window->addDockWidget(area, dock);
@@ -200,7 +245,7 @@ void add_dock(XMMainWindow* window, QWidget* content, const QString& title, cons
 // The device panel in a dock of the window, fed by the device.
 void add_device_panel(XMMainWindow* window, DeviceSource& device, HostCommands& commands) {
     auto* panel = new DevicePanel(SpaceWareLib::instance()->preferences_manager());
-    add_dock(window, panel, QObject::tr("Device"), "device_dock", Qt::RightDockWidgetArea);
+    add_dock(window, panel, "device_dock", Qt::RightDockWidgetArea);
     panel->show_connection(device.is_connected(), device.status());
     QObject::connect(&device, &DeviceSource::connection, panel,
                      [panel](bool connected, const QString& name, int) {
@@ -248,6 +293,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarvik"));
     const Options options = parse_options(app);
+    Languages languages(translations_folder());
+    choose_language(languages, options.language);
     const QStringList script =
         options.script.isEmpty() ? QStringList() : read_script(options.script);
 
@@ -280,10 +327,10 @@ int main(int argc, char** argv) {
     ModelView* view = window->model_view();
     show_model_option(*view, options.model);
     auto* log = new CommandLog;
-    add_dock(window, log, QObject::tr("Commands"), "command_dock", Qt::BottomDockWidgetArea);
+    add_dock(window, log, "command_dock", Qt::BottomDockWidgetArea);
     HostCommands commands(*view, *log);
-    add_host_menus(*window, commands);
     add_device_panel(window, device, commands);
+    new HostMenus(*window, commands, languages);
     const MotionSettingsFollower settings(*SpaceWareLib::instance()->preferences_manager());
     drive_view(view, device, settings);
     window->resize(1280, 820);

@@ -1,6 +1,5 @@
 #include "Model.h"
 
-#include <QObject>
 #include <algorithm>
 #include <cmath>
 
@@ -114,7 +113,6 @@ Model built_in_model() {
                glass = qRgb(0x7f, 0xb6, 0xdb), brick = qRgb(0x7a, 0x2f, 0x28),
                eaves = qRgb(0x9a, 0x74, 0x4c), stone = qRgb(0xa9, 0xad, 0xb3);
     Model model;
-    model.name = QObject::tr("Built-in model");
     // The body, 3 wide along x, 2 deep, 1.5 high; its front faces -y.
     const QVector3D up(0, 0, 1.5f);
     // The front wall is cut where the step before the door meets it too.

@@ -10,6 +10,7 @@
 #include "tarvik_view_export.h"
 
 struct TARVIK_VIEW_EXPORT Model {
+    // The file's name; none for the built-in model.
     QString name;
     // Three per triangle, in order.
     std::vector<QVector3D> vertices;

@@ -215,11 +215,20 @@ void ModelView::draw_captions(QPainter& painter) const {
     const QRect inside = rect().adjusted(10, 8, -10, -8);
     painter.drawText(inside, Qt::AlignLeft | Qt::AlignTop,
                      tr("%1 \u2014 %2 triangles")
-                         .arg(model_.name, locale().toString(qulonglong(model_.triangle_count()))));
+                         .arg(model_.name.isEmpty() ? tr("Built-in model") : model_.name,
+                              locale().toString(qulonglong(model_.triangle_count()))));
     painter.drawText(inside, Qt::AlignRight | Qt::AlignTop,
                      camera_.projection() == OrbitCamera::Projection::perspective
                          ? tr("Perspective")
                          : tr("Orthographic"));
+}
+
+void ModelView::changeEvent(QEvent* event) {
+    // The captions are translated as they are drawn.
+    if (event->type() == QEvent::LanguageChange) {
+        update();
+    }
+    QWidget::changeEvent(event);
 }
 
 void ModelView::mousePressEvent(QMouseEvent* event) {

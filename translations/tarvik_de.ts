@@ -1,0 +1,418 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>CommandLog</name>
+    <message>
+        <source>Commands run by device buttons and the View menu show here.</source>
+        <translation>Hier stehen die Befehle, die Gerätetasten und das Menü „Ansicht“ ausführen.</translation>
+    </message>
+    <message>
+        <source>%1: error: %2</source>
+        <translation>%1: Fehler: %2</translation>
+    </message>
+</context>
+<context>
+    <name>DevicePanel</name>
+    <message>
+        <source>Connected: %1</source>
+        <translation>Verbunden: %1</translation>
+    </message>
+    <message>
+        <source>No device: spacenavd is not running</source>
+        <translation>Kein Gerät: spacenavd läuft nicht</translation>
+    </message>
+    <message>
+        <source>Dead zone</source>
+        <translation>Totzone</translation>
+    </message>
+    <message>
+        <source>Dominant axis only</source>
+        <translation>Nur die vorherrschende Achse</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceSource</name>
+    <message>
+        <source>No device: spacenavd is not running</source>
+        <translation>Kein Gerät: spacenavd läuft nicht</translation>
+    </message>
+    <message>
+        <source>Unknown device</source>
+        <translation>Unbekanntes Gerät</translation>
+    </message>
+</context>
+<context>
+    <name>HostMenus</name>
+    <message>
+        <source>Fit &amp;All</source>
+        <translation>&amp;Alles einpassen</translation>
+    </message>
+    <message>
+        <source>Fit &amp;Selection</source>
+        <translation>Au&amp;swahl einpassen</translation>
+    </message>
+    <message>
+        <source>&amp;Front</source>
+        <translation>&amp;Vorne</translation>
+    </message>
+    <message>
+        <source>&amp;Top</source>
+        <translation>&amp;Oben</translation>
+    </message>
+    <message>
+        <source>&amp;Right</source>
+        <translation>&amp;Rechts</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Hinten</translation>
+    </message>
+    <message>
+        <source>B&amp;ottom</source>
+        <translation>&amp;Unten</translation>
+    </message>
+    <message>
+        <source>&amp;Left</source>
+        <translation>&amp;Links</translation>
+    </message>
+    <message>
+        <source>&amp;Isometric</source>
+        <translation>&amp;Isometrisch</translation>
+    </message>
+    <message>
+        <source>R&amp;eset View</source>
+        <translation>Ansicht &amp;zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Toggle &amp;Projection</source>
+        <translation>&amp;Projektion umschalten</translation>
+    </message>
+    <message>
+        <source>menu</source>
+        <translation>Menü</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>The translation into %1 cannot be found.</source>
+        <translation>Die Übersetzung „%1“ ist nicht zu finden.</translation>
+    </message>
+    <message>
+        <source>Open Model</source>
+        <translation>Modell öffnen</translation>
+    </message>
+    <message>
+        <source>STL files (*.stl *.STL);;All files (*)</source>
+        <translation>STL-Dateien (*.stl *.STL);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>%1 cannot be shown: %2.</source>
+        <translation>%1 kann nicht angezeigt werden: %2.</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Open Model…</source>
+        <translation>Modell ö&amp;ffnen…</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>F&amp;unctions</source>
+        <translation>&amp;Funktionen</translation>
+    </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation>&amp;Sprache</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>Commands</source>
+        <translation>Befehle</translation>
+    </message>
+</context>
+<context>
+    <name>ModelView</name>
+    <message>
+        <source>front</source>
+        <translation>vorne</translation>
+    </message>
+    <message>
+        <source>back</source>
+        <translation>hinten</translation>
+    </message>
+    <message>
+        <source>left</source>
+        <translation>links</translation>
+    </message>
+    <message>
+        <source>right</source>
+        <translation>rechts</translation>
+    </message>
+    <message>
+        <source>top</source>
+        <translation>oben</translation>
+    </message>
+    <message>
+        <source>bottom</source>
+        <translation>unten</translation>
+    </message>
+    <message>
+        <source>isometric</source>
+        <translation>isometrisch</translation>
+    </message>
+    <message>
+        <source>turned</source>
+        <translation>gedreht</translation>
+    </message>
+    <message>
+        <source>%1 perspective</source>
+        <translation>%1, perspektivisch</translation>
+    </message>
+    <message>
+        <source>%1 orthographic</source>
+        <translation>%1, orthografisch</translation>
+    </message>
+    <message>
+        <source>%1 — %2 triangles</source>
+        <translation>%1 — %2 Dreiecke</translation>
+    </message>
+    <message>
+        <source>Built-in model</source>
+        <translation>Eingebautes Modell</translation>
+    </message>
+    <message>
+        <source>Perspective</source>
+        <translation>Perspektivisch</translation>
+    </message>
+    <message>
+        <source>Orthographic</source>
+        <translation>Orthografisch</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>triangle %1 has a coordinate that is not a number</source>
+        <translation>Dreieck %1 hat eine Koordinate, die keine Zahl ist</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+    <message>
+        <source>the file ends before &quot;endsolid&quot;</source>
+        <translation>die Datei endet vor „endsolid“</translation>
+    </message>
+    <message>
+        <source>the file ends in the middle of a triangle</source>
+        <translation>die Datei endet mitten in einem Dreieck</translation>
+    </message>
+    <message>
+        <source>line %1: &quot;%2&quot; where &quot;%3&quot; belongs</source>
+        <translation>Zeile %1: „%2“, wo „%3“ hingehört</translation>
+    </message>
+    <message>
+        <source>line %1: &quot;%2&quot; is not a coordinate</source>
+        <translation>Zeile %1: „%2“ ist keine Koordinate</translation>
+    </message>
+    <message>
+        <source>it is cut short: it announces %1 triangles, which take %2 bytes, and has %3</source>
+        <translation>sie ist unvollständig: sie kündigt %1 Dreiecke an, die %2 Byte belegen, und hat %3</translation>
+    </message>
+    <message>
+        <source>it holds no triangle</source>
+        <translation>sie enthält kein Dreieck</translation>
+    </message>
+    <message>
+        <source>it is not an STL file</source>
+        <translation>sie ist keine STL-Datei</translation>
+    </message>
+    <message>
+        <source>it is not a file</source>
+        <translation>sie ist keine Datei</translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot;</source>
+        <translation>unbekannter Befehl „%1“</translation>
+    </message>
+    <message>
+        <source>%1: an argument is missing</source>
+        <translation>%1: ein Argument fehlt</translation>
+    </message>
+    <message>
+        <source>%1: too many arguments, &quot;%2&quot; is one more</source>
+        <translation>%1: zu viele Argumente, „%2“ ist eines zu viel</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not an axis: x, y or z</source>
+        <translation>%1: „%2“ ist keine Achse: x, y oder z</translation>
+    </message>
+    <message>
+        <source>%1: the factor must be above 0, not %2</source>
+        <translation>%1: der Faktor muss größer als 0 sein, nicht %2</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not a number</source>
+        <translation>%1: „%2“ ist keine Zahl</translation>
+    </message>
+    <message>
+        <source>function</source>
+        <translation>Funktion</translation>
+    </message>
+    <message>
+        <source>button %1</source>
+        <translation>Taste %1</translation>
+    </message>
+</context>
+<context>
+    <name>VQMotionCtrlFctEditor</name>
+    <message>
+        <source>The definition holds characters that cannot be stored. Only Latin-1 characters can be: please replace the others.</source>
+        <translation>Die Definition enthält Zeichen, die sich nicht speichern lassen. Nur Latin-1-Zeichen lassen sich speichern: Bitte ersetzen Sie die anderen.</translation>
+    </message>
+</context>
+<context>
+    <name>VQMotionCtrlFctEditorBase</name>
+    <message>
+        <source>Kestrava Function Editor</source>
+        <translation>Kestrava-Funktionseditor</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Edit the current select function. </source>
+        <translation>Die gewählte Funktion bearbeiten. </translation>
+    </message>
+    <message>
+        <source>Check</source>
+        <translation>Prüfen</translation>
+    </message>
+    <message>
+        <source>Check the syntaxe of the current CLI command</source>
+        <translation>Die Syntax des aktuellen CLI-Befehls prüfen</translation>
+    </message>
+    <message>
+        <source>Validate</source>
+        <translation>Übernehmen</translation>
+    </message>
+    <message>
+        <source>Validate and save the  new function. </source>
+        <translation>Die neue Funktion übernehmen und speichern. </translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Cancel the current edition</source>
+        <translation>Die laufende Bearbeitung abbrechen</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add a new function. </source>
+        <translation>Eine neue Funktion hinzufügen. </translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Remove the selected function. </source>
+        <translation>Die gewählte Funktion entfernen. </translation>
+    </message>
+</context>
+<context>
+    <name>VQMotionCtrlPrefBase</name>
+    <message>
+        <source>clockwise about %1</source>
+        <translation>im Uhrzeigersinn um %1</translation>
+    </message>
+    <message>
+        <source>counter-clockwise about %1</source>
+        <translation>gegen den Uhrzeigersinn um %1</translation>
+    </message>
+    <message>
+        <source>Motion Controler Settings</source>
+        <translation>Einstellungen der 3-D-Maus</translation>
+    </message>
+    <message>
+        <source>Translations</source>
+        <translation>Verschiebungen</translation>
+    </message>
+    <message>
+        <source>translation sensibility</source>
+        <translation>Empfindlichkeit der Verschiebungen</translation>
+    </message>
+    <message>
+        <source>Change the sensibility of the motion controler for translation motions.</source>
+        <translation>Ändert die Empfindlichkeit der 3-D-Maus für Verschiebungen.</translation>
+    </message>
+    <message>
+        <source>Rotations</source>
+        <translation>Drehungen</translation>
+    </message>
+    <message>
+        <source>rotation sensibility</source>
+        <translation>Empfindlichkeit der Drehungen</translation>
+    </message>
+    <message>
+        <source>Change the sensibility of the motion controler for rotation motions.</source>
+        <translation>Ändert die Empfindlichkeit der 3-D-Maus für Drehungen.</translation>
+    </message>
+    <message>
+        <source>Restore Preferences</source>
+        <translation>Gespeichertes laden</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Restore Default</source>
+        <translation>Standardwerte</translation>
+    </message>
+    <message>
+        <source>Motions</source>
+        <translation>Bewegungen</translation>
+    </message>
+    <message>
+        <source>Button functions</source>
+        <translation>Tastenfunktionen</translation>
+    </message>
+    <message>
+        <source>Edit Functions</source>
+        <translation>Funktionen bearbeiten</translation>
+    </message>
+    <message>
+        <source>Buttons</source>
+        <translation>Tasten</translation>
+    </message>
+</context>
+<context>
+    <name>form_support</name>
+    <message>
+        <source>The settings could not be saved to %1: %2.</source>
+        <translation>Die Einstellungen konnten nicht in %1 gespeichert werden: %2.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,418 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR">
+<context>
+    <name>CommandLog</name>
+    <message>
+        <source>Commands run by device buttons and the View menu show here.</source>
+        <translation>Les commandes lancées par les boutons de l’appareil et le menu Affichage s’affichent ici.</translation>
+    </message>
+    <message>
+        <source>%1: error: %2</source>
+        <translation>%1&#xa0;: erreur&#xa0;: %2</translation>
+    </message>
+</context>
+<context>
+    <name>DevicePanel</name>
+    <message>
+        <source>Connected: %1</source>
+        <translation>Connecté&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>No device: spacenavd is not running</source>
+        <translation>Aucun appareil&#xa0;: spacenavd n’est pas lancé</translation>
+    </message>
+    <message>
+        <source>Dead zone</source>
+        <translation>Zone morte</translation>
+    </message>
+    <message>
+        <source>Dominant axis only</source>
+        <translation>Axe dominant seulement</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceSource</name>
+    <message>
+        <source>No device: spacenavd is not running</source>
+        <translation>Aucun appareil&#xa0;: spacenavd n’est pas lancé</translation>
+    </message>
+    <message>
+        <source>Unknown device</source>
+        <translation>Appareil inconnu</translation>
+    </message>
+</context>
+<context>
+    <name>HostMenus</name>
+    <message>
+        <source>Fit &amp;All</source>
+        <translation>&amp;Tout ajuster</translation>
+    </message>
+    <message>
+        <source>Fit &amp;Selection</source>
+        <translation>Ajuster la &amp;sélection</translation>
+    </message>
+    <message>
+        <source>&amp;Front</source>
+        <translation>&amp;Face</translation>
+    </message>
+    <message>
+        <source>&amp;Top</source>
+        <translation>&amp;Dessus</translation>
+    </message>
+    <message>
+        <source>&amp;Right</source>
+        <translation>D&amp;roite</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Arrière</translation>
+    </message>
+    <message>
+        <source>B&amp;ottom</source>
+        <translation>Dess&amp;ous</translation>
+    </message>
+    <message>
+        <source>&amp;Left</source>
+        <translation>&amp;Gauche</translation>
+    </message>
+    <message>
+        <source>&amp;Isometric</source>
+        <translation>&amp;Isométrique</translation>
+    </message>
+    <message>
+        <source>R&amp;eset View</source>
+        <translation>Réinitialiser la &amp;vue</translation>
+    </message>
+    <message>
+        <source>Toggle &amp;Projection</source>
+        <translation>Changer de &amp;projection</translation>
+    </message>
+    <message>
+        <source>menu</source>
+        <translation>menu</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Langue</translation>
+    </message>
+    <message>
+        <source>The translation into %1 cannot be found.</source>
+        <translation>La traduction «&#xa0;%1&#xa0;» est introuvable.</translation>
+    </message>
+    <message>
+        <source>Open Model</source>
+        <translation>Ouvrir un modèle</translation>
+    </message>
+    <message>
+        <source>STL files (*.stl *.STL);;All files (*)</source>
+        <translation>Fichiers STL (*.stl *.STL);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>%1 cannot be shown: %2.</source>
+        <translation>%1 ne peut pas être affiché&#xa0;: %2.</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>&amp;Open Model…</source>
+        <translation>&amp;Ouvrir un modèle…</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Affichage</translation>
+    </message>
+    <message>
+        <source>F&amp;unctions</source>
+        <translation>Fo&amp;nctions</translation>
+    </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation>&amp;Langue</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Appareil</translation>
+    </message>
+    <message>
+        <source>Commands</source>
+        <translation>Commandes</translation>
+    </message>
+</context>
+<context>
+    <name>ModelView</name>
+    <message>
+        <source>front</source>
+        <translation>face</translation>
+    </message>
+    <message>
+        <source>back</source>
+        <translation>arrière</translation>
+    </message>
+    <message>
+        <source>left</source>
+        <translation>gauche</translation>
+    </message>
+    <message>
+        <source>right</source>
+        <translation>droite</translation>
+    </message>
+    <message>
+        <source>top</source>
+        <translation>dessus</translation>
+    </message>
+    <message>
+        <source>bottom</source>
+        <translation>dessous</translation>
+    </message>
+    <message>
+        <source>isometric</source>
+        <translation>isométrique</translation>
+    </message>
+    <message>
+        <source>turned</source>
+        <translation>tournée</translation>
+    </message>
+    <message>
+        <source>%1 perspective</source>
+        <translation>%1, en perspective</translation>
+    </message>
+    <message>
+        <source>%1 orthographic</source>
+        <translation>%1, orthographique</translation>
+    </message>
+    <message>
+        <source>%1 — %2 triangles</source>
+        <translation>%1 — %2 triangles</translation>
+    </message>
+    <message>
+        <source>Built-in model</source>
+        <translation>Modèle intégré</translation>
+    </message>
+    <message>
+        <source>Perspective</source>
+        <translation>Perspective</translation>
+    </message>
+    <message>
+        <source>Orthographic</source>
+        <translation>Orthographique</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>triangle %1 has a coordinate that is not a number</source>
+        <translation>le triangle %1 a une coordonnée qui n’est pas un nombre</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>ligne %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>the file ends before &quot;endsolid&quot;</source>
+        <translation>le fichier se termine avant «&#xa0;endsolid&#xa0;»</translation>
+    </message>
+    <message>
+        <source>the file ends in the middle of a triangle</source>
+        <translation>le fichier se termine au milieu d’un triangle</translation>
+    </message>
+    <message>
+        <source>line %1: &quot;%2&quot; where &quot;%3&quot; belongs</source>
+        <translation>ligne %1&#xa0;: «&#xa0;%2&#xa0;» à la place de «&#xa0;%3&#xa0;»</translation>
+    </message>
+    <message>
+        <source>line %1: &quot;%2&quot; is not a coordinate</source>
+        <translation>ligne %1&#xa0;: «&#xa0;%2&#xa0;» n’est pas une coordonnée</translation>
+    </message>
+    <message>
+        <source>it is cut short: it announces %1 triangles, which take %2 bytes, and has %3</source>
+        <translation>il est tronqué&#xa0;: il annonce %1 triangles, qui occupent %2 octets, et en a %3</translation>
+    </message>
+    <message>
+        <source>it holds no triangle</source>
+        <translation>il ne contient aucun triangle</translation>
+    </message>
+    <message>
+        <source>it is not an STL file</source>
+        <translation>ce n’est pas un fichier STL</translation>
+    </message>
+    <message>
+        <source>it is not a file</source>
+        <translation>ce n’est pas un fichier</translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot;</source>
+        <translation>commande inconnue «&#xa0;%1&#xa0;»</translation>
+    </message>
+    <message>
+        <source>%1: an argument is missing</source>
+        <translation>%1&#xa0;: il manque un argument</translation>
+    </message>
+    <message>
+        <source>%1: too many arguments, &quot;%2&quot; is one more</source>
+        <translation>%1&#xa0;: trop d’arguments, «&#xa0;%2&#xa0;» est de trop</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not an axis: x, y or z</source>
+        <translation>%1&#xa0;: «&#xa0;%2&#xa0;» n’est pas un axe&#xa0;: x, y ou z</translation>
+    </message>
+    <message>
+        <source>%1: the factor must be above 0, not %2</source>
+        <translation>%1&#xa0;: le facteur doit être supérieur à 0, pas %2</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not a number</source>
+        <translation>%1&#xa0;: «&#xa0;%2&#xa0;» n’est pas un nombre</translation>
+    </message>
+    <message>
+        <source>function</source>
+        <translation>fonction</translation>
+    </message>
+    <message>
+        <source>button %1</source>
+        <translation>bouton %1</translation>
+    </message>
+</context>
+<context>
+    <name>VQMotionCtrlFctEditor</name>
+    <message>
+        <source>The definition holds characters that cannot be stored. Only Latin-1 characters can be: please replace the others.</source>
+        <translation>La définition contient des caractères qui ne peuvent pas être enregistrés. Seuls les caractères Latin-1 le peuvent&#xa0;: veuillez remplacer les autres.</translation>
+    </message>
+</context>
+<context>
+    <name>VQMotionCtrlFctEditorBase</name>
+    <message>
+        <source>Kestrava Function Editor</source>
+        <translation>Éditeur de fonctions Kestrava</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Modifier</translation>
+    </message>
+    <message>
+        <source>Edit the current select function. </source>
+        <translation>Modifier la fonction sélectionnée. </translation>
+    </message>
+    <message>
+        <source>Check</source>
+        <translation>Vérifier</translation>
+    </message>
+    <message>
+        <source>Check the syntaxe of the current CLI command</source>
+        <translation>Vérifier la syntaxe de la commande CLI courante</translation>
+    </message>
+    <message>
+        <source>Validate</source>
+        <translation>Valider</translation>
+    </message>
+    <message>
+        <source>Validate and save the  new function. </source>
+        <translation>Valider et enregistrer la nouvelle fonction. </translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Cancel the current edition</source>
+        <translation>Annuler la modification en cours</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message>
+        <source>Add a new function. </source>
+        <translation>Ajouter une nouvelle fonction. </translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Remove the selected function. </source>
+        <translation>Supprimer la fonction sélectionnée. </translation>
+    </message>
+</context>
+<context>
+    <name>VQMotionCtrlPrefBase</name>
+    <message>
+        <source>clockwise about %1</source>
+        <translation>sens horaire autour de %1</translation>
+    </message>
+    <message>
+        <source>counter-clockwise about %1</source>
+        <translation>sens antihoraire autour de %1</translation>
+    </message>
+    <message>
+        <source>Motion Controler Settings</source>
+        <translation>Réglages du contrôleur de mouvement</translation>
+    </message>
+    <message>
+        <source>Translations</source>
+        <translation>Translations</translation>
+    </message>
+    <message>
+        <source>translation sensibility</source>
+        <translation>sensibilité des translations</translation>
+    </message>
+    <message>
+        <source>Change the sensibility of the motion controler for translation motions.</source>
+        <translation>Modifie la sensibilité du contrôleur pour les translations.</translation>
+    </message>
+    <message>
+        <source>Rotations</source>
+        <translation>Rotations</translation>
+    </message>
+    <message>
+        <source>rotation sensibility</source>
+        <translation>sensibilité des rotations</translation>
+    </message>
+    <message>
+        <source>Change the sensibility of the motion controler for rotation motions.</source>
+        <translation>Modifie la sensibilité du contrôleur pour les rotations.</translation>
+    </message>
+    <message>
+        <source>Restore Preferences</source>
+        <translation>Recharger</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <source>Restore Default</source>
+        <translation>Par défaut</translation>
+    </message>
+    <message>
+        <source>Motions</source>
+        <translation>Mouvements</translation>
+    </message>
+    <message>
+        <source>Button functions</source>
+        <translation>Fonctions des boutons</translation>
+    </message>
+    <message>
+        <source>Edit Functions</source>
+        <translation>Modifier les fonctions</translation>
+    </message>
+    <message>
+        <source>Buttons</source>
+        <translation>Boutons</translation>
+    </message>
+</context>
+<context>
+    <name>form_support</name>
+    <message>
+        <source>The settings could not be saved to %1: %2.</source>
+        <translation>Les réglages n’ont pas pu être enregistrés dans %1&#xa0;: %2.</translation>
+    </message>
+</context>
+</TS>
