@@ -39,6 +39,12 @@ void VQMotionCtrlFctEditor::additionnalLanguageChange() {
     // no-break space and next-line too), as the manager does.
     name_validator_->setRegularExpression(QRegularExpression(
         QStringLiteral("^[a-zA-Z]\\S*$"), QRegularExpression::UseUnicodePropertiesOption));
+    // In the middle of an edition only the texts change: showing the stored
+    // definition and the browse buttons would drop what the user typed and
+    // leave an editable text that nothing can validate.
+    if (!fcts_text_edit_->isReadOnly()) {
+        return;
+    }
     fcts_combo_->setEnabled(true);
     fcts_add_btn_->setEnabled(true);
     fct_selected(current_index());

@@ -491,6 +491,30 @@ private slots:
         QCoreApplication::removeTranslator(&translator);
         QTRY_COMPARE(editor_->fcts_edit_btn_->text(), QStringLiteral("Edit"));
     }
+
+    // The real German catalogue, installed in the middle of an addition:
+    // the texts change, while the typed text, the new current name and the
+    // buttons' states stay; removed, every text is English again.
+    void languageChangeKeepsTheEdition() {
+        prompter_.answers = {{"gamma", true}};
+        click(editor_->fcts_add_btn_);
+        QTest::keyClicks(editor_->fcts_text_edit_, "view top");
+        const QString english = state_of(*editor_);
+        QTranslator german;
+        QVERIFY(german.load(QStringLiteral(KESTRAVA_TRANSLATIONS "/tarvik_de.qm")));
+        QCoreApplication::installTranslator(&german);
+        QTRY_COMPARE(editor_->fcts_valid_btn_->text(), QStringLiteral("Übernehmen"));
+        QCOMPARE(editor_->windowTitle(), QStringLiteral("Kestrava-Funktionseditor"));
+        QCOMPARE(editor_->fcts_text_edit_->toPlainText(), QStringLiteral("view top"));
+        QVERIFY(!editor_->fcts_text_edit_->isReadOnly());
+        QCOMPARE(editor_->fcts_combo_->currentText(), QStringLiteral("gamma"));
+        QCOMPARE(state_of(*editor_), QStringLiteral("Übernehmen* Abbrechen no combo edit"));
+        QCoreApplication::removeTranslator(&german);
+        QTRY_COMPARE(editor_->fcts_valid_btn_->text(), QStringLiteral("Validate"));
+        QCOMPARE(state_of(*editor_), english);
+        click(editor_->fcts_valid_btn_);
+        QCOMPARE(definition("gamma"), QStringLiteral("view top"));
+    }
 };
 
 QTEST_MAIN(TestFctEditor)
