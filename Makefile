@@ -8,11 +8,17 @@ FUZZ_SECONDS   ?= 60
 BUILD_TYPE     ?= RelWithDebInfo
 PACKAGES = g++ cmake ninja-build make pkg-config qt6-base-dev qt6-svg-dev qt6-tools-dev \
            qt6-l10n-tools libgl-dev libbenchmark-dev xvfb xauth fonts-dejavu-core \
-           clang libfuzzer-14-dev libspnav-dev spacenavd
+           clang clang-format libfuzzer-14-dev libspnav-dev spacenavd dpkg-dev \
+           desktop-file-utils qt6-translations-l10n
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 TARVIK = $(BUILD_DIR)/bin/tarvik
 
-.PHONY: run test test-asan fuzz bench deps build build-asan build-fuzz format clean
+# The folders whose texts the catalogues translate.
+TRANSLATED = host spaceware device toolkit images module workflow motionctrl fcteditor app
+LUPDATE = /usr/lib/qt6/bin/lupdate -silent -I . -locations none
+
+.PHONY: run test test-asan fuzz bench deps build build-asan build-fuzz format check-format \
+        translations check-translations package clean
 
 # Starts the host with the module. Without a display, it runs under Xvfb and
 # saves a screenshot instead.
@@ -72,6 +78,28 @@ build-asan: deps
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+check-format: deps
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+# Brings the catalogues up to date with the sources; then translate what
+# is marked unfinished.
+translations: deps
+	$(LUPDATE) -no-obsolete $(TRANSLATED) -ts translations/*.ts
+
+# Fails when a text of the sources has no translation yet, or a translation
+# no text any more.
+check-translations: deps
+	@copies=$$(mktemp -d) && cp translations/*.ts $$copies/ && \
+	$(LUPDATE) $(TRANSLATED) -ts $$copies/*.ts && \
+	if grep -E -n -B2 'type="(unfinished|vanished|obsolete)"' $$copies/*.ts; then \
+		echo "The catalogues are not up to date: run make translations and translate"; \
+		rm -rf $$copies; exit 1; \
+	fi; rm -rf $$copies
+
+# The Debian package, in $(BUILD_DIR).
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR)

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# The program as a user installs it: into a prefix of its own, and from its
+# Debian package. Each copy runs from where it lies, outside the build tree,
+# with no library path given; a project of a user finds its libraries as a
+# CMake package.
+set -euo pipefail
+build=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export QT_QPA_PLATFORM=offscreen
+unset LD_LIBRARY_PATH
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Starts a copy of the program in German and keeps a picture of it.
+run_copy() {
+    local program=$1 picture=$2
+    (cd / && "$program" --settings "$work/prefs.ini" --lang de --screenshot "$picture" \
+        2> "$work/errors") || fail "$program: $(cat "$work/errors")"
+    [ -s "$picture" ] || fail "$program saved no picture"
+    ! grep -q "no translation" "$work/errors" || fail "$program: $(cat "$work/errors")"
+}
+
+cmake --install "$build" --prefix "$work/prefix" > /dev/null
+run_copy "$work/prefix/bin/tarvik" "$work/installed.png"
+ldd "$work/prefix/bin/tarvik" | grep -q "libTarvik_utils.so => $work/prefix/" ||
+    fail "the installed program does not take its own libraries"
+[ -f "$work/prefix/lib/tarvik/modules/libKestrava_gui.so" ] || fail "no module folder"
+[ -f "$work/prefix/share/icons/hicolor/scalable/apps/tarvik.svg" ] || fail "no icon"
+desktop-file-validate "$work/prefix/share/applications/tarvik.desktop"
+
+mkdir "$work/consumer"
+cat > "$work/consumer/CMakeLists.txt" <<'CMAKE'
+cmake_minimum_required(VERSION 3.25)
+project(consumer CXX)
+set(CMAKE_CXX_STANDARD 20)
+find_package(Tarvik 0.1 REQUIRED)
+add_executable(consumer main.cpp)
+target_link_libraries(consumer PRIVATE Kestrava::spaceWare Tarvik::utils)
+CMAKE
+cat > "$work/consumer/main.cpp" <<'CPP'
+#include "Kestrava_spaceWare.h"
+int main(int, char** argv) {
+    SpaceWarePreferencesManager manager(argv[1], 3);
+    return manager.button_count() == 3 && manager.save_button_values() ? 0 : 1;
+}
+CPP
+cmake -S "$work/consumer" -B "$work/consumer/build" -G Ninja \
+    -DCMAKE_PREFIX_PATH="$work/prefix" > "$work/consumer.log" 2>&1 ||
+    fail "find_package: $(cat "$work/consumer.log")"
+cmake --build "$work/consumer/build" >> "$work/consumer.log" 2>&1 ||
+    fail "consumer build: $(cat "$work/consumer.log")"
+"$work/consumer/build/consumer" "$work/consumer.ini" 2> /dev/null || fail "consumer run"
+grep -q "button_3=" "$work/consumer.ini" || fail "the consumer saved nothing"
+
+cpack -G DEB -B "$work/package" --config "$build/CPackConfig.cmake" > "$work/cpack.log" 2>&1 ||
+    fail "cpack: $(cat "$work/cpack.log")"
+package=$(ls "$work"/package/tarvik_*.deb)
+depends=$(dpkg-deb -f "$package" Depends)
+for needed in libqt6widgets6 libspnav0 libc6; do
+    grep -q "$needed" <<< "$depends" || fail "the package does not depend on $needed: $depends"
+done
+dpkg-deb -x "$package" "$work/root"
+run_copy "$work/root/usr/bin/tarvik" "$work/unpacked.png"
+echo "installed and packaged: $(basename "$package"), depends on $depends"
