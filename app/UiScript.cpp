@@ -6,14 +6,22 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDockWidget>
 #include <QEventLoop>
+#include <QGroupBox>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTextBlock>
+#include <QTextEdit>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <cstdio>
 
 #include "ModelView.h"
@@ -49,6 +57,87 @@ bool to_int(const QString& text, int& value, QString& error) {
     return ok;
 }
 
+void print_text(const QString& path, const char* field, const QString& text) {
+    if (!text.isEmpty()) {
+        std::printf("texts %s %s: %s\n", qPrintable(path), field,
+                    qPrintable(QString(text).replace('\n', QStringLiteral("\\n"))));
+    }
+}
+
+void print_menu_texts(const QString& path, const QList<QAction*>& actions) {
+    for (qsizetype i = 0; i < actions.size(); ++i) {
+        const QString entry = QStringLiteral("%1/%2").arg(path).arg(i);
+        print_text(entry, "text", actions[i]->text());
+        if (QMenu* menu = actions[i]->menu()) {
+            print_menu_texts(entry, menu->actions());
+        }
+    }
+}
+
+// Every text a user sees on a widget and those inside it that are shown,
+// each after the path of object names (or class and place) that leads to it.
+void print_widget_texts(const QWidget* widget, const QString& path) {
+    if (widget->isWindow()) {
+        print_text(path, "title", widget->windowTitle());
+    }
+    print_text(path, "tip", widget->toolTip());
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+        print_text(path, "text", button->text());
+    } else if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+        print_text(path, "text", label->text());
+    } else if (const auto* box = qobject_cast<const QGroupBox*>(widget)) {
+        print_text(path, "title", box->title());
+    } else if (const auto* tabs = qobject_cast<const QTabWidget*>(widget)) {
+        for (int i = 0; i < tabs->count(); ++i) {
+            print_text(path, "tab", tabs->tabText(i));
+        }
+    } else if (const auto* combo = qobject_cast<const QComboBox*>(widget)) {
+        for (int i = 0; i < combo->count(); ++i) {
+            print_text(path, "item", combo->itemText(i));
+        }
+    } else if (const auto* log = qobject_cast<const QPlainTextEdit*>(widget)) {
+        print_text(path, "placeholder", log->placeholderText());
+    } else if (const auto* bar = qobject_cast<const QMenuBar*>(widget)) {
+        print_menu_texts(path, bar->actions());
+    } else if (const auto* dock = qobject_cast<const QDockWidget*>(widget)) {
+        print_text(path, "title", dock->windowTitle());
+    } else if (const auto* view = qobject_cast<const ModelView*>(widget)) {
+        for (const QString& caption : view->captions()) {
+            print_text(path, "caption", caption);
+        }
+    }
+    const QObjectList& children = widget->children();
+    for (qsizetype i = 0; i < children.size(); ++i) {
+        const auto* child = qobject_cast<const QWidget*>(children[i]);
+        if (child && !child->isWindow() && child->isVisible()) {
+            const QString name = child->objectName().isEmpty()
+                                     ? QStringLiteral("%1.%2")
+                                           .arg(QLatin1String(child->metaObject()->className()))
+                                           .arg(i)
+                                     : child->objectName();
+            print_widget_texts(child, path + '/' + name);
+        }
+    }
+}
+
+// The windows shown, in the order of their names, after a line that says
+// how many there are.
+void print_texts() {
+    QWidgetList windows;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->isVisible() && !qobject_cast<const QMenu*>(top)) {
+            windows << top;
+        }
+    }
+    std::sort(windows.begin(), windows.end(),
+              [](const QWidget* a, const QWidget* b) { return a->objectName() < b->objectName(); });
+    std::printf("texts of %lld windows\n", static_cast<long long>(windows.size()));
+    for (const QWidget* top : windows) {
+        print_widget_texts(top, top->objectName());
+    }
+    std::fflush(stdout);
+}
+
 bool run_action(const QStringList& words, QString& error) {
     const QString command = words.value(0);
     const QString name = words.value(1);
@@ -58,6 +147,17 @@ bool run_action(const QStringList& words, QString& error) {
         return button && (button->click(), true);
     }
     if (command == QLatin1String("choose") && words.size() == 3) {
+        if (auto* tabs = lookup<QTabWidget>(name)) {
+            if (!to_int(words[2], number, error)) {
+                return false;
+            }
+            if (number < 0 || number >= tabs->count()) {
+                error = QStringLiteral("%1 has no page %2").arg(name).arg(number);
+                return false;
+            }
+            tabs->setCurrentIndex(number);
+            return true;
+        }
         auto* combo = find_widget<QComboBox>(name, error);
         if (!combo || !to_int(words[2], number, error)) {
             return false;
@@ -81,6 +181,8 @@ bool run_action(const QStringList& words, QString& error) {
             return false;
         }
         action->trigger();
+        // As after a user's pick, what it posted (a language change) is seen to.
+        QApplication::processEvents();
         return true;
     }
     if (command == QLatin1String("grab") && words.size() == 3) {
@@ -90,6 +192,10 @@ bool run_action(const QStringList& words, QString& error) {
             return false;
         }
         return widget != nullptr;
+    }
+    if (command == QLatin1String("texts") && words.size() == 1) {
+        print_texts();
+        return true;
     }
     if (command == QLatin1String("print") && words.size() == 2) {
         if (auto* combo = lookup<QComboBox>(name)) {
@@ -102,6 +208,12 @@ bool run_action(const QStringList& words, QString& error) {
         } else if (auto* text = lookup<QPlainTextEdit>(name)) {
             std::printf("%s %s\n", qPrintable(name),
                         qPrintable(text->document()->lastBlock().text()));
+        } else if (auto* edit = lookup<QTextEdit>(name)) {
+            std::printf("%s %s\n", qPrintable(name),
+                        qPrintable(edit->toPlainText().replace('\n', QStringLiteral("\\n"))));
+        } else if (auto* button = lookup<QAbstractButton>(name)) {
+            std::printf("%s %s %s\n", qPrintable(name), qPrintable(button->text()),
+                        button->isEnabled() ? "enabled" : "disabled");
         } else if (auto* slider = find_widget<QAbstractSlider>(name, error)) {
             std::printf("%s %d\n", qPrintable(name), slider->value());
         } else {
@@ -164,6 +276,17 @@ bool UiScript::run_line(const QString& line, const QStringList& words, QString& 
         // The rest of the line as written, blanks inside it kept.
         answers_.push_back({true, line.trimmed().mid(command.size()).trimmed()});
         return true;
+    }
+    if (command == QLatin1String("type") && words.size() >= 3) {
+        // Typed where the cursor is, as the user would; the rest of the line
+        // as written.
+        const QString text = line.trimmed().mid(command.size()).trimmed().mid(words[1].size() + 1);
+        if (auto* edit = lookup<QTextEdit>(words[1])) {
+            edit->insertPlainText(text);
+            return true;
+        }
+        auto* field = find_widget<QLineEdit>(words[1], error);
+        return field && (field->insert(text), true);
     }
     if (command == QLatin1String("cancel") && words.size() == 1) {
         answers_.push_back({false, QString()});

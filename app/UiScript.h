@@ -6,14 +6,19 @@
 
 // Runs a list of user actions on the application's widgets, found by
 // object name, one command a line:
-//   choose NAME INDEX   pick item INDEX of a combo, as the user does
+//   choose NAME INDEX   pick item INDEX of a combo, or page INDEX of tabs, as
+//                       the user does
 //   slide NAME VALUE    move a slider
 //   click NAME          click a button
 //   pick NAME           pick a menu entry
 //   print NAME          write "NAME VALUE" to standard output: a combo's
 //                       current index and text, a label's text, a slider's
-//                       value, where a model view looks from, a log's last line
+//                       value, where a model view looks from, a log's last
+//                       line, a text's text, a button's text and state
 //   grab NAME FILE      save a picture of a widget as a PNG file
+//   type NAME TEXT      type TEXT into a text field
+//   texts               write every text shown, "texts PATH KIND: TEXT", the
+//                       menus' too
 //   answer TEXT         answer the next dialog that asks: TEXT in its input
 //                       field (if it has one), then OK
 //   cancel              cancel the next dialog that asks

@@ -207,20 +207,23 @@ void ModelView::draw_triad(QPainter& painter) const {
     }
 }
 
+QStringList ModelView::captions() const {
+    return {tr("%1 \u2014 %2 triangles")
+                .arg(model_.name.isEmpty() ? tr("Built-in model") : model_.name,
+                     QLocale().toString(qulonglong(model_.triangle_count()))),
+            camera_.projection() == OrbitCamera::Projection::perspective ? tr("Perspective")
+                                                                         : tr("Orthographic")};
+}
+
 void ModelView::draw_captions(QPainter& painter) const {
     painter.setPen(QColor(0xe4, 0xe9, 0xef));
     QFont font = painter.font();
     font.setBold(false);
     painter.setFont(font);
     const QRect inside = rect().adjusted(10, 8, -10, -8);
-    painter.drawText(inside, Qt::AlignLeft | Qt::AlignTop,
-                     tr("%1 \u2014 %2 triangles")
-                         .arg(model_.name.isEmpty() ? tr("Built-in model") : model_.name,
-                              locale().toString(qulonglong(model_.triangle_count()))));
-    painter.drawText(inside, Qt::AlignRight | Qt::AlignTop,
-                     camera_.projection() == OrbitCamera::Projection::perspective
-                         ? tr("Perspective")
-                         : tr("Orthographic"));
+    const QStringList texts = captions();
+    painter.drawText(inside, Qt::AlignLeft | Qt::AlignTop, texts[0]);
+    painter.drawText(inside, Qt::AlignRight | Qt::AlignTop, texts[1]);
 }
 
 void ModelView::changeEvent(QEvent* event) {

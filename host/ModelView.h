@@ -7,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <QPoint>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 
@@ -27,6 +28,10 @@ public:
     // Where the view looks from, as a person would say it: "front
     // perspective", or "turned orthographic" off the standard views.
     QString description() const;
+
+    // What the view writes over the model: the model and its size, and
+    // the projection in use.
+    QStringList captions() const;
 
     void fit_all();
     // Looks along a standard direction, the model whole.

@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 #include <cmath>
 #include <numbers>
 
@@ -39,6 +40,69 @@ Run run_tarvik(const QStringList& arguments, const QString& folder = QString()) 
     const int status = tarvik.exitStatus() == QProcess::NormalExit ? tarvik.exitCode() : -2;
     return {status, QString::fromLocal8Bit(tarvik.readAllStandardOutput()),
             QString::fromLocal8Bit(tarvik.readAllStandardError())};
+}
+
+// The texts a catalogue translates into something else, accelerators left
+// out, with their translations.
+QHash<QString, QString> translated_texts(const QString& catalogue) {
+    QFile file(catalogue);
+    file.open(QIODevice::ReadOnly);
+    QXmlStreamReader xml(&file);
+    QHash<QString, QString> texts;
+    QString source;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) {
+            continue;
+        }
+        if (xml.name() == QLatin1String("source")) {
+            source = xml.readElementText().remove('&');
+        } else if (xml.name() == QLatin1String("translation")) {
+            const QString translation = xml.readElementText().remove('&');
+            if (translation != source) {
+                texts.insert(source, translation);
+            }
+        }
+    }
+    return texts;
+}
+
+// The dumps of a script's "texts" lines, each a map from where a text is to
+// the text; a dump begins with a line that counts its windows.
+QList<QMap<QString, QString>> text_dumps(const QString& output) {
+    QList<QMap<QString, QString>> dumps;
+    for (const QString& line : output.split('\n')) {
+        if (line.startsWith(QLatin1String("texts of "))) {
+            dumps.append(QMap<QString, QString>());
+        }
+        if (!line.startsWith(QLatin1String("texts ")) || dumps.isEmpty()) {
+            continue;
+        }
+        const qsizetype colon = line.indexOf(QLatin1String(": "));
+        const QString where = line.mid(6, colon - 6);
+        QString key = where;
+        for (int n = 2; dumps.last().contains(key); ++n) {
+            key = where + '#' + QString::number(n);
+        }
+        dumps.last().insert(key, line.mid(colon + 2));
+    }
+    return dumps;
+}
+
+// Where the translated dump still shows an English text the catalogue
+// translates, or lacks a text the English one has.
+QStringList untranslated(const QMap<QString, QString>& english,
+                         const QMap<QString, QString>& translated,
+                         const QHash<QString, QString>& catalogue) {
+    QStringList left;
+    for (auto it = english.begin(); it != english.end(); ++it) {
+        if (!translated.contains(it.key())) {
+            left << it.key() + " is gone";
+        } else if (catalogue.contains(QString(it.value()).remove('&')) &&
+                   translated[it.key()] == it.value()) {
+            left << it.key() + ": " + it.value();
+        }
+    }
+    return left;
 }
 } // namespace
 
@@ -435,6 +499,67 @@ private slots:
         QVERIFY2(run.errors.contains("letter.stl cannot be shown: it is not an STL file; the "
                                      "built-in model is shown instead"),
                  qPrintable(run.errors));
+    }
+
+    // Started in German or French, every text of the settings pane, the
+    // function editor and the host that the catalogue translates shows
+    // translated; pictures of each are kept.
+    void everyLanguageTranslatesEveryText() {
+        const QString folder = qEnvironmentVariable("KESTRAVA_SCREENSHOTS", dir_.path());
+        QDir().mkpath(folder);
+        QMap<QString, QString> english;
+        for (const QString language : {"en", "de", "fr"}) {
+            const QString shots = folder + "/" + language;
+            const QString script = QStringLiteral("click buttons_fct_edit_btn_\ntexts\n"
+                                                  "grab main_window %1_motions.png\n"
+                                                  "grab sw_fct_editor %1_editor.png\n"
+                                                  "choose tabs_ 1\ntexts\n"
+                                                  "grab main_window %1_buttons.png\nquit\n")
+                                       .arg(shots);
+            const Run run = run_tarvik({"--lang", language, "--settings",
+                                        dir_.filePath(QStringLiteral("languages.ini")), "--script",
+                                        write_script("languages.txt", script.toUtf8())});
+            QVERIFY2(run.status == 0, qPrintable(run.errors));
+            const QList<QMap<QString, QString>> dumps = text_dumps(run.output);
+            QCOMPARE(dumps.size(), 2);
+            QMap<QString, QString> texts = dumps[0];
+            texts.insert(dumps[1]);
+            if (language == QLatin1String("en")) {
+                english = texts;
+                QVERIFY(english.size() > 60);
+                continue;
+            }
+            const QHash<QString, QString> catalogue =
+                translated_texts(QStringLiteral(CATALOGUES "/tarvik_%1.ts").arg(language));
+            const QStringList left = untranslated(english, texts, catalogue);
+            QVERIFY2(left.isEmpty(), qPrintable(language + ":\n" + left.join('\n')));
+            QVERIFY(texts.values().contains(catalogue.value(QStringLiteral("Edit Functions"))));
+        }
+    }
+
+    // In the middle of an addition in the function editor the user switches
+    // to German: the typed text, the new name and the buttons' states stay;
+    // back in English, every text is as it was.
+    void languageSwitchesInTheMiddleOfAnEdition() {
+        const Run run = run_tarvik(
+            {"--lang", "en", "--settings", dir_.filePath(QStringLiteral("switch.ini")), "--script",
+             write_script("switch.txt", "click buttons_fct_edit_btn_\nanswer gamma\n"
+                                        "click fcts_add_btn_\ntype fcts_text_edit_ view top\n"
+                                        "texts\npick language_de_action\ntexts\n"
+                                        "print fcts_text_edit_\nprint fcts_combo_\n"
+                                        "print fcts_valid_btn_\nprint fcts_add_btn_\n"
+                                        "pick language_en_action\ntexts\nquit\n")});
+        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        const QList<QMap<QString, QString>> dumps = text_dumps(run.output);
+        QCOMPARE(dumps.size(), 3);
+        const QStringList left = untranslated(
+            dumps[0], dumps[1], translated_texts(QStringLiteral(CATALOGUES "/tarvik_de.ts")));
+        QVERIFY2(left.isEmpty(), qPrintable(left.join('\n')));
+        QCOMPARE(dumps[2], dumps[0]);
+        const QStringList prints = run.output.split('\n').filter(QRegularExpression("^fcts_"));
+        QCOMPARE(prints, QStringList({"fcts_text_edit_ view top", "fcts_combo_ 0 gamma",
+                                      "fcts_valid_btn_ Übernehmen enabled",
+                                      "fcts_add_btn_ Hinzufügen disabled"}));
     }
 
     // A screenshot of the whole window, then the program ends by itself.
