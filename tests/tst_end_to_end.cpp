@@ -543,11 +543,15 @@ private slots:
     void languageSwitchesInTheMiddleOfAnEdition() {
         const Run run = run_tarvik(
             {"--lang", "en", "--settings", dir_.filePath(QStringLiteral("switch.ini")), "--script",
-             write_script("switch.txt", "click buttons_fct_edit_btn_\nanswer gamma\n"
+             write_script("switch.txt", "choose x_trans_combo_ 2\nslide rot_sensib_slider_ 40\n"
+                                        "print y_trans_combo_\n"
+                                        "click buttons_fct_edit_btn_\nanswer gamma\n"
                                         "click fcts_add_btn_\ntype fcts_text_edit_ view top\n"
                                         "texts\npick language_de_action\ntexts\n"
                                         "print fcts_text_edit_\nprint fcts_combo_\n"
                                         "print fcts_valid_btn_\nprint fcts_add_btn_\n"
+                                        "print x_trans_combo_\nprint y_trans_combo_\n"
+                                        "print rot_sensib_slider_\n"
                                         "pick language_en_action\ntexts\nquit\n")});
         QVERIFY2(run.status == 0, qPrintable(run.errors));
         const QList<QMap<QString, QString>> dumps = text_dumps(run.output);
@@ -560,6 +564,13 @@ private slots:
         QCOMPARE(prints, QStringList({"fcts_text_edit_ view top", "fcts_combo_ 0 gamma",
                                       "fcts_valid_btn_ Übernehmen enabled",
                                       "fcts_add_btn_ Hinzufügen disabled"}));
+        // The settings dialog keeps the user's choices, unsaved as they are.
+        const QStringList choices =
+            run.output.split('\n').filter(QRegularExpression("^(x|y)_trans_combo_|^rot_sensib"));
+        QCOMPARE(choices.size(), 4);
+        QCOMPARE(choices[1], QStringLiteral("x_trans_combo_ 2 "));
+        QCOMPARE(choices[2], choices[0]);
+        QCOMPARE(choices[3], QStringLiteral("rot_sensib_slider_ 40"));
     }
 
     // A screenshot of the whole window, then the program ends by itself.
