@@ -303,7 +303,8 @@ int main(int argc, char** argv) {
     DeviceSource device;
     device.start();
     if (!device.is_connected()) {
-        std::fprintf(stderr, "tarvik: %s; the mouse works on\n", qPrintable(device.status()));
+        // The terminal hears the host in English; the device panel speaks the user's language.
+        std::fprintf(stderr, "tarvik: no device, spacenavd is not running; the mouse works on\n");
     }
     const bool daemon_counts =
         device.is_connected() && !options.buttons_given && device.button_count() <= 99;

@@ -1,0 +1,128 @@
+// The host's menus as a user works them: the view's keys, the functions
+// listed, and the language switched, all through the one road to the
+// interpreter and the command log.
+
+#include <QDockWidget>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+
+#include "CommandLog.h"
+#include "HostCommands.h"
+#include "HostMenus.h"
+#include "Kestrava_spaceWare.h"
+#include "Languages.h"
+#include "ModelView.h"
+#include "Tarvik_gui.h"
+
+class TestHostMenus : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    XMMainWindow* window_ = nullptr;
+    CommandLog* log_ = nullptr;
+    std::unique_ptr<HostCommands> commands_;
+    std::unique_ptr<Languages> languages_;
+
+    ModelView* view() const { return window_->model_view(); }
+    QString last_logged() const { return log_->document()->lastBlock().text(); }
+    QAction* action(const char* name) const {
+        return window_->findChild<QAction*>(QLatin1String(name));
+    }
+
+private slots:
+    void initTestCase() { SpaceWareLib::configure(dir_.filePath(QStringLiteral("prefs.ini")), 2); }
+
+    void init() {
+        window_ = new XMMainWindow;
+        log_ = new CommandLog;
+        auto* dock = new QDockWidget(window_);
+        dock->setObjectName(QStringLiteral("command_dock"));
+        dock->setWidget(log_);
+        window_->addDockWidget(Qt::BottomDockWidgetArea, dock);
+        commands_ = std::make_unique<HostCommands>(*view(), *log_);
+        languages_ = std::make_unique<Languages>(QStringLiteral(KESTRAVA_TRANSLATIONS));
+        new HostMenus(*window_, *commands_, *languages_);
+        window_->resize(900, 600);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_));
+    }
+
+    void cleanup() {
+        delete window_;
+        commands_.reset();
+        languages_.reset();
+    }
+
+    // With the view focused, the usual keys run the built-in functions,
+    // each logged as coming from the menu.
+    void keysRunTheViewFunctions() {
+        view()->setFocus();
+        const struct {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            const char* description;
+            const char* logged;
+        } presses[] = {
+            {Qt::Key_1, {}, "front perspective", "menu: view front"},
+            {Qt::Key_2, {}, "top perspective", "menu: view top"},
+            {Qt::Key_5, {}, "bottom perspective", "menu: view bottom"},
+            {Qt::Key_P, {}, "bottom orthographic", "menu: view projection toggle"},
+            {Qt::Key_F, Qt::ShiftModifier, "bottom orthographic", "menu: view fit selection"},
+            {Qt::Key_Home, {}, "isometric perspective", "menu: view reset"},
+        };
+        for (const auto& [key, modifiers, description, logged] : presses) {
+            QTest::keyClick(view(), key, modifiers);
+            QCOMPARE(view()->description(), QLatin1String(description));
+            QCOMPARE(last_logged(), QLatin1String(logged));
+        }
+    }
+
+    // Typing a digit in a text field types it: the keys belong to the view.
+    void typingStaysTyping() {
+        auto* field = new QLineEdit;
+        auto* dock = new QDockWidget(window_);
+        dock->setWidget(field);
+        window_->addDockWidget(Qt::RightDockWidgetArea, dock);
+        QTest::qWait(50);
+        field->setFocus();
+        QTest::keyClicks(field, "12P");
+        QCOMPARE(field->text(), QStringLiteral("12P"));
+        QCOMPARE(view()->description(), QStringLiteral("isometric perspective"));
+    }
+
+    // The Functions menu lists the user's own functions as they come, and
+    // picking one runs it.
+    void theFunctionsMenuRunsUserFunctions() {
+        SpaceWarePreferencesManager* manager = SpaceWareLib::instance()->preferences_manager();
+        QVERIFY(manager->add_or_edit_custom_function("greet", "echo hi there"));
+        auto* functions = window_->findChild<QMenu*>(QStringLiteral("functions_menu"));
+        emit functions->aboutToShow();
+        QAction* greet = action("function_greet_action");
+        QVERIFY(greet);
+        greet->trigger();
+        QCOMPARE(last_logged(), QStringLiteral("hi there"));
+        QVERIFY(manager->remove_custom_function("greet"));
+        emit functions->aboutToShow();
+        QVERIFY(!action("function_greet_action"));
+    }
+
+    // The Language menu switches the host's texts and back.
+    void theLanguageMenuSwitches() {
+        QMenu* file = window_->findChild<QMenu*>(QStringLiteral("file_menu"));
+        action("language_fr_action")->trigger();
+        QTRY_COMPARE(file->title(), QStringLiteral("&Fichier"));
+        QCOMPARE(action("view_view_front_action")->text(), QStringLiteral("&Face"));
+        QVERIFY(action("language_fr_action")->isChecked());
+        QCOMPARE(window_->findChild<QDockWidget*>(QStringLiteral("command_dock"))->windowTitle(),
+                 QStringLiteral("Commandes"));
+        action("language_en_action")->trigger();
+        QTRY_COMPARE(file->title(), QStringLiteral("&File"));
+        QCOMPARE(languages_->current(), QStringLiteral("en"));
+    }
+};
+
+QTEST_MAIN(TestHostMenus)
+#include "tst_host_menus.moc"
