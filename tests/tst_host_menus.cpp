@@ -3,12 +3,16 @@
 // interpreter and the command log.
 
 #include <QDockWidget>
+#include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 
 #include "CommandLog.h"
 #include "HostCommands.h"
@@ -30,6 +34,43 @@ class TestHostMenus : public QObject {
     QString last_logged() const { return log_->document()->lastBlock().text(); }
     QAction* action(const char* name) const {
         return window_->findChild<QAction*>(QLatin1String(name));
+    }
+    QString write(const QString& name, const QByteArray& data) {
+        const QString path = dir_.filePath(name);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(data);
+        return path;
+    }
+    // Picks File > Open Model and chooses `path` in the file dialog, as the
+    // user does; the text of the message that follows, if one does.
+    QString open_from_menu(const QString& path) {
+        QString message;
+        // Both dialogs are modal: they are answered from their own loops.
+        QTimer::singleShot(100, this, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog) {
+                return;
+            }
+            QTimer::singleShot(100, this, [&] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    message = box->text();
+                    box->accept();
+                }
+            });
+            // Typed into the file name field, as the user does.
+            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+                name->setText(path);
+            }
+            static_cast<QDialog*>(dialog)->accept();
+            // Never left waiting: a dialog that did not take the file goes.
+            if (dialog->isVisible()) {
+                dialog->reject();
+            }
+        });
+        action("open_model_action")->trigger();
+        QTest::qWait(250);
+        return message;
     }
 
 private slots:
@@ -107,6 +148,22 @@ private slots:
         QVERIFY(manager->remove_custom_function("greet"));
         emit functions->aboutToShow();
         QVERIFY(!action("function_greet_action"));
+    }
+
+    // File > Open Model shows the chosen STL file; a file that is none is
+    // refused with a message that says why, and the model stays.
+    void openModelFromTheFileMenu() {
+        const QString model = write(QStringLiteral("triangle.stl"),
+                                    "solid t\nfacet normal 0 0 1\nouter loop\nvertex 0 0 0\n"
+                                    "vertex 1 0 0\nvertex 0 1 0\nendloop\nendfacet\nendsolid t\n");
+        open_from_menu(model);
+        QCOMPARE(view()->model().name, QStringLiteral("triangle.stl"));
+        QCOMPARE(view()->model().triangle_count(), size_t(1));
+
+        const QString letter = write(QStringLiteral("letter.stl"), "Dear user,\n");
+        QCOMPARE(open_from_menu(letter),
+                 letter + QStringLiteral(" cannot be shown: it is not an STL file."));
+        QCOMPARE(view()->model().name, QStringLiteral("triangle.stl"));
     }
 
     // The Language menu switches the host's texts and back.
