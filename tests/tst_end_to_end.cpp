@@ -537,6 +537,28 @@ private slots:
         }
     }
 
+    // Without --lang the user's locale speaks: French here, English for a
+    // language the host does not know.
+    void theLocaleChoosesTheLanguage() {
+        for (const auto& [locale, file_menu] :
+             {std::pair{"fr_FR.UTF-8", "&Fichier"}, std::pair{"pt_BR.UTF-8", "&File"}}) {
+            QProcess tarvik;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            for (const char* variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) {
+                environment.remove(QLatin1String(variable));
+            }
+            environment.insert("LANG", QLatin1String(locale));
+            tarvik.setProcessEnvironment(environment);
+            tarvik.start(QStringLiteral(TARVIK_PROGRAM),
+                         {"--settings", dir_.filePath(QStringLiteral("locale.ini")), "--script",
+                          write_script("locale.txt", "texts\nquit\n")});
+            QVERIFY(tarvik.waitForFinished(60000));
+            const QString output = QString::fromUtf8(tarvik.readAllStandardOutput());
+            QVERIFY2(output.contains(QStringLiteral(" text: ") + file_menu + '\n'),
+                     qPrintable(locale + QStringLiteral(": ") + output.left(300)));
+        }
+    }
+
     // In the middle of an addition in the function editor the user switches
     // to German: the typed text, the new name and the buttons' states stay;
     // back in English, every text is as it was.
