@@ -117,7 +117,7 @@ Model built_in_model() {
     const QVector3D up(0, 0, 1.5f);
     // The front wall is cut where the step before the door meets it too.
     add_wall(model, {-1.5f, -1, 0}, {3, 0, 0}, up, wall,
-             {{1.05f, 1.95f, 0, 0.1f, wall},
+             {{1.2f, 1.8f, 0, 0.1f, wall},
               {1.2f, 1.8f, 0, 1.1f, door},
               {0.3f, 0.9f, 0.6f, 1.15f, glass},
               {2.1f, 2.7f, 0.6f, 1.15f, glass}});
@@ -141,7 +141,7 @@ Model built_in_model() {
     add_cut_triangle(model, {1.5f, -1, 1.5f}, {1.5f, 1, 1.5f}, {1.5f, 0, 2.6f}, wall);
     add_quad(model, back_left, back_right, front_right, front_left, eaves);
     // A step before the door: the front reads from below too.
-    add_box(model, {-0.45f, -1.4f, 0}, {0.45f, -1, 0.1f}, stone);
+    add_box(model, {-0.3f, -1.4f, 0}, {0.3f, -1, 0.1f}, stone);
     // The chimney, at the right of the back slope, standing on it.
     const auto chimney = [](float x, float y, bool top) {
         return QVector3D(x, y, top ? 2.95f : 2.6f - 1.1f / 1.15f * y - 0.01f);
