@@ -21,24 +21,24 @@ struct ViewEntry {
     const char* text;
     const char* function;
     const char* keys;
+    // A separator goes before it.
+    bool starts_group = false;
 };
 
 // Keys as modelling programs give them: digits for the standard views.
 const ViewEntry view_entries[] = {
     {QT_TRANSLATE_NOOP("HostMenus", "Fit &All"), "Fit_All", "F"},
     {QT_TRANSLATE_NOOP("HostMenus", "Fit &Selection"), "Fit_Selection", "Shift+F"},
-    {QT_TRANSLATE_NOOP("HostMenus", "&Front"), "View_Front", "1"},
+    {QT_TRANSLATE_NOOP("HostMenus", "&Front"), "View_Front", "1", true},
     {QT_TRANSLATE_NOOP("HostMenus", "&Top"), "View_Top", "2"},
     {QT_TRANSLATE_NOOP("HostMenus", "&Right"), "View_Right", "3"},
     {QT_TRANSLATE_NOOP("HostMenus", "&Back"), "View_Back", "4"},
     {QT_TRANSLATE_NOOP("HostMenus", "B&ottom"), "View_Bottom", "5"},
     {QT_TRANSLATE_NOOP("HostMenus", "&Left"), "View_Left", "6"},
     {QT_TRANSLATE_NOOP("HostMenus", "&Isometric"), "View_Isometric", "0"},
-    {QT_TRANSLATE_NOOP("HostMenus", "R&eset View"), "Reset_View", "Home"},
+    {QT_TRANSLATE_NOOP("HostMenus", "R&eset View"), "Reset_View", "Home", true},
     {QT_TRANSLATE_NOOP("HostMenus", "Toggle &Projection"), "Toggle_Projection", "P"},
 };
-// A separator goes before these entries.
-const char* const first_of_group[] = {"View_Front", "Reset_View"};
 
 } // namespace
 
@@ -76,9 +76,7 @@ void HostMenus::add_view_menu() {
     view_ = window_.menuBar()->addMenu(QString());
     view_->setObjectName(QStringLiteral("view_menu"));
     for (const ViewEntry& entry : view_entries) {
-        if (std::find_if(std::begin(first_of_group), std::end(first_of_group), [&](const char* f) {
-                return qstrcmp(f, entry.function) == 0;
-            }) != std::end(first_of_group)) {
+        if (entry.starts_group) {
             view_->addSeparator();
         }
         QAction* action = view_->addAction(QString());

@@ -149,45 +149,35 @@ bool looks_like_text(const QByteArray& start) {
     });
 }
 
-std::optional<Model> read_binary_checked(const QByteArray& data, QString& error) {
-    const quint32 count = qFromLittleEndian<quint32>(data.constData() + header_size);
-    const qint64 needed = header_size + count_size + qint64(count) * binary_triangle_size;
-    // Checked before anything is allocated for the triangles.
-    if (needed > data.size()) {
-        error = QObject::tr("it is cut short: it announces %1 triangles, which take %2 bytes, "
-                            "and has %3")
-                    .arg(count)
-                    .arg(needed)
-                    .arg(data.size());
-        return std::nullopt;
-    }
-    if (count == 0) {
-        error = QObject::tr("it holds no triangle");
-        return std::nullopt;
-    }
-    return read_binary(data, count, error);
-}
-
 std::optional<Model> read_data(const QByteArray& data, QString& error) {
     const bool has_header = data.size() >= header_size + count_size;
+    const quint32 count =
+        has_header ? qFromLittleEndian<quint32>(data.constData() + header_size) : 0;
+    const qint64 binary_size = header_size + count_size + qint64(count) * binary_triangle_size;
     // A binary file may begin with "solid" too: a size that fits its count
     // tells it, and an ASCII one has its facets or its end near the top.
-    const bool exact_binary =
-        has_header && header_size + count_size +
-                              qint64(qFromLittleEndian<quint32>(data.constData() + header_size)) *
-                                  binary_triangle_size ==
-                          data.size();
     const QByteArray top = data.left(1024);
     const bool ascii =
-        data.trimmed().startsWith("solid") && (top.contains("facet") || top.contains("endsolid"));
-    if (exact_binary || (!ascii && has_header && !looks_like_text(data.left(512)))) {
-        return read_binary_checked(data, error);
-    }
-    if (!ascii) {
+        top.trimmed().startsWith("solid") && (top.contains("facet") || top.contains("endsolid"));
+    std::optional<Model> model;
+    if (has_header &&
+        (binary_size == data.size() || (!ascii && !looks_like_text(data.left(512))))) {
+        // Checked before anything is allocated for the triangles.
+        if (binary_size > data.size()) {
+            error = QObject::tr("it is cut short: it announces %1 triangles, which take %2 "
+                                "bytes, and has %3")
+                        .arg(count)
+                        .arg(binary_size)
+                        .arg(data.size());
+            return std::nullopt;
+        }
+        model = read_binary(data, count, error);
+    } else if (ascii) {
+        model = AsciiReader(data).read(error);
+    } else {
         error = QObject::tr("it is not an STL file");
         return std::nullopt;
     }
-    std::optional<Model> model = AsciiReader(data).read(error);
     if (model && model->triangle_count() == 0) {
         error = QObject::tr("it holds no triangle");
         return std::nullopt;
