@@ -33,6 +33,9 @@ public:
         : path_(QFile::encodeName(path).toStdString()) {}
     ~FakeDaemon() { stop(); }
 
+    // Where a client reaches it, as SPNAV_SOCKET names it.
+    QString socket_path() const { return QFile::decodeName(path_.c_str()); }
+
     void start() {
         listener_ = socket(AF_UNIX, SOCK_STREAM, 0);
         sockaddr_un address{};

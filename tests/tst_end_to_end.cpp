@@ -20,6 +20,7 @@
 #include "FakeDaemon.h"
 #include "SerialSpaceball.h"
 #include "StlWriter.h"
+#include "TestFiles.h"
 
 namespace {
 struct Run {
@@ -27,6 +28,14 @@ struct Run {
     QString output;
     QString errors;
 };
+
+// Starts the host talking to the test's daemon.
+void start_with_daemon(QProcess& tarvik, const FakeDaemon& daemon, const QStringList& arguments) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("SPNAV_SOCKET", daemon.socket_path());
+    tarvik.setProcessEnvironment(environment);
+    tarvik.start(QStringLiteral(TARVIK_PROGRAM), arguments);
+}
 
 Run run_tarvik(const QStringList& arguments, const QString& folder = QString()) {
     QProcess tarvik;
@@ -110,36 +119,28 @@ class TestEndToEnd : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
 
-    QString write_script(const QString& name, const QByteArray& lines) {
-        const QString path = dir_.filePath(name);
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(lines);
-        return path;
-    }
-
 private slots:
     // Change settings through the dialog, save, quit; start again: they are back.
     void savedSettingsComeBack() {
         const QString settings = dir_.filePath(QStringLiteral("prefs.ini"));
         const QStringList common{"--settings", settings, "--buttons", "3"};
         const Run first =
-            run_tarvik(common + QStringList{"--script", write_script("change.txt",
-                                                                     "choose x_trans_combo_ 2\n"
-                                                                     "slide rot_sensib_slider_ 40\n"
-                                                                     "click motions_save_btn_\n"
-                                                                     "choose button_3_combo_ 0\n"
-                                                                     "click buttons_save_btn_\n"
-                                                                     "quit\n")});
+            run_tarvik(common + QStringList{"--script", write_file(dir_, "change.txt",
+                                                                   "choose x_trans_combo_ 2\n"
+                                                                   "slide rot_sensib_slider_ 40\n"
+                                                                   "click motions_save_btn_\n"
+                                                                   "choose button_3_combo_ 0\n"
+                                                                   "click buttons_save_btn_\n"
+                                                                   "quit\n")});
         QVERIFY2(first.status == 0, qPrintable(first.errors));
         QVERIFY(QFile::exists(settings));
 
         const Run second = run_tarvik(
             common +
-            QStringList{"--script",
-                        write_script("print.txt", "print x_trans_combo_\nprint y_trans_combo_\n"
-                                                  "print rot_sensib_slider_\n"
-                                                  "print button_3_combo_\nquit\n")});
+            QStringList{"--script", write_file(dir_, "print.txt",
+                                               "print x_trans_combo_\nprint y_trans_combo_\n"
+                                               "print rot_sensib_slider_\n"
+                                               "print button_3_combo_\nquit\n")});
         QVERIFY2(second.status == 0, qPrintable(second.errors));
         const QStringList lines = second.output.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.value(0).trimmed(), QStringLiteral("x_trans_combo_ 2"));
@@ -154,22 +155,22 @@ private slots:
     void scriptsAnswerPrompts() {
         const QString settings = dir_.filePath(QStringLiteral("answers.ini"));
         const QStringList common{"--settings", settings};
-        Run run = run_tarvik(
-            common + QStringList{"--script", write_script("answer.txt", "cancel\n"
-                                                                        "click fcts_add_btn_\n"
-                                                                        "answer gamma\n"
-                                                                        "click fcts_add_btn_\n"
-                                                                        "click fcts_valid_btn_\n"
-                                                                        "print fcts_combo_\n"
-                                                                        "quit\n"
-                                                                        "click no_such_btn_\n")});
+        Run run = run_tarvik(common + QStringList{"--script", write_file(dir_, "answer.txt",
+                                                                         "cancel\n"
+                                                                         "click fcts_add_btn_\n"
+                                                                         "answer gamma\n"
+                                                                         "click fcts_add_btn_\n"
+                                                                         "click fcts_valid_btn_\n"
+                                                                         "print fcts_combo_\n"
+                                                                         "quit\n"
+                                                                         "click no_such_btn_\n")});
         QVERIFY2(run.status == 0, qPrintable(run.errors));
         QCOMPARE(run.output.trimmed(), QStringLiteral("fcts_combo_ 0 gamma"));
 
-        run = run_tarvik(common + QStringList{"--script", write_script("unanswered.txt",
-                                                                       "print fcts_combo_\n"
-                                                                       "click fcts_add_btn_\n"
-                                                                       "print fcts_combo_\n")});
+        run = run_tarvik(common + QStringList{"--script", write_file(dir_, "unanswered.txt",
+                                                                     "print fcts_combo_\n"
+                                                                     "click fcts_add_btn_\n"
+                                                                     "print fcts_combo_\n")});
         QCOMPARE(run.status, 3);
         QVERIFY2(run.errors.contains(QStringLiteral(
                      "line 2: the dialog \"Create new function\" (Enter a function name:) waits "
@@ -197,22 +198,23 @@ private slots:
         const QStringList common{"--settings", settings, "--buttons", "2"};
         QProcess first;
         first.start(QStringLiteral(TARVIK_PROGRAM),
-                    common + QStringList{"--script",
-                                         write_script("first.txt", "slide trans_sensib_slider_ 30\n"
-                                                                   "print trans_sensib_slider_\n"
-                                                                   "wait 4000\n"
-                                                                   "print button_2_combo_\n"
-                                                                   "click motions_save_btn_\n"
-                                                                   "quit\n")});
+                    common + QStringList{"--script", write_file(dir_, "first.txt",
+                                                                "slide trans_sensib_slider_ 30\n"
+                                                                "print trans_sensib_slider_\n"
+                                                                "wait 4000\n"
+                                                                "print button_2_combo_\n"
+                                                                "click motions_save_btn_\n"
+                                                                "quit\n")});
         QTRY_VERIFY_WITH_TIMEOUT(first.canReadLine(), 30000);
-        const Run second = run_tarvik(
-            common + QStringList{"--script", write_script("second.txt", "choose button_2_combo_ 0\n"
-                                                                        "print button_2_combo_\n"
-                                                                        "click buttons_save_btn_\n"
-                                                                        "answer theirs\n"
-                                                                        "click fcts_add_btn_\n"
-                                                                        "click fcts_valid_btn_\n"
-                                                                        "quit\n")});
+        const Run second =
+            run_tarvik(common + QStringList{"--script", write_file(dir_, "second.txt",
+                                                                   "choose button_2_combo_ 0\n"
+                                                                   "print button_2_combo_\n"
+                                                                   "click buttons_save_btn_\n"
+                                                                   "answer theirs\n"
+                                                                   "click fcts_add_btn_\n"
+                                                                   "click fcts_valid_btn_\n"
+                                                                   "quit\n")});
         QVERIFY2(second.status == 0, qPrintable(second.errors));
         QVERIFY(first.waitForFinished(30000));
         QCOMPARE(first.exitCode(), 0);
@@ -238,7 +240,7 @@ private slots:
             saves += "slide rot_sensib_slider_ " + QByteArray::number(i % 200 - 100) +
                      "\nclick motions_save_btn_\n";
         }
-        const QString script = write_script("saves.txt", saves);
+        const QString script = write_file(dir_, "saves.txt", saves);
         // The staging file is written under a lock of its own, too.
         const QStringList allowed{"prefs.ini", "prefs.ini.lock", "prefs.ini.saving",
                                   "prefs.ini.saving.lock"};
@@ -264,8 +266,9 @@ private slots:
                 QVERIFY(file.contains("navigation/rotation_sensitivity"));
             }
         }
-        const Run clean = run_tarvik({"--settings", settings, "--script",
-                                      write_script("one.txt", "click motions_save_btn_\nquit\n")});
+        const Run clean =
+            run_tarvik({"--settings", settings, "--script",
+                        write_file(dir_, "one.txt", "click motions_save_btn_\nquit\n")});
         QVERIFY2(clean.status == 0, qPrintable(clean.errors));
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"prefs.ini"});
     }
@@ -278,21 +281,19 @@ private slots:
         FakeDaemon daemon(dir_.filePath(QStringLiteral("spnav.sock")));
         daemon.start();
         QProcess tarvik;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("SPNAV_SOCKET", dir_.filePath(QStringLiteral("spnav.sock")));
-        tarvik.setProcessEnvironment(environment);
         const QString picture = dir_.filePath(QStringLiteral("device.png"));
-        tarvik.start(QStringLiteral(TARVIK_PROGRAM),
-                     {"--settings", dir_.filePath(QStringLiteral("device.ini")), "--screenshot",
-                      picture, "--script",
-                      write_script("device.txt", "choose x_trans_combo_ 2\n"
-                                                 "click device_dominant_axis_\n"
-                                                 "print button_12_combo_\n"
-                                                 "wait 1500\n"
-                                                 "print device_tx_\n"
-                                                 "print device_ty_\n"
-                                                 "print device_rz_\n"
-                                                 "print device_state_\n")});
+        start_with_daemon(tarvik, daemon,
+                          {"--settings", dir_.filePath(QStringLiteral("device.ini")),
+                           "--screenshot", picture, "--script",
+                           write_file(dir_, "device.txt",
+                                      "choose x_trans_combo_ 2\n"
+                                      "click device_dominant_axis_\n"
+                                      "print button_12_combo_\n"
+                                      "wait 1500\n"
+                                      "print device_tx_\n"
+                                      "print device_ty_\n"
+                                      "print device_rz_\n"
+                                      "print device_state_\n")});
         QTRY_VERIFY_WITH_TIMEOUT(tarvik.canReadLine(), 30000);
         QCOMPARE(daemon.handshakes(), 1);
         daemon.send_motion({100, 0, 0, 0, 0, 30}, 8);
@@ -326,30 +327,26 @@ private slots:
     // push on the cap turns the model, and letting go stops it.
     void theDeviceRunsFunctionsOnTheView() {
         const QString settings = dir_.filePath(QStringLiteral("functions.ini"));
-        QFile file(settings);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[buttons]\nbutton_2=greet\n\n[custom_functions]\nsize=2\n1\\name=greet\n"
+        write_file(settings,
+                   "[buttons]\nbutton_2=greet\n\n[custom_functions]\nsize=2\n1\\name=greet\n"
                    "1\\definition=echo hello\n2\\name=broken\n"
                    "2\\definition=\"echo one\\necho two\\nview spin\\necho four\"\n");
-        file.close();
         FakeDaemon daemon(dir_.filePath(QStringLiteral("functions.sock")));
         daemon.start();
         QProcess tarvik;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("SPNAV_SOCKET", dir_.filePath(QStringLiteral("functions.sock")));
-        tarvik.setProcessEnvironment(environment);
-        tarvik.start(QStringLiteral(TARVIK_PROGRAM),
-                     {"--settings", settings, "--buttons", "2", "--script",
-                      write_script("functions.txt", "choose button_1_combo_ 7\n"
-                                                    "print button_1_combo_\n"
-                                                    "wait 1500\n"
-                                                    "print model_view\n"
-                                                    "print command_log\n"
-                                                    "wait 1000\n"
-                                                    "print model_view\n"
-                                                    "pick function_broken_action\n"
-                                                    "print command_log\n"
-                                                    "quit\n")});
+        start_with_daemon(tarvik, daemon,
+                          {"--settings", settings, "--buttons", "2", "--script",
+                           write_file(dir_, "functions.txt",
+                                      "choose button_1_combo_ 7\n"
+                                      "print button_1_combo_\n"
+                                      "wait 1500\n"
+                                      "print model_view\n"
+                                      "print command_log\n"
+                                      "wait 1000\n"
+                                      "print model_view\n"
+                                      "pick function_broken_action\n"
+                                      "print command_log\n"
+                                      "quit\n")});
         QTRY_VERIFY_WITH_TIMEOUT(tarvik.canReadLine(), 30000);
         daemon.send_button(0, true);
         daemon.send_button(0, false);
@@ -386,15 +383,13 @@ private slots:
         SerialSpaceball spaceball;
         QVERIFY(spaceball.is_open());
         QTemporaryDir folder;
-        const QString config = folder.filePath(QStringLiteral("spnavrc"));
-        QFile file(config);
-        QVERIFY(file.open(QIODevice::WriteOnly));
         // Its own dead zone, sensitivity and inversion neutral: ours apply.
-        file.write(QStringLiteral("serial = %1\nsensitivity = 1.0\ndead-zone = 0\n"
-                                  "invert-rot =\ninvert-trans =\n")
-                       .arg(spaceball.device())
-                       .toLocal8Bit());
-        file.close();
+        const QString config =
+            write_file(folder, QStringLiteral("spnavrc"),
+                       QStringLiteral("serial = %1\nsensitivity = 1.0\ndead-zone = 0\n"
+                                      "invert-rot =\ninvert-trans =\n")
+                           .arg(spaceball.device())
+                           .toLocal8Bit());
         QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("run")));
         QProcess daemon;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -417,12 +412,13 @@ private slots:
         tarvik.setProcessEnvironment(environment);
         tarvik.start(QStringLiteral(TARVIK_PROGRAM),
                      {"--settings", folder.filePath(QStringLiteral("prefs.ini")), "--script",
-                      write_script("real.txt", "choose x_trans_combo_ 4\n"
-                                               "print device_state_\n"
-                                               "wait 2500\n"
-                                               "print device_tz_\n"
-                                               "print button_8_combo_\n"
-                                               "quit\n")});
+                      write_file(dir_, "real.txt",
+                                 "choose x_trans_combo_ 4\n"
+                                 "print device_state_\n"
+                                 "wait 2500\n"
+                                 "print device_tz_\n"
+                                 "print button_8_combo_\n"
+                                 "quit\n")});
         QTRY_VERIFY_WITH_TIMEOUT(tarvik.canReadLine(), 30000);
         spaceball.send_motion({100, 0, 0, 0, 0, 0});
         spaceball.send_buttons(0x0001);
@@ -456,7 +452,7 @@ private slots:
         }
         script += "pick view_toggle_projection_action\nprint model_view\nquit\n";
         Run run = run_tarvik({"--settings", dir_.filePath(QStringLiteral("views.ini")), "--script",
-                              write_script("views.txt", script)});
+                              write_file(dir_, "views.txt", script)});
         QVERIFY2(run.status == 0, qPrintable(run.errors));
         QStringList expected;
         for (const char* view : views) {
@@ -481,11 +477,8 @@ private slots:
                                            at(i + 1, j + 1), at(i, j + 1)});
             }
         }
-        const QString model = dir_.filePath(QStringLiteral("torus.stl"));
-        QFile file(model);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(binary_stl(torus, quint32(torus.size() / 3)));
-        file.close();
+        const QString model = write_file(dir_, QStringLiteral("torus.stl"),
+                                         binary_stl(torus, quint32(torus.size() / 3)));
         run = run_tarvik({"--settings", dir_.filePath(QStringLiteral("views.ini")), "--model",
                           model, "--screenshot", folder + "/host_stl.png"});
         QVERIFY2(run.status == 0, qPrintable(run.errors));
@@ -493,8 +486,8 @@ private slots:
 
         // A file that is no model: said plainly, and the built-in one shows.
         run = run_tarvik({"--settings", dir_.filePath(QStringLiteral("views.ini")), "--model",
-                          write_script("letter.stl", "Dear user,\nthis is no model.\n"), "--script",
-                          write_script("quit.txt", "print model_view\nquit\n")});
+                          write_file(dir_, "letter.stl", "Dear user,\nthis is no model.\n"),
+                          "--script", write_file(dir_, "quit.txt", "print model_view\nquit\n")});
         QCOMPARE(run.status, 0);
         QVERIFY2(run.errors.contains("letter.stl cannot be shown: it is not an STL file; the "
                                      "built-in model is shown instead"),
@@ -518,7 +511,7 @@ private slots:
                                        .arg(shots);
             const Run run = run_tarvik({"--lang", language, "--settings",
                                         dir_.filePath(QStringLiteral("languages.ini")), "--script",
-                                        write_script("languages.txt", script.toUtf8())});
+                                        write_file(dir_, "languages.txt", script.toUtf8())});
             QVERIFY2(run.status == 0, qPrintable(run.errors));
             const QList<QMap<QString, QString>> dumps = text_dumps(run.output);
             QCOMPARE(dumps.size(), 2);
@@ -551,7 +544,7 @@ private slots:
             tarvik.setProcessEnvironment(environment);
             tarvik.start(QStringLiteral(TARVIK_PROGRAM),
                          {"--settings", dir_.filePath(QStringLiteral("locale.ini")), "--script",
-                          write_script("locale.txt", "texts\nquit\n")});
+                          write_file(dir_, "locale.txt", "texts\nquit\n")});
             QVERIFY(tarvik.waitForFinished(60000));
             const QString output = QString::fromUtf8(tarvik.readAllStandardOutput());
             QVERIFY2(output.contains(QStringLiteral(" text: ") + file_menu + '\n'),
@@ -565,16 +558,17 @@ private slots:
     void languageSwitchesInTheMiddleOfAnEdition() {
         const Run run = run_tarvik(
             {"--lang", "en", "--settings", dir_.filePath(QStringLiteral("switch.ini")), "--script",
-             write_script("switch.txt", "choose x_trans_combo_ 2\nslide rot_sensib_slider_ 40\n"
-                                        "print y_trans_combo_\n"
-                                        "click buttons_fct_edit_btn_\nanswer gamma\n"
-                                        "click fcts_add_btn_\ntype fcts_text_edit_ view top\n"
-                                        "texts\npick language_de_action\ntexts\n"
-                                        "print fcts_text_edit_\nprint fcts_combo_\n"
-                                        "print fcts_valid_btn_\nprint fcts_add_btn_\n"
-                                        "print x_trans_combo_\nprint y_trans_combo_\n"
-                                        "print rot_sensib_slider_\n"
-                                        "pick language_en_action\ntexts\nquit\n")});
+             write_file(dir_, "switch.txt",
+                        "choose x_trans_combo_ 2\nslide rot_sensib_slider_ 40\n"
+                        "print y_trans_combo_\n"
+                        "click buttons_fct_edit_btn_\nanswer gamma\n"
+                        "click fcts_add_btn_\ntype fcts_text_edit_ view top\n"
+                        "texts\npick language_de_action\ntexts\n"
+                        "print fcts_text_edit_\nprint fcts_combo_\n"
+                        "print fcts_valid_btn_\nprint fcts_add_btn_\n"
+                        "print x_trans_combo_\nprint y_trans_combo_\n"
+                        "print rot_sensib_slider_\n"
+                        "pick language_en_action\ntexts\nquit\n")});
         QVERIFY2(run.status == 0, qPrintable(run.errors));
         const QList<QMap<QString, QString>> dumps = text_dumps(run.output);
         QCOMPARE(dumps.size(), 3);
@@ -623,7 +617,7 @@ private slots:
         QVERIFY(run.errors.contains(QStringLiteral("--buttons takes a number")));
 
         run = run_tarvik({"--settings", dir_.filePath(QStringLiteral("bad.ini")), "--script",
-                          write_script("bad.txt", "click no_such_button_\n")});
+                          write_file(dir_, "bad.txt", "click no_such_button_\n")});
         QCOMPARE(run.status, 3);
         QVERIFY2(run.errors.contains(QStringLiteral("line 1: no widget named no_such_button_")),
                  qPrintable(run.errors));

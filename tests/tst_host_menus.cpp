@@ -21,6 +21,7 @@
 #include "Languages.h"
 #include "ModelView.h"
 #include "Tarvik_gui.h"
+#include "TestFiles.h"
 
 class TestHostMenus : public QObject {
     Q_OBJECT
@@ -34,13 +35,6 @@ class TestHostMenus : public QObject {
     QString last_logged() const { return log_->document()->lastBlock().text(); }
     QAction* action(const char* name) const {
         return window_->findChild<QAction*>(QLatin1String(name));
-    }
-    QString write(const QString& name, const QByteArray& data) {
-        const QString path = dir_.filePath(name);
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(data);
-        return path;
     }
     // Picks File > Open Model and chooses `path` in the file dialog, as the
     // user does; the text of the message that follows, if one does.
@@ -153,14 +147,15 @@ private slots:
     // File > Open Model shows the chosen STL file; a file that is none is
     // refused with a message that says why, and the model stays.
     void openModelFromTheFileMenu() {
-        const QString model = write(QStringLiteral("triangle.stl"),
-                                    "solid t\nfacet normal 0 0 1\nouter loop\nvertex 0 0 0\n"
-                                    "vertex 1 0 0\nvertex 0 1 0\nendloop\nendfacet\nendsolid t\n");
+        const QString model =
+            write_file(dir_, QStringLiteral("triangle.stl"),
+                       "solid t\nfacet normal 0 0 1\nouter loop\nvertex 0 0 0\n"
+                       "vertex 1 0 0\nvertex 0 1 0\nendloop\nendfacet\nendsolid t\n");
         open_from_menu(model);
         QCOMPARE(view()->model().name, QStringLiteral("triangle.stl"));
         QCOMPARE(view()->model().triangle_count(), size_t(1));
 
-        const QString letter = write(QStringLiteral("letter.stl"), "Dear user,\n");
+        const QString letter = write_file(dir_, QStringLiteral("letter.stl"), "Dear user,\n");
         QCOMPARE(open_from_menu(letter),
                  letter + QStringLiteral(" cannot be shown: it is not an STL file."));
         QCOMPARE(view()->model().name, QStringLiteral("triangle.stl"));

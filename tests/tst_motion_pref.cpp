@@ -21,6 +21,7 @@
 
 #include "Kestrava_spaceWare.h"
 #include "MimeSourceFactory.h"
+#include "TestFiles.h"
 #include "TestSupport.h"
 #include "fcteditor/VQMotionCtrlFctEditor.h"
 #include "images/MimeSourceFactory_Kestrava.h"
@@ -453,10 +454,7 @@ private slots:
     // The lowest sensitivity a file can hold shows at the slider's end and
     // is written back unchanged.
     void lowestSensitivityFromTheFile() {
-        QFile file(file_);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[navigation]\ntranslation_sensitivity=0.1\nrotation_sensitivity=10\n");
-        file.close();
+        write_file(file_, "[navigation]\ntranslation_sensitivity=0.1\nrotation_sensitivity=10\n");
         make();
         open_dialog();
         QCOMPARE(dialog_->trans_sensib_slider_->value(), -100);

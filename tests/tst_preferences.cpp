@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 
 #include "Kestrava_spaceWare.h"
+#include "TestFiles.h"
 #include "TestSupport.h"
 
 namespace {
@@ -25,12 +26,6 @@ QStringList function_names(const Manager& manager) {
         names << QString::fromLatin1(it.key().c_str());
     }
     return names;
-}
-
-void write_file(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
 }
 
 QByteArray read_file(const QString& path) {

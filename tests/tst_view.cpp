@@ -10,6 +10,7 @@
 #include "OrbitCamera.h"
 #include "StlFile.h"
 #include "StlWriter.h"
+#include "TestFiles.h"
 #include "TestSupport.h"
 
 namespace {
@@ -81,14 +82,6 @@ Model generated_model() {
 class TestView : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
-
-    QString write(const QString& name, const QByteArray& data) {
-        const QString path = dir_.filePath(name);
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(data);
-        return path;
-    }
 
 private slots:
     // After a fit, every point is on screen inside the margin and the
@@ -245,7 +238,7 @@ private slots:
              {std::pair{QStringLiteral("binary.stl"), binary_stl(model.vertices, 40)},
               std::pair{QStringLiteral("ascii.stl"), ascii_stl(model)}}) {
             QString error;
-            const std::optional<Model> read = read_stl(write(name, data), error);
+            const std::optional<Model> read = read_stl(write_file(dir_, name, data), error);
             QVERIFY2(read, qPrintable(error));
             QCOMPARE(read->name, name);
             QCOMPARE(read->triangle_count(), model.triangle_count());
@@ -285,7 +278,7 @@ private slots:
         };
         for (const auto& [data, reason] : cases) {
             QString error;
-            QVERIFY(!read_stl(write(QStringLiteral("bad.stl"), data), error));
+            QVERIFY(!read_stl(write_file(dir_, QStringLiteral("bad.stl"), data), error));
             QVERIFY2(error.contains(QLatin1String(reason)), qPrintable(error + " for " + reason));
         }
         QString error;
