@@ -141,6 +141,7 @@ void ModelView::draw_model(QPainter& painter) const {
     const QSizeF viewport = size();
     const bool perspective = camera_.projection() == OrbitCamera::Projection::perspective;
     const ViewAxes to_view = camera_.view_axes();
+    const ScreenProjection to_screen = camera_.screen_projection(viewport);
     std::vector<QPointF> corners(count * 3);
     std::vector<Face> faces;
     faces.reserve(count);
@@ -149,7 +150,7 @@ void ModelView::draw_model(QPainter& painter) const {
         bool on_screen = true;
         for (size_t c = 0; c < 3 && on_screen; ++c) {
             view[c] = to_view(model_.vertices[3 * t + c]);
-            const std::optional<QPointF> point = camera_.to_screen(view[c], viewport);
+            const std::optional<QPointF> point = to_screen(view[c]);
             on_screen = point.has_value();
             corners[3 * t + c] = point.value_or(QPointF());
         }

@@ -99,17 +99,9 @@ float OrbitCamera::pixels_per_unit(const QSizeF& viewport) const {
     return float(viewport.height() / 2) / (half_height_at_unit_distance() * distance_);
 }
 
-std::optional<QPointF> OrbitCamera::to_screen(const QVector3D& view, const QSizeF& viewport) const {
-    float scale = pixels_per_unit(viewport);
-    if (projection_ == Projection::perspective) {
-        const float depth = distance_ - view.z();
-        if (depth <= distance_ * near_share) {
-            return std::nullopt;
-        }
-        scale *= distance_ / depth;
-    }
-    return QPointF(viewport.width() / 2 + view.x() * scale,
-                   viewport.height() / 2 - view.y() * scale);
+ScreenProjection OrbitCamera::screen_projection(const QSizeF& viewport) const {
+    return {QPointF(viewport.width() / 2, viewport.height() / 2), pixels_per_unit(viewport),
+            distance_, distance_ * near_share, projection_ == Projection::perspective};
 }
 
 void OrbitCamera::show(StandardView view) {

@@ -33,6 +33,28 @@ struct ViewAxes {
     }
 };
 
+// Puts view points on a viewport, in pixels with y down: made once, it
+// projects many without working the camera's scale out again.
+struct ScreenProjection {
+    QPointF centre;
+    float scale;    // pixels per unit at the target's depth
+    float distance; // from the eye to the target
+    float nearest;  // depth from the eye below which a point is at the eye
+    bool perspective;
+    // Nothing for a point at or behind the eye.
+    std::optional<QPointF> operator()(const QVector3D& view) const {
+        float at = scale;
+        if (perspective) {
+            const float depth = distance - view.z();
+            if (depth <= nearest) {
+                return std::nullopt;
+            }
+            at *= distance / depth;
+        }
+        return QPointF(centre.x() + view.x() * at, centre.y() - view.y() * at);
+    }
+};
+
 class TARVIK_VIEW_EXPORT OrbitCamera {
 public:
     enum class Projection { perspective, orthographic };
@@ -70,7 +92,10 @@ public:
     ViewAxes view_axes(const QVector3D& origin) const;
     // A view point on a viewport, in pixels with y down; nothing for a
     // point at or behind the eye.
-    std::optional<QPointF> to_screen(const QVector3D& view, const QSizeF& viewport) const;
+    std::optional<QPointF> to_screen(const QVector3D& view, const QSizeF& viewport) const {
+        return screen_projection(viewport)(view);
+    }
+    ScreenProjection screen_projection(const QSizeF& viewport) const;
     // Pixels per model unit at the target's depth.
     float pixels_per_unit(const QSizeF& viewport) const;
 
