@@ -14,7 +14,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 TARVIK = $(BUILD_DIR)/bin/tarvik
 
 # The folders whose texts the catalogues translate.
-TRANSLATED = host spaceware device toolkit images module workflow motionctrl fcteditor app
+TRANSLATED = host cli view spaceware device toolkit images module forms workflow motionctrl fcteditor app
 LUPDATE = /usr/lib/qt6/bin/lupdate -silent -I . -locations none
 
 .PHONY: run test test-asan fuzz bench deps build build-asan build-fuzz format check-format \

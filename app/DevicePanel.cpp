@@ -15,8 +15,6 @@
 
 namespace {
 const char* const axis_names[6] = {"Tx", "Ty", "Tz", "Rx", "Ry", "Rz"};
-// The largest deflection a device reports, about; the bars end there.
-constexpr float full_scale = 350.0f;
 // One frame of a 60 Hz screen: the panel repaints no more often.
 constexpr int frame_ms = 16;
 
@@ -56,7 +54,7 @@ protected:
 private:
     void bar(QPainter& painter, int top, int row, float value, const QColor& colour) {
         const int middle = width() / 2;
-        const float fraction = std::clamp(value / full_scale, -1.0f, 1.0f);
+        const float fraction = std::clamp(value / DeviceScale::full_deflection, -1.0f, 1.0f);
         const int length = static_cast<int>(std::lround(fraction * (middle - 2)));
         painter.fillRect(
             QRect(length < 0 ? middle + length : middle, top + 3, std::abs(length), row - 6),

@@ -9,7 +9,7 @@ namespace {
 HostCommands* handling = nullptr;
 } // namespace
 
-HostCommands::HostCommands(ModelView& view, CommandLog& log)
+HostCommands::HostCommands(ViewCommands& view, CommandLog& log)
     : interpreter_(view, [&log](const QString& text) { log.output(text); })
     , log_(log) {
     handling = this;

@@ -6,7 +6,7 @@
 #include "Tarvik_utils.h"
 
 class CommandLog;
-class ModelView;
+class ViewCommands;
 
 // The one road every function takes: a device button or the menu asks for
 // a function, the settings manager gives its definition, the interpreter
@@ -14,7 +14,7 @@ class ModelView;
 class HostCommands {
 public:
     // Becomes the settings manager's command handler while it lives.
-    HostCommands(ModelView& view, CommandLog& log);
+    HostCommands(ViewCommands& view, CommandLog& log);
     ~HostCommands();
     HostCommands(const HostCommands&) = delete;
     HostCommands& operator=(const HostCommands&) = delete;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QDockWidget>
 #include <QEvent>
 #include <QFileDialog>
@@ -13,6 +14,7 @@
 #include "Kestrava_spaceWare.h"
 #include "Languages.h"
 #include "ModelView.h"
+#include "StandardViews.h"
 #include "StlFile.h"
 #include "Tarvik_gui.h"
 
@@ -23,22 +25,29 @@ struct ViewEntry {
     const char* keys;
     // A separator goes before it.
     bool starts_group = false;
+    // The context its text is translated in.
+    const char* context = "HostMenus";
 };
 
-// Keys as modelling programs give them: digits for the standard views.
-const ViewEntry view_entries[] = {
-    {QT_TRANSLATE_NOOP("HostMenus", "Fit &All"), "Fit_All", "F"},
-    {QT_TRANSLATE_NOOP("HostMenus", "Fit &Selection"), "Fit_Selection", "Shift+F"},
-    {QT_TRANSLATE_NOOP("HostMenus", "&Front"), "View_Front", "1", true},
-    {QT_TRANSLATE_NOOP("HostMenus", "&Top"), "View_Top", "2"},
-    {QT_TRANSLATE_NOOP("HostMenus", "&Right"), "View_Right", "3"},
-    {QT_TRANSLATE_NOOP("HostMenus", "&Back"), "View_Back", "4"},
-    {QT_TRANSLATE_NOOP("HostMenus", "B&ottom"), "View_Bottom", "5"},
-    {QT_TRANSLATE_NOOP("HostMenus", "&Left"), "View_Left", "6"},
-    {QT_TRANSLATE_NOOP("HostMenus", "&Isometric"), "View_Isometric", "0"},
-    {QT_TRANSLATE_NOOP("HostMenus", "R&eset View"), "Reset_View", "Home", true},
-    {QT_TRANSLATE_NOOP("HostMenus", "Toggle &Projection"), "Toggle_Projection", "P"},
-};
+// The functions of the View menu: fitting, the standard views with their
+// usual keys, and the view as a whole.
+const std::vector<ViewEntry>& view_entries() {
+    static const std::vector<ViewEntry> entries = [] {
+        std::vector<ViewEntry> entries{
+            {QT_TRANSLATE_NOOP("HostMenus", "Fit &All"), "Fit_All", "F"},
+            {QT_TRANSLATE_NOOP("HostMenus", "Fit &Selection"), "Fit_Selection", "Shift+F"}};
+        for (const StandardViewEntry& view : standard_views) {
+            entries.push_back(
+                {view.label, view.function, view.key, entries.size() == 2, standard_view_context});
+        }
+        entries.push_back(
+            {QT_TRANSLATE_NOOP("HostMenus", "R&eset View"), "Reset_View", "Home", true});
+        entries.push_back(
+            {QT_TRANSLATE_NOOP("HostMenus", "Toggle &Projection"), "Toggle_Projection", "P"});
+        return entries;
+    }();
+    return entries;
+}
 
 } // namespace
 
@@ -46,9 +55,11 @@ QString HostMenus::menu_origin() {
     return tr("menu");
 }
 
-HostMenus::HostMenus(XMMainWindow& window, HostCommands& commands, Languages& languages)
+HostMenus::HostMenus(XMMainWindow& window, ModelView& view, HostCommands& commands,
+                     Languages& languages)
     : QObject(&window)
     , window_(window)
+    , model_view_(view)
     , commands_(commands)
     , languages_(languages) {
     add_file_menu();
@@ -75,7 +86,7 @@ void HostMenus::add_file_menu() {
 void HostMenus::add_view_menu() {
     view_ = window_.menuBar()->addMenu(QString());
     view_->setObjectName(QStringLiteral("view_menu"));
-    for (const ViewEntry& entry : view_entries) {
+    for (const ViewEntry& entry : view_entries()) {
         if (entry.starts_group) {
             view_->addSeparator();
         }
@@ -84,7 +95,7 @@ void HostMenus::add_view_menu() {
         action->setShortcut(QKeySequence(QLatin1String(entry.keys)));
         // The keys belong to the view: typing in the settings stays typing.
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        window_.model_view()->addAction(action);
+        model_view_.addAction(action);
         const CopyCString function(entry.function);
         connect(action, &QAction::triggered, this,
                 [this, function] { commands_.run_function(menu_origin(), function); });
@@ -137,7 +148,7 @@ void HostMenus::open_model_file() {
     const QString path = QFileDialog::getOpenFileName(&window_, tr("Open Model"), QString(),
                                                       tr("STL files (*.stl *.STL);;All files (*)"));
     QString error;
-    if (!path.isEmpty() && !open_model(*window_.model_view(), path, error)) {
+    if (!path.isEmpty() && !open_model(model_view_, path, error)) {
         QMessageBox::warning(&window_, tr("Open Model"),
                              tr("%1 cannot be shown: %2.").arg(path, error));
     }
@@ -156,7 +167,8 @@ void HostMenus::retranslate() {
     quit_->setText(tr("&Quit"));
     view_->setTitle(tr("&View"));
     for (size_t i = 0; i < view_actions_.size(); ++i) {
-        view_actions_[i]->setText(tr(view_entries[i].text));
+        const ViewEntry& entry = view_entries()[i];
+        view_actions_[i]->setText(QCoreApplication::translate(entry.context, entry.text));
     }
     functions_->setTitle(tr("F&unctions"));
     language_->setTitle(tr("&Language"));

@@ -19,7 +19,7 @@ class XMMainWindow;
 class HostMenus : public QObject {
     Q_OBJECT
 public:
-    HostMenus(XMMainWindow& window, HostCommands& commands, Languages& languages);
+    HostMenus(XMMainWindow& window, ModelView& view, HostCommands& commands, Languages& languages);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -34,6 +34,7 @@ private:
     void retranslate();
 
     XMMainWindow& window_;
+    ModelView& model_view_;
     HostCommands& commands_;
     Languages& languages_;
     QMenu* file_;

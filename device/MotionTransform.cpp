@@ -61,6 +61,17 @@ ViewVelocity transform_motion(const RawMotion& motion, const MotionSettings& set
     return velocity;
 }
 
+ViewVelocity view_speeds(const ViewVelocity& velocity) {
+    ViewVelocity speeds;
+    for (int k = 0; k < 3; ++k) {
+        speeds.translation[k] = velocity.translation[k] *
+                                (DeviceScale::full_translation / DeviceScale::full_deflection);
+        speeds.rotation[k] =
+            velocity.rotation[k] * (DeviceScale::full_rotation / DeviceScale::full_deflection);
+    }
+    return speeds;
+}
+
 // ---------------------------------------------------------------- follower
 
 class MotionSettingsFollower::Observer : public ValueObserver {

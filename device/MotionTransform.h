@@ -43,6 +43,19 @@ struct MotionSettings {
 KESTRAVA_DEVICE_EXPORT ViewVelocity transform_motion(const RawMotion& motion,
                                                      const MotionSettings& settings);
 
+// How far a cap deflects, and what a full deflection does to the view at
+// sensitivity 1: the model crosses half the view, or turns a quarter turn,
+// in a second.
+struct DeviceScale {
+    static constexpr float full_deflection = 350; // device units, about
+    static constexpr float full_translation = 1;  // half the view's height per second
+    static constexpr float full_rotation = 90;    // degrees per second
+};
+
+// A velocity in the view's units: translations in half the view's height
+// per second, rotations in degrees per second.
+KESTRAVA_DEVICE_EXPORT ViewVelocity view_speeds(const ViewVelocity& velocity);
+
 // Keeps a snapshot of a manager's settings that follows every change of
 // them, so the next event sees what the dialog just set.
 class KESTRAVA_DEVICE_EXPORT MotionSettingsFollower {

@@ -9,7 +9,7 @@
 #include <QTextEdit>
 
 #include "Kestrava_spaceWare.h"
-#include "module/FormSupport.h"
+#include "forms/FormSupport.h"
 
 namespace {
 const char* const new_function_caption = "Create new function";

@@ -7,7 +7,7 @@
 #include <QTextEdit>
 
 #include "MimeSourceFactory.h"
-#include "module/FormSupport.h"
+#include "forms/FormSupport.h"
 
 VQMotionCtrlFctEditorBase::VQMotionCtrlFctEditorBase(QWidget* parent, const char* name, bool modal,
                                                      Qt::WindowFlags fl)

@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <functional>
 
-#include "ModelView.h"
-
 // ---------------------------------------------------------------- builders
 
 VQWorkflowWidget::VQWorkflowWidget() = default;
@@ -290,10 +288,14 @@ XMMainWindow::XMMainWindow(QWidget* parent)
     , splitter_(new QSplitter(Qt::Horizontal, this)) {
     setObjectName(QStringLiteral("main_window"));
     setWindowTitle(QStringLiteral("Tarvik"));
-    auto* view = new ModelView(splitter_);
-    splitter_->addWidget(view);
-    model_view_ = view;
     setCentralWidget(splitter_);
+}
+
+void XMMainWindow::set_graphic_view(QWidget* view) {
+    delete graphic_view_;
+    graphic_view_ = view;
+    splitter_->addWidget(view);
+    splitter_->setStretchFactor(splitter_->indexOf(view), 1);
 }
 
 XMMainWindow::~XMMainWindow() {

@@ -15,7 +15,6 @@
 #include "Tarvik_wizard.h"
 #include "tarvik_gui_export.h"
 
-class ModelView;
 class QMenu;
 class QSplitter;
 class QVBoxLayout;
@@ -165,14 +164,16 @@ public:
     // The panel showing the current workflow, or null.
     VQWorkflowPanel* workflow() const { return workflow_; }
     // Replaces the workflow panel (null removes it); the window owns it. It
-    // sits at the left of the model view.
+    // sits at the left of the graphic view.
     void set_workflow(VQWorkflowPanel* panel);
-    // The graphic view, at the right of the workflow.
-    ModelView* model_view() const { return model_view_; }
+    // The graphic view, at the right of the workflow; the application makes
+    // it, the window owns it. A new one replaces the old.
+    void set_graphic_view(QWidget* view);
+    QWidget* graphic_view() const { return graphic_view_; }
 
 private:
     QSplitter* splitter_;
-    ModelView* model_view_;
+    QPointer<QWidget> graphic_view_;
     QPointer<VQWorkflowPanel> workflow_;
 };
 

@@ -6,8 +6,6 @@
 #include <QString>
 #include <cstdint>
 
-#include "kestrava_gui_export.h"
-
 struct EmbeddedImage {
     int32_t width;
     int32_t height;

@@ -13,7 +13,7 @@
 
 #include "Kestrava_spaceWare.h"
 #include "fcteditor/VQMotionCtrlFctEditor.h"
-#include "module/FormSupport.h"
+#include "forms/FormSupport.h"
 #include "motionctrl/ButtonRow.h"
 
 struct VQMotionCtrlPref::PrivateData {

@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 
 #include "MimeSourceFactory.h"
-#include "module/FormSupport.h"
+#include "forms/FormSupport.h"
 
 namespace {
 const char* const axis_letters[3] = {"x", "y", "z"};

@@ -17,7 +17,7 @@
 #include "Kestrava_spaceWare.h"
 #include "TestSupport.h"
 #include "fcteditor/VQMotionCtrlFctEditor.h"
-#include "module/FormSupport.h"
+#include "forms/FormSupport.h"
 
 namespace {
 // Answers the editor's prompts from a script and records what was asked.

@@ -27,11 +27,12 @@ class TestHostMenus : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
     XMMainWindow* window_ = nullptr;
+    ModelView* view_ = nullptr;
     CommandLog* log_ = nullptr;
     std::unique_ptr<HostCommands> commands_;
     std::unique_ptr<Languages> languages_;
 
-    ModelView* view() const { return window_->model_view(); }
+    ModelView* view() const { return view_; }
     QString last_logged() const { return log_->document()->lastBlock().text(); }
     QAction* action(const char* name) const {
         return window_->findChild<QAction*>(QLatin1String(name));
@@ -72,6 +73,8 @@ private slots:
 
     void init() {
         window_ = new XMMainWindow;
+        view_ = new ModelView;
+        window_->set_graphic_view(view_);
         log_ = new CommandLog;
         auto* dock = new QDockWidget(window_);
         dock->setObjectName(QStringLiteral("command_dock"));
@@ -79,7 +82,7 @@ private slots:
         window_->addDockWidget(Qt::BottomDockWidgetArea, dock);
         commands_ = std::make_unique<HostCommands>(*view(), *log_);
         languages_ = std::make_unique<Languages>(QStringLiteral(KESTRAVA_TRANSLATIONS));
-        new HostMenus(*window_, *commands_, *languages_);
+        new HostMenus(*window_, *view_, *commands_, *languages_);
         window_->resize(900, 600);
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_));

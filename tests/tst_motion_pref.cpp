@@ -24,8 +24,8 @@
 #include "TestFiles.h"
 #include "TestSupport.h"
 #include "fcteditor/VQMotionCtrlFctEditor.h"
+#include "forms/FormSupport.h"
 #include "images/MimeSourceFactory_Kestrava.h"
-#include "module/FormSupport.h"
 #include "motionctrl/VQMotionCtrlPref.h"
 
 namespace {

@@ -53,34 +53,6 @@
         <translation>Au&amp;swahl einpassen</translation>
     </message>
     <message>
-        <source>&amp;Front</source>
-        <translation>&amp;Vorne</translation>
-    </message>
-    <message>
-        <source>&amp;Top</source>
-        <translation>&amp;Oben</translation>
-    </message>
-    <message>
-        <source>&amp;Right</source>
-        <translation>&amp;Rechts</translation>
-    </message>
-    <message>
-        <source>&amp;Back</source>
-        <translation>&amp;Hinten</translation>
-    </message>
-    <message>
-        <source>B&amp;ottom</source>
-        <translation>&amp;Unten</translation>
-    </message>
-    <message>
-        <source>&amp;Left</source>
-        <translation>&amp;Links</translation>
-    </message>
-    <message>
-        <source>&amp;Isometric</source>
-        <translation>&amp;Isometrisch</translation>
-    </message>
-    <message>
         <source>R&amp;eset View</source>
         <translation>Ansicht &amp;zurücksetzen</translation>
     </message>
@@ -147,34 +119,6 @@
 </context>
 <context>
     <name>ModelView</name>
-    <message>
-        <source>front</source>
-        <translation>vorne</translation>
-    </message>
-    <message>
-        <source>back</source>
-        <translation>hinten</translation>
-    </message>
-    <message>
-        <source>left</source>
-        <translation>links</translation>
-    </message>
-    <message>
-        <source>right</source>
-        <translation>rechts</translation>
-    </message>
-    <message>
-        <source>top</source>
-        <translation>oben</translation>
-    </message>
-    <message>
-        <source>bottom</source>
-        <translation>unten</translation>
-    </message>
-    <message>
-        <source>isometric</source>
-        <translation>isometrisch</translation>
-    </message>
     <message>
         <source>turned</source>
         <translation>gedreht</translation>
@@ -277,6 +221,65 @@
     <message>
         <source>button %1</source>
         <translation>Taste %1</translation>
+    </message>
+</context>
+<context>
+    <name>StandardView</name>
+    <message>
+        <source>front</source>
+        <translation>vorne</translation>
+    </message>
+    <message>
+        <source>&amp;Front</source>
+        <translation>&amp;Vorne</translation>
+    </message>
+    <message>
+        <source>top</source>
+        <translation>oben</translation>
+    </message>
+    <message>
+        <source>&amp;Top</source>
+        <translation>&amp;Oben</translation>
+    </message>
+    <message>
+        <source>right</source>
+        <translation>rechts</translation>
+    </message>
+    <message>
+        <source>&amp;Right</source>
+        <translation>&amp;Rechts</translation>
+    </message>
+    <message>
+        <source>back</source>
+        <translation>hinten</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Hinten</translation>
+    </message>
+    <message>
+        <source>bottom</source>
+        <translation>unten</translation>
+    </message>
+    <message>
+        <source>B&amp;ottom</source>
+        <translation>&amp;Unten</translation>
+    </message>
+    <message>
+        <source>left</source>
+        <translation>links</translation>
+    </message>
+    <message>
+        <source>&amp;Left</source>
+        <translation>&amp;Links</translation>
+    </message>
+    <message>
+        <source>isometric</source>
+        <translation>isometrisch</translation>
+    </message>
+    <message>
+        <source>&amp;Isometric</source>
+        <translation>&amp;Isometrisch</translation>
     </message>
 </context>
 <context>

@@ -53,34 +53,6 @@
         <translation>Ajuster la &amp;sélection</translation>
     </message>
     <message>
-        <source>&amp;Front</source>
-        <translation>&amp;Face</translation>
-    </message>
-    <message>
-        <source>&amp;Top</source>
-        <translation>&amp;Dessus</translation>
-    </message>
-    <message>
-        <source>&amp;Right</source>
-        <translation>D&amp;roite</translation>
-    </message>
-    <message>
-        <source>&amp;Back</source>
-        <translation>&amp;Arrière</translation>
-    </message>
-    <message>
-        <source>B&amp;ottom</source>
-        <translation>Dess&amp;ous</translation>
-    </message>
-    <message>
-        <source>&amp;Left</source>
-        <translation>&amp;Gauche</translation>
-    </message>
-    <message>
-        <source>&amp;Isometric</source>
-        <translation>&amp;Isométrique</translation>
-    </message>
-    <message>
         <source>R&amp;eset View</source>
         <translation>Réinitialiser la &amp;vue</translation>
     </message>
@@ -147,34 +119,6 @@
 </context>
 <context>
     <name>ModelView</name>
-    <message>
-        <source>front</source>
-        <translation>face</translation>
-    </message>
-    <message>
-        <source>back</source>
-        <translation>arrière</translation>
-    </message>
-    <message>
-        <source>left</source>
-        <translation>gauche</translation>
-    </message>
-    <message>
-        <source>right</source>
-        <translation>droite</translation>
-    </message>
-    <message>
-        <source>top</source>
-        <translation>dessus</translation>
-    </message>
-    <message>
-        <source>bottom</source>
-        <translation>dessous</translation>
-    </message>
-    <message>
-        <source>isometric</source>
-        <translation>isométrique</translation>
-    </message>
     <message>
         <source>turned</source>
         <translation>tournée</translation>
@@ -277,6 +221,65 @@
     <message>
         <source>button %1</source>
         <translation>bouton %1</translation>
+    </message>
+</context>
+<context>
+    <name>StandardView</name>
+    <message>
+        <source>front</source>
+        <translation>face</translation>
+    </message>
+    <message>
+        <source>&amp;Front</source>
+        <translation>&amp;Face</translation>
+    </message>
+    <message>
+        <source>top</source>
+        <translation>dessus</translation>
+    </message>
+    <message>
+        <source>&amp;Top</source>
+        <translation>&amp;Dessus</translation>
+    </message>
+    <message>
+        <source>right</source>
+        <translation>droite</translation>
+    </message>
+    <message>
+        <source>&amp;Right</source>
+        <translation>D&amp;roite</translation>
+    </message>
+    <message>
+        <source>back</source>
+        <translation>arrière</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Arrière</translation>
+    </message>
+    <message>
+        <source>bottom</source>
+        <translation>dessous</translation>
+    </message>
+    <message>
+        <source>B&amp;ottom</source>
+        <translation>Dess&amp;ous</translation>
+    </message>
+    <message>
+        <source>left</source>
+        <translation>gauche</translation>
+    </message>
+    <message>
+        <source>&amp;Left</source>
+        <translation>&amp;Gauche</translation>
+    </message>
+    <message>
+        <source>isometric</source>
+        <translation>isométrique</translation>
+    </message>
+    <message>
+        <source>&amp;Isometric</source>
+        <translation>&amp;Isométrique</translation>
     </message>
 </context>
 <context>

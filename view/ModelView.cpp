@@ -1,5 +1,6 @@
 #include "ModelView.h"
 
+#include <QCoreApplication>
 #include <QLinearGradient>
 #include <QLocale>
 #include <QMouseEvent>
@@ -17,12 +18,6 @@ const float longest_step = 0.1f;
 const float degrees_per_pixel = 0.4f;
 // One notch of the wheel zooms by this much.
 const float zoom_per_notch = 1.2f;
-
-const char* const view_names[] = {
-    QT_TRANSLATE_NOOP("ModelView", "front"),    QT_TRANSLATE_NOOP("ModelView", "back"),
-    QT_TRANSLATE_NOOP("ModelView", "left"),     QT_TRANSLATE_NOOP("ModelView", "right"),
-    QT_TRANSLATE_NOOP("ModelView", "top"),      QT_TRANSLATE_NOOP("ModelView", "bottom"),
-    QT_TRANSLATE_NOOP("ModelView", "isometric")};
 
 // Light from the viewer's upper right; a face lit from behind is lit too,
 // since STL files do not agree on which side a face shows.
@@ -60,7 +55,9 @@ void ModelView::set_model(Model model) {
 
 QString ModelView::description() const {
     const std::optional<StandardView> view = camera_.standard_view();
-    const QString from = view ? tr(view_names[int(*view)]) : tr("turned");
+    const QString from =
+        view ? QCoreApplication::translate(standard_view_context, standard_view_entry(*view).word)
+             : tr("turned");
     return camera_.projection() == OrbitCamera::Projection::perspective
                ? tr("%1 perspective").arg(from)
                : tr("%1 orthographic").arg(from);

@@ -10,9 +10,8 @@
 #include <optional>
 #include <span>
 
+#include "StandardViews.h"
 #include "tarvik_view_export.h"
-
-enum class StandardView { front, back, left, right, top, bottom, isometric };
 
 // A velocity in view axes (x right, y up, z toward the viewer): how fast
 // the model moves and turns about the view's target.

@@ -39,10 +39,6 @@ Axes axes_of(StandardView view) {
     return {QVector3D::crossProduct(up, backward), up, backward};
 }
 
-const std::array<StandardView, 7> standard_views{
-    StandardView::front, StandardView::back,   StandardView::left,     StandardView::right,
-    StandardView::top,   StandardView::bottom, StandardView::isometric};
-
 struct Extent {
     float low = std::numeric_limits<float>::max();
     float high = std::numeric_limits<float>::lowest();
@@ -110,11 +106,11 @@ void OrbitCamera::show(StandardView view) {
 }
 
 std::optional<StandardView> OrbitCamera::standard_view() const {
-    for (const StandardView view : standard_views) {
+    for (const StandardViewEntry& entry : standard_views) {
         OrbitCamera other;
-        other.show(view);
+        other.show(entry.view);
         if (std::abs(QQuaternion::dotProduct(other.orientation_, orientation_)) > 1 - 1e-5f) {
-            return view;
+            return entry.view;
         }
     }
     return std::nullopt;

@@ -1,4 +1,4 @@
-#include "module/FormSupport.h"
+#include "forms/FormSupport.h"
 
 #include <QCoreApplication>
 #include <QEvent>

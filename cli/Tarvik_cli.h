@@ -18,9 +18,8 @@
 #include <functional>
 #include <vector>
 
+#include "ViewCommands.h"
 #include "tarvik_cli_export.h"
-
-class ModelView;
 
 // What is wrong with a text of commands: the number of its first bad line,
 // from 1, and why. Line 0: nothing is wrong.
@@ -38,7 +37,7 @@ public:
     using Output = std::function<void(const QString& text)>;
 
     // Commands act on `view`; echo writes to `output`.
-    CommandInterpreter(ModelView& view, Output output);
+    CommandInterpreter(ViewCommands& view, Output output);
 
     CommandProblem check(const QString& text) const;
     // Runs the lines in order, telling `ran` each one before it runs, and

@@ -3,8 +3,6 @@
 #include <QObject>
 #include <cmath>
 
-#include "ModelView.h"
-
 namespace {
 // Commands' texts, one line each, without their comments.
 QStringList lines_of(const QString& text) {
@@ -24,19 +22,14 @@ QString CommandProblem::text() const {
     return QObject::tr("line %1: %2").arg(line).arg(reason);
 }
 
-CommandInterpreter::CommandInterpreter(ModelView& view, Output output) {
+ViewCommands::~ViewCommands() = default;
+
+CommandInterpreter::CommandInterpreter(ViewCommands& view, Output output) {
     add(QStringLiteral("view fit all"), {}, [&view](const QStringList&) { view.fit_all(); });
     add(QStringLiteral("view fit selection"), {}, [&view](const QStringList&) { view.fit_all(); });
-    const std::pair<const char*, StandardView> presets[] = {{"front", StandardView::front},
-                                                            {"back", StandardView::back},
-                                                            {"left", StandardView::left},
-                                                            {"right", StandardView::right},
-                                                            {"top", StandardView::top},
-                                                            {"bottom", StandardView::bottom},
-                                                            {"isometric", StandardView::isometric}};
-    for (const auto& [name, preset] : presets) {
-        add(QStringLiteral("view ") + QLatin1String(name), {},
-            [&view, preset](const QStringList&) { view.show_view(preset); });
+    for (const StandardViewEntry& entry : standard_views) {
+        add(QStringLiteral("view ") + QLatin1String(entry.word), {},
+            [&view, preset = entry.view](const QStringList&) { view.show_view(preset); });
     }
     add(QStringLiteral("view reset"), {}, [&view](const QStringList&) { view.reset_view(); });
     add(QStringLiteral("view projection toggle"), {},

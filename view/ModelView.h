@@ -13,9 +13,10 @@
 
 #include "Model.h"
 #include "OrbitCamera.h"
+#include "ViewCommands.h"
 #include "tarvik_view_export.h"
 
-class TARVIK_VIEW_EXPORT ModelView : public QWidget {
+class TARVIK_VIEW_EXPORT ModelView : public QWidget, public ViewCommands {
     Q_OBJECT
 public:
     // Shows the built-in model.
@@ -33,16 +34,13 @@ public:
     // the projection in use.
     QStringList captions() const;
 
-    void fit_all();
-    // Looks along a standard direction, the model whole.
-    void show_view(StandardView view);
-    // The isometric view in perspective, the model whole.
-    void reset_view();
-    void toggle_projection();
-    void zoom(float factor);
-    // Turns the model about a view axis (0 x, 1 y, 2 z) through the target.
-    void turn(int view_axis, float degrees);
-    void pan(const QPointF& pixels);
+    void fit_all() override;
+    void show_view(StandardView view) override;
+    void reset_view() override;
+    void toggle_projection() override;
+    void zoom(float factor) override;
+    void turn(int view_axis, float degrees) override;
+    void pan(const QPointF& pixels) override;
 
     // The device's deflection as a velocity: the view moves with it once a
     // frame until it is zero, and stops at once then.

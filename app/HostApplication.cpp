@@ -1,0 +1,235 @@
+#include "HostApplication.h"
+
+#include <QApplication>
+#include <QDockWidget>
+#include <QFile>
+#include <QLibrary>
+#include <cstdio>
+#include <cstdlib>
+
+#include "AfterFirstPaint.h"
+#include "CommandLog.h"
+#include "DevicePanel.h"
+#include "HostCommands.h"
+#include "HostMenus.h"
+#include "Kestrava_spaceWare.h"
+#include "ModelView.h"
+#include "MotionTransform.h"
+#include "Tarvik_gui.h"
+#include "Tarvik_wizard.h"
+#include "UiScript.h"
+
+namespace {
+const char* const workflow_name = "Kestrava";
+// The window's size at start, and the Commands dock's height in it.
+const QSize window_size(1280, 820);
+const int log_height = 110;
+
+void tell(const QString& message) {
+    std::fprintf(stderr, "tarvik: %s\n", qPrintable(message));
+}
+
+// The language --lang names, else the system's; English when its
+// translation cannot be found.
+void choose_language(Languages& languages, const QString& asked) {
+    const QString code = asked.isEmpty() ? Languages::for_system_locale() : asked;
+    if (!languages.use(code)) {
+        tell(QStringLiteral("no translation into %1 in %2; English it is")
+                 .arg(code, translations_folder()));
+    }
+}
+
+// The script's lines; a script that cannot be read ends the program.
+QStringList read_script(const QString& path) {
+    if (path.isEmpty()) {
+        return {};
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        tell(QStringLiteral("cannot read the script %1: %2").arg(path, file.errorString()));
+        std::exit(2);
+    }
+    return QString::fromUtf8(file.readAll()).split('\n');
+}
+
+ViewMotion view_motion_of(const ViewVelocity& velocity) {
+    const ViewVelocity speeds = view_speeds(velocity);
+    const auto& t = speeds.translation;
+    const auto& r = speeds.rotation;
+    return {QVector3D(t[0], t[1], t[2]), QVector3D(r[0], r[1], r[2])};
+}
+
+// The menus give the dock its title, in the language in use.
+void add_dock(XMMainWindow* window, QWidget* content, const char* name, Qt::DockWidgetArea area) {
+    auto* dock = new QDockWidget(window);
+    dock->setObjectName(QLatin1String(name));
+    dock->setWidget(content);
+    window->addDockWidget(area, dock);
+}
+} // namespace
+
+HostApplication::HostApplication(Options options)
+    : options_(std::move(options))
+    , languages_(translations_folder()) {
+    choose_language(languages_, options_.language);
+    script_ = read_script(options_.script);
+}
+
+HostApplication::~HostApplication() {
+    // The window first: its workflow's builders reach back to the instance.
+    delete window_;
+}
+
+int HostApplication::run() {
+    if (!open_window()) {
+        return 1;
+    }
+    return QApplication::exec();
+}
+
+bool HostApplication::open_window() {
+    device_.start();
+    if (!device_.is_connected()) {
+        // The terminal hears the host in English; the device panel speaks the user's language.
+        tell(QStringLiteral("no device, spacenavd is not running; the mouse works on"));
+    }
+    configure_settings();
+    if (!load_module()) {
+        return false;
+    }
+    workflow_.reset(WorkflowManager::instance()->create(workflow_name));
+    workflow_->initialize();
+    instance_ = std::make_unique<WorkflowInstance>(workflow_.get());
+
+    window_ = TarvikGuiLib::instance()->main_window();
+    window_->setWindowTitle(QStringLiteral("Tarvik \u2014 %1").arg(QLatin1String(workflow_name)));
+    view_ = new ModelView;
+    window_->set_graphic_view(view_);
+    auto* panel = new VQWorkflowPanel;
+    window_->set_workflow(panel);
+    if (!panel->show_workflow(instance_.get())) {
+        tell(QStringLiteral("the module %1 does not register the builders its \"%2\" workflow "
+                            "names")
+                 .arg(options_.module, QLatin1String(workflow_name)));
+        return false;
+    }
+    show_model_option();
+    add_docks();
+    new HostMenus(*window_, *view_, *commands_, languages_);
+    drive_view();
+    window_->resize(window_size);
+    window_->resizeDocks({window_->findChild<QDockWidget*>(QStringLiteral("command_dock"))},
+                         {log_height}, Qt::Vertical);
+    window_->show();
+    new AfterFirstPaint(window_, [this] { after_showing(); });
+    return true;
+}
+
+// When the daemon tells the device's buttons, the settings have that many,
+// unless --buttons says otherwise.
+void HostApplication::configure_settings() {
+    const bool daemon_counts = device_.is_connected() && !options_.buttons_given &&
+                               device_.button_count() <= Options::most_buttons;
+    SpaceWareLib::configure(options_.settings,
+                            daemon_counts ? device_.button_count() : options_.buttons);
+}
+
+// Loading runs the module's static objects, which register its factories.
+// It stays loaded for the life of the process: the host keeps those
+// factories, and their code lives in the module.
+bool HostApplication::load_module() {
+    QLibrary module(options_.module);
+    if (!module.load()) {
+        tell(QStringLiteral("cannot load the module %1: %2")
+                 .arg(options_.module, module.errorString()));
+        return false;
+    }
+    if (!WorkflowManager::instance()->is_registered(workflow_name)) {
+        tell(QStringLiteral("the module %1 registers no \"%2\" workflow")
+                 .arg(options_.module, QLatin1String(workflow_name)));
+        return false;
+    }
+    return true;
+}
+
+void HostApplication::add_docks() {
+    log_ = new CommandLog;
+    add_dock(window_, log_, "command_dock", Qt::BottomDockWidgetArea);
+    commands_ = std::make_unique<HostCommands>(*view_, *log_);
+    add_device_panel();
+}
+
+// The device panel in a dock of the window, fed by the device.
+void HostApplication::add_device_panel() {
+    auto* panel = new DevicePanel(SpaceWareLib::instance()->preferences_manager());
+    add_dock(window_, panel, "device_dock", Qt::RightDockWidgetArea);
+    panel->show_connection(device_.is_connected(), device_.status());
+    QObject::connect(&device_, &DeviceSource::connection, panel,
+                     [panel](bool connected, const QString& name, int) {
+                         panel->show_connection(connected, name);
+                     });
+    QObject::connect(&device_, &DeviceSource::motion, panel, &DevicePanel::show_motion);
+    QObject::connect(&device_, &DeviceSource::button, panel, &DevicePanel::show_button);
+    QObject::connect(&device_, &DeviceSource::button, panel,
+                     [this](int number, bool pressed) { run_button_function(number, pressed); });
+}
+
+// The device moves the view through the motion transform.
+void HostApplication::drive_view() {
+    settings_ =
+        std::make_unique<MotionSettingsFollower>(*SpaceWareLib::instance()->preferences_manager());
+    QObject::connect(&device_, &DeviceSource::motion, view_, [this](const RawMotion& raw) {
+        view_->set_motion(view_motion_of(transform_motion(raw, settings_->settings())));
+    });
+    // A lost daemon sends no last zero: the view stops with it.
+    QObject::connect(&device_, &DeviceSource::connection, view_, [this](bool connected) {
+        if (!connected) {
+            view_->set_motion({});
+        }
+    });
+}
+
+// A press of device button n runs the function bound to it; releases run
+// nothing.
+void HostApplication::run_button_function(int number, bool pressed) {
+    if (!pressed) {
+        return;
+    }
+    SpaceWarePreferencesManager* manager = SpaceWareLib::instance()->preferences_manager();
+    if (number > manager->button_count()) {
+        tell(QStringLiteral("device button %1 ignored: the settings have %2 buttons")
+                 .arg(number)
+                 .arg(manager->button_count()));
+        return;
+    }
+    commands_->run_function(QObject::tr("button %1").arg(number),
+                            manager->button_value(number)->get());
+}
+
+// The model --model names, or the built-in one when it cannot be read.
+void HostApplication::show_model_option() {
+    QString error;
+    if (!options_.model.isEmpty() && !open_model(*view_, options_.model, error)) {
+        tell(QStringLiteral("the model %1 cannot be shown: %2; the built-in model is shown "
+                            "instead")
+                 .arg(options_.model, error));
+    }
+}
+
+// What runs once the window is on screen: the script, then the screenshot.
+void HostApplication::after_showing() {
+    QString error;
+    if (!UiScript(script_).run(error)) {
+        tell(QStringLiteral("%1: %2").arg(options_.script, error));
+        QApplication::exit(3);
+        return;
+    }
+    if (!options_.screenshot.isEmpty()) {
+        if (!window_->grab().save(options_.screenshot, "PNG")) {
+            tell(QStringLiteral("cannot write the screenshot %1").arg(options_.screenshot));
+            QApplication::exit(1);
+            return;
+        }
+        QApplication::quit();
+    }
+}

@@ -1,0 +1,113 @@
+#include "Options.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <cstdio>
+#include <cstdlib>
+
+#include "Kestrava_spaceWare.h"
+#include "Languages.h"
+
+namespace {
+[[noreturn]] void refuse(const QString& message) {
+    std::fprintf(stderr, "tarvik: %s\n", qPrintable(message));
+    std::exit(2);
+}
+
+struct Parser {
+    QCommandLineParser parser;
+    QCommandLineOption module{QStringLiteral("module"),
+                              QStringLiteral("The module to load (default: the one built beside "
+                                             "this program)."),
+                              QStringLiteral("path")};
+    QCommandLineOption settings{
+        QStringLiteral("settings"),
+        QStringLiteral("The motion-controller preferences file (default: %1).")
+            .arg(SpaceWarePreferencesManager::default_file()),
+        QStringLiteral("file")};
+    QCommandLineOption buttons{QStringLiteral("buttons"),
+                               QStringLiteral("The device's number of buttons (default: %1).")
+                                   .arg(SpaceWarePreferencesManager::default_button_count),
+                               QStringLiteral("count")};
+    QCommandLineOption screenshot{
+        QStringLiteral("screenshot"),
+        QStringLiteral("Show the window, save a PNG of it to <file> and exit."),
+        QStringLiteral("file")};
+    QCommandLineOption script{
+        QStringLiteral("script"),
+        QStringLiteral("Run the user actions of <file> once the window is shown."),
+        QStringLiteral("file")};
+    QCommandLineOption model{QStringLiteral("model"),
+                             QStringLiteral("The STL model to show (default: a built-in one)."),
+                             QStringLiteral("file")};
+    QCommandLineOption language{QStringLiteral("lang"),
+                                QStringLiteral("The language to speak: %1 (default: the "
+                                               "system's).")
+                                    .arg(Languages::codes().join(QStringLiteral(", "))),
+                                QStringLiteral("code")};
+
+    Parser() {
+        parser.setApplicationDescription(QStringLiteral("Tarvik modelling host"));
+        parser.addHelpOption();
+        parser.addOptions({module, settings, buttons, screenshot, script, model, language});
+        parser.addPositionalArgument(QStringLiteral("file"),
+                                     QStringLiteral("An STL model to show, as --model does."),
+                                     QStringLiteral("[file]"));
+    }
+};
+
+long button_count_of(const QString& text) {
+    bool ok = false;
+    const long count = text.toLong(&ok);
+    if (!ok || count < 0 || count > Options::most_buttons) {
+        refuse(QStringLiteral("--buttons takes a number from 0 to %1, not \"%2\"")
+                   .arg(Options::most_buttons)
+                   .arg(text));
+    }
+    return count;
+}
+} // namespace
+
+Options parse_options(const QCoreApplication& app) {
+    Parser p;
+    p.parser.process(app);
+    Options options;
+    // A path names a file, relative to the current folder: never a name for
+    // the system loader to search for.
+    options.module = p.parser.isSet(p.module)
+                         ? QFileInfo(p.parser.value(p.module)).absoluteFilePath()
+                         : default_module();
+    options.settings = p.parser.value(p.settings);
+    options.buttons_given = p.parser.isSet(p.buttons);
+    options.buttons = options.buttons_given ? button_count_of(p.parser.value(p.buttons))
+                                            : SpaceWarePreferencesManager::default_button_count;
+    options.screenshot = p.parser.value(p.screenshot);
+    options.script = p.parser.value(p.script);
+    const QStringList positional = p.parser.positionalArguments();
+    if (positional.size() > 1) {
+        refuse(QStringLiteral("one model at a time, not %1").arg(positional.size()));
+    }
+    options.model = p.parser.isSet(p.model) ? p.parser.value(p.model) : positional.value(0);
+    options.language = p.parser.value(p.language);
+    if (!options.language.isEmpty() && !Languages::codes().contains(options.language)) {
+        refuse(QStringLiteral("--lang takes one of %1, not \"%2\"")
+                   .arg(Languages::codes().join(QStringLiteral(", ")), options.language));
+    }
+    return options;
+}
+
+QString default_module() {
+    const QString folder = QCoreApplication::applicationDirPath();
+    const QString beside = folder + QStringLiteral("/libKestrava_gui.so");
+    return QFileInfo::exists(beside)
+               ? beside
+               : QDir::cleanPath(folder +
+                                 QStringLiteral("/" TARVIK_MODULE_FROM_BIN "/libKestrava_gui.so"));
+}
+
+QString translations_folder() {
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                           QStringLiteral("/" TARVIK_TRANSLATIONS_FROM_BIN));
+}
