@@ -26,7 +26,10 @@ run_copy() {
 
 cmake --install "$build" --prefix "$work/prefix" > /dev/null
 run_copy "$work/prefix/bin/tarvik" "$work/installed.png"
-ldd "$work/prefix/bin/tarvik" | grep -q "libTarvik_utils.so => $work/prefix/" ||
+# Not piped into grep -q: grep leaves at the first match, ldd may then die of
+# SIGPIPE writing the rest, and pipefail would make that a failure.
+libraries=$(ldd "$work/prefix/bin/tarvik")
+grep -q "libTarvik_utils.so => $work/prefix/" <<< "$libraries" ||
     fail "the installed program does not take its own libraries"
 [ -f "$work/prefix/lib/tarvik/modules/libKestrava_gui.so" ] || fail "no module folder"
 [ -f "$work/prefix/share/icons/hicolor/scalable/apps/tarvik.svg" ] || fail "no icon"
