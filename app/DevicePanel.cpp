@@ -145,10 +145,8 @@ void DevicePanel::build(SpaceWarePreferencesManager* manager) {
     connect(dead_zone_, &QSpinBox::valueChanged, this, [this](int value) {
         manager_->navig_float(dead_zone)->set(static_cast<float>(value));
     });
-    connect(dominant_axis_, &QCheckBox::toggled, this, [this](bool on) {
-        manager_->navig_string(dominant_axis)
-            ->set(SpaceWarePreferencesManager::index_to_string(switch_group, on ? 1 : 0));
-    });
+    connect(dominant_axis_, &QCheckBox::toggled, this,
+            [this](bool on) { manager_->set_navig_choice(dominant_axis, on ? 1 : 0); });
 }
 
 void DevicePanel::show_device_settings() {
@@ -156,8 +154,7 @@ void DevicePanel::show_device_settings() {
     if (dead_zone_->value() != zone) {
         dead_zone_->setValue(zone);
     }
-    const bool on = SpaceWarePreferencesManager::string_to_index(
-                        switch_group, manager_->navig_string(dominant_axis)->get()) == 1;
+    const bool on = manager_->navig_choice(dominant_axis) == 1;
     if (dominant_axis_->isChecked() != on) {
         dominant_axis_->setChecked(on);
     }

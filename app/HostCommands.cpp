@@ -6,31 +6,26 @@
 #include "Kestrava_spaceWare.h"
 
 namespace {
-HostCommands* handling = nullptr;
+SpaceWarePreferencesManager& manager() {
+    return *SpaceWareLib::instance()->preferences_manager();
+}
 } // namespace
 
 HostCommands::HostCommands(ViewCommands& view, CommandLog& log)
     : interpreter_(view, [&log](const QString& text) { log.output(text); })
     , log_(log) {
-    handling = this;
-    SpaceWarePreferencesManager::set_command_handler(&HostCommands::handle);
+    manager().set_command_handler(
+        [this](const CString& definition) { run_definition(qstring_of(definition)); });
 }
 
 HostCommands::~HostCommands() {
-    SpaceWarePreferencesManager::set_command_handler(nullptr);
-    handling = nullptr;
+    manager().set_command_handler(nullptr);
 }
 
 void HostCommands::run_function(const QString& origin, const CString& name) {
     origin_ = origin;
-    SpaceWareLib::instance()->preferences_manager()->run_function(name);
+    manager().run_function(name);
     origin_.clear();
-}
-
-void HostCommands::handle(const CString& definition) {
-    if (handling) {
-        handling->run_definition(qstring_of(definition));
-    }
 }
 
 void HostCommands::run_definition(const QString& definition) {

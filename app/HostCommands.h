@@ -23,7 +23,6 @@ public:
     void run_function(const QString& origin, const CString& name);
 
 private:
-    static void handle(const CString& definition);
     void run_definition(const QString& definition);
 
     CommandInterpreter interpreter_;

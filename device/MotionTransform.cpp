@@ -6,10 +6,6 @@
 namespace {
 using Manager = SpaceWarePreferencesManager;
 
-int index_in(const Manager& manager, NavigAttribute attribute, AttributeGroup group) {
-    return Manager::string_to_index(group, manager.navig_string(attribute)->get());
-}
-
 // The dead zone taken off, so that motion starts from 0 at its edge.
 float beyond_dead_zone(int value, float dead_zone) {
     const float v = static_cast<float>(value);
@@ -22,17 +18,16 @@ MotionSettings MotionSettings::of(const Manager& manager) {
     MotionSettings settings;
     for (int k = 0; k < 3; ++k) {
         // A setting outside its group (none the file lets in) keeps the identity.
-        const int axis = index_in(manager, translation_axis(k), axis_group);
+        const int axis = manager.navig_choice(translation_axis(k));
         settings.axis[k] = axis >= 0 ? axis : k;
         settings.translation_sign[k] =
-            index_in(manager, translation_direction(k), direction_group) == 1 ? -1.0f : 1.0f;
-        settings.rotation_sign[k] =
-            index_in(manager, rotation_direction(k), rotation_group) == 1 ? -1.0f : 1.0f;
+            manager.navig_choice(translation_direction(k)) == 1 ? -1.0f : 1.0f;
+        settings.rotation_sign[k] = manager.navig_choice(rotation_direction(k)) == 1 ? -1.0f : 1.0f;
     }
     settings.translation_sensitivity = manager.navig_float(trans_sensitivity)->get();
     settings.rotation_sensitivity = manager.navig_float(rot_sensitivity)->get();
     settings.dead_zone = manager.navig_float(NavigAttribute::dead_zone)->get();
-    settings.dominant_axis = index_in(manager, NavigAttribute::dominant_axis, switch_group) == 1;
+    settings.dominant_axis = manager.navig_choice(NavigAttribute::dominant_axis) == 1;
     return settings;
 }
 

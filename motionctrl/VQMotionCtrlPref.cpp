@@ -14,11 +14,12 @@
 #include "Kestrava_spaceWare.h"
 #include "fcteditor/VQMotionCtrlFctEditor.h"
 #include "forms/FormSupport.h"
+#include "motionctrl/AxisItems.h"
 #include "motionctrl/ButtonRow.h"
 
 struct VQMotionCtrlPref::PrivateData {
-    // Slot 2k + i: the picture of rotation item i of axis k.
-    std::array<QPixmap, 6> pixmaps;
+    // The picture of rotation item i of axis k, at axis_items::of(k, i).
+    std::array<QPixmap, axis_items::count> pixmaps;
     // Every function name, sorted: one model behind every row's combo, so
     // that a refresh grows with buttons plus functions, not their product;
     // and the position of each name in it.
@@ -57,7 +58,7 @@ VQMotionCtrlPref::VQMotionCtrlPref(SpaceWarePreferencesManager* manager, QWidget
     create_button_rows();
     for (int axis = 0; axis < 3; ++axis) {
         for (int item = 0; item < 2; ++item) {
-            d_->pixmaps[2 * axis + item] =
+            d_->pixmaps[axis_items::of(axis, item)] =
                 rotation_combos()[axis]->itemIcon(item).pixmap(arrow_size());
         }
     }
@@ -221,15 +222,15 @@ void VQMotionCtrlPref::rot_slider_changed(int val) {
     sensitivity_changed(rot_sensitivity, val);
 }
 
-// Item 2 x axis + direction: both settings of the row are written, then told.
+// Both settings of the row are written, then told.
 void VQMotionCtrlPref::translation_selected(int row, int item) {
-    if (item < 0 || item >= 6) {
+    if (item < 0 || item >= axis_items::count) {
         return;
     }
     StringSetting* axis = manager_->navig_string(translation_axis(row));
     StringSetting* direction = manager_->navig_string(translation_direction(row));
-    axis->assign(Manager::index_to_string(axis_group, item / 2));
-    direction->assign(Manager::index_to_string(direction_group, item % 2));
+    axis->assign(Manager::index_to_string(axis_group, axis_items::axis(item)));
+    direction->assign(Manager::index_to_string(direction_group, axis_items::direction(item)));
     axis->notify(nullptr);
     direction->notify(nullptr);
 }
@@ -247,7 +248,8 @@ void VQMotionCtrlPref::sensitivity_changed(NavigAttribute attribute, int positio
 }
 
 float VQMotionCtrlPref::position_to_sensitivity(int position) {
-    return static_cast<float>(std::pow(10.0, position / 100.0));
+    return static_cast<float>(
+        std::pow(10.0, position / double(SensitivityScale::positions_per_decade)));
 }
 
 // The nearest position, exact halves going to the lower one. Values no slider
@@ -257,10 +259,12 @@ int VQMotionCtrlPref::sensitivity_to_position(float sensitivity) {
         return 0;
     }
     if (!(sensitivity > 0.0f)) {
-        return -100;
+        return SensitivityScale::lowest_position;
     }
     const float l = static_cast<float>(std::log10(static_cast<double>(sensitivity)));
-    const double a = std::clamp(100.0 * l, -1000.0, 1000.0);
+    // Far beyond either end, so that the slider's own bounds decide.
+    const double far = 10.0 * SensitivityScale::highest_position;
+    const double a = std::clamp(SensitivityScale::positions_per_decade * double(l), -far, far);
     const double lower = std::floor(a);
     return static_cast<int>(a - lower > 0.5 ? std::ceil(a) : lower);
 }
@@ -307,13 +311,13 @@ void VQMotionCtrlPref::update_translation(int row, const Value* value) {
     if (axis < 0) {
         // A direction, or a string of no group: then the combo stays as it is.
         const int direction = Manager::string_to_index(direction_group, text->get());
-        if (direction >= 0 && direction != current % 2) {
-            combo->setCurrentIndex(2 * (current / 2) + direction);
+        if (direction >= 0 && direction != axis_items::direction(current)) {
+            combo->setCurrentIndex(axis_items::of(axis_items::axis(current), direction));
         }
         return;
     }
-    if (axis != current / 2) {
-        combo->setCurrentIndex(2 * axis + current % 2);
+    if (axis != axis_items::axis(current)) {
+        combo->setCurrentIndex(axis_items::of(axis, axis_items::direction(current)));
     }
     repair_axes(row, axis);
 }
@@ -374,7 +378,7 @@ void VQMotionCtrlPref::update_rotation(int row, const Value* value) {
 void VQMotionCtrlPref::show_rotation_pictures(int row, int axis) {
     QComboBox* combo = rotation_combos()[row];
     for (int item = 0; item < 2; ++item) {
-        combo->setItemIcon(item, QIcon(d_->pixmaps[2 * axis + item]));
+        combo->setItemIcon(item, QIcon(d_->pixmaps[axis_items::of(axis, item)]));
         const QString meaning = rotation_item_text(axis, item);
         combo->setItemData(item, meaning, Qt::ToolTipRole);
         combo->setItemData(item, meaning, Qt::AccessibleTextRole);

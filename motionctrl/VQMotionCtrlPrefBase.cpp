@@ -12,13 +12,15 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "Kestrava_spaceWare.h"
 #include "MimeSourceFactory.h"
 #include "forms/FormSupport.h"
+#include "motionctrl/AxisItems.h"
 
 namespace {
 const char* const axis_letters[3] = {"x", "y", "z"};
-const char* const translation_pictures[6] = {"ox_arrow.png", "xo_arrow.png", "oy_arrow.png",
-                                             "yo_arrow.png", "oz_arrow.png", "zo_arrow.png"};
+const char* const translation_pictures[axis_items::count] = {
+    "ox_arrow.png", "xo_arrow.png", "oy_arrow.png", "yo_arrow.png", "oz_arrow.png", "zo_arrow.png"};
 const char* const rotation_pictures[3][2] = {{"a_cw_arrow.png", "a_ccw_arrow.png"},
                                              {"b_cw_arrow.png", "b_ccw_arrow.png"},
                                              {"c_cw_arrow.png", "c_ccw_arrow.png"}};
@@ -128,8 +130,8 @@ VQMotionCtrlPrefBase::build_axis_group(QWidget* parent, const char* kind, const 
     group.layout->addWidget(group.controller);
     group.slider = new QSlider(group.box);
     group.slider->setObjectName(name_of("{kind}_sensib_slider_", "", kind));
-    group.slider->setMinimum(-100);
-    group.slider->setMaximum(100);
+    group.slider->setMinimum(SensitivityScale::lowest_position);
+    group.slider->setMaximum(SensitivityScale::highest_position);
     group.slider->setOrientation(Qt::Horizontal);
     group.layout->addWidget(group.slider);
     group.layout->addItem(add_spacer(20, 20, false, true));
@@ -298,8 +300,9 @@ std::array<QComboBox*, 3> VQMotionCtrlPrefBase::rotation_combos() const {
 }
 
 QString VQMotionCtrlPrefBase::translation_item_text(int item) {
-    const QString axis = QString::fromLatin1(axis_letters[item / 2]).toUpper();
-    return (item % 2 == 0 ? QStringLiteral("+") : QStringLiteral("\u2212")) + axis;
+    const QString axis = QString::fromLatin1(axis_letters[axis_items::axis(item)]).toUpper();
+    return (axis_items::direction(item) == 0 ? QStringLiteral("+") : QStringLiteral("\u2212")) +
+           axis;
 }
 
 QString VQMotionCtrlPrefBase::rotation_item_text(int axis, int direction) {
@@ -313,10 +316,10 @@ void VQMotionCtrlPrefBase::fill_translation_combos() {
     const std::array<QComboBox*, 3> combos = translation_combos();
     for (int axis = 0; axis < 3; ++axis) {
         combos[axis]->clear();
-        for (int item = 0; item < 6; ++item) {
+        for (int item = 0; item < axis_items::count; ++item) {
             add_picture_item(combos[axis], translation_pictures[item], translation_item_text(item));
         }
-        combos[axis]->setCurrentIndex(2 * axis);
+        combos[axis]->setCurrentIndex(axis_items::of(axis, 0));
     }
 }
 

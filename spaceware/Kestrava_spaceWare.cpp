@@ -1,64 +1,17 @@
 #include "Kestrava_spaceWare.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QFileSystemWatcher>
 #include <QStandardPaths>
 #include <QtDebug>
 #include <algorithm>
-#include <set>
 
+#include "FunctionRegistry.h"
 #include "NavigSchema.h"
 #include "PreferencesFile.h"
+#include "PreferencesSync.h"
 
 namespace {
-// ---------------------------------------------------------------- choices and functions
-
-const CString group_strings[4][3] = {
-    {"x", "y", "z"},
-    {"positive", "negative", ""},
-    {"clockwise", "counterclockwise", ""},
-    {"off", "on", ""},
-};
-const int group_sizes[4] = {3, 2, 2, 2};
-constexpr int group_count = 4;
-
-struct BuiltinFunction {
-    const char* name;
-    const char* command;
-};
-const BuiltinFunction builtin_functions[] = {
-    {"No_Action", ""},
-    {"Fit_All", "view fit all"},
-    {"Fit_Selection", "view fit selection"},
-    {"View_Front", "view front"},
-    {"View_Back", "view back"},
-    {"View_Left", "view left"},
-    {"View_Right", "view right"},
-    {"View_Top", "view top"},
-    {"View_Bottom", "view bottom"},
-    {"View_Isometric", "view isometric"},
-    {"Reset_View", "view reset"},
-    {"Toggle_Projection", "view projection toggle"},
-};
 // The functions of the first device buttons out of the box; the rest do nothing.
 const char* const default_button_functions[] = {"Fit_All", "View_Isometric"};
-
-SpaceWarePreferencesManager::CommandHandler command_handler = nullptr;
-
-// Runs a function's command when the device triggers it.
-class FunctionAction : public Action {
-public:
-    FunctionAction(const SpaceWarePreferencesManager* manager, const CString& name)
-        : manager_(manager)
-        , name_(name) {}
-    void execute() override { manager_->run_function(name_); }
-
-private:
-    const SpaceWarePreferencesManager* manager_;
-    CopyCString name_;
-};
 } // namespace
 
 // ---------------------------------------------------------------- construction
@@ -66,7 +19,7 @@ private:
 SpaceWarePreferencesManager::SpaceWarePreferencesManager(const QString& file, long button_count)
     : file_(file)
     , preferences_file_(std::make_unique<PreferencesFile>(file))
-    , custom_function_names_(std::make_unique<StringSetting>(CString())) {
+    , functions_(std::make_unique<FunctionRegistry>()) {
     const NavigValues defaults = navig_defaults();
     for (const NavigSchemaRow& row : navig_schema) {
         const NavigValue& value = defaults[row.attribute];
@@ -79,12 +32,12 @@ SpaceWarePreferencesManager::SpaceWarePreferencesManager(const QString& file, lo
     for (long n = 1; n <= std::max(0L, button_count); ++n) {
         buttons_.push_back(std::make_unique<StringSetting>(button_default(n)));
     }
-    add_builtin_functions();
-    read_file();
+    functions_->replace_custom(read_preferences(navig_preferences_, button_preferences_));
     apply_navig(navig_preferences_, true);
     apply_buttons(button_preferences_, true);
-    publish_custom_function_names();
-    watch_file();
+    functions_->publish_names();
+    sync_ =
+        std::make_unique<PreferencesSync>(*preferences_file_, [this] { bring_in_other_save(); });
 }
 
 SpaceWarePreferencesManager::~SpaceWarePreferencesManager() = default;
@@ -99,7 +52,7 @@ SpaceWarePreferencesManager::NavigValues SpaceWarePreferencesManager::navig_defa
     for (const NavigSchemaRow& row : navig_schema) {
         NavigValue& value = values[row.attribute];
         if (row.kind == NavigKind::choice) {
-            value.text = index_to_string(row.group, row.default_choice);
+            value.text = choice_string(row.group, row.default_choice);
         } else {
             value.number = row.default_number;
         }
@@ -135,134 +88,85 @@ FloatSetting* SpaceWarePreferencesManager::navig_float(NavigAttribute attribute)
     return dynamic_cast<FloatSetting*>(navig_value(attribute));
 }
 
+int SpaceWarePreferencesManager::navig_choice(NavigAttribute attribute) const {
+    const StringSetting* setting = navig_string(attribute);
+    return setting ? choice_index(navig_schema[attribute].group, setting->get()) : -1;
+}
+
+void SpaceWarePreferencesManager::set_navig_choice(NavigAttribute attribute, int index) {
+    if (StringSetting* setting = navig_string(attribute)) {
+        setting->set(choice_string(navig_schema[attribute].group, index));
+    }
+}
+
 StringSetting* SpaceWarePreferencesManager::button_value(long n) const {
     return n >= 1 && n <= button_count() ? buttons_[n - 1].get() : nullptr;
 }
 
+StringSetting* SpaceWarePreferencesManager::custom_function_names() const {
+    return functions_->custom_names();
+}
+
 const CString& SpaceWarePreferencesManager::index_to_string(AttributeGroup group, int index) {
-    static const CString none;
-    const int g = static_cast<int>(group);
-    if (g < 0 || g >= group_count || index < 0 || index >= group_sizes[g]) {
-        return none;
-    }
-    return group_strings[g][index];
+    return choice_string(group, index);
 }
 
 int SpaceWarePreferencesManager::string_to_index(AttributeGroup group, const CString& text) {
-    const int g = static_cast<int>(group);
-    for (int i = 0; g >= 0 && g < group_count && i < group_sizes[g]; ++i) {
-        if (group_strings[g][i] == text) {
-            return i;
-        }
-    }
-    return -1;
+    return choice_index(group, text);
 }
 
 const CString& SpaceWarePreferencesManager::no_action_name() {
-    static const CString name(builtin_functions[0].name);
-    return name;
+    return FunctionRegistry::no_action_name();
 }
 
 bool SpaceWarePreferencesManager::is_valid_function_name(const CString& name) {
-    const QString text = qstring_of(name);
-    return !text.isEmpty() &&
-           std::none_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
+    return FunctionRegistry::is_valid_name(name);
 }
 
 // ---------------------------------------------------------------- functions
 
-void SpaceWarePreferencesManager::add_builtin_functions() {
-    for (const BuiltinFunction& function : builtin_functions) {
-        add_function(function.name, function.command, false);
-    }
-}
-
-void SpaceWarePreferencesManager::add_function(const CString& name, const CString& definition,
-                                               bool custom) {
-    Function& function = functions_[name.c_str()];
-    function.action = SmartResource<Action>(new FunctionAction(this, name));
-    function.definition = std::make_unique<FunctionDefinition>(definition);
-    function.custom = custom;
-}
-
-bool SpaceWarePreferencesManager::is_builtin_function(const CString& name) const {
-    const auto found = functions_.find(name.c_str());
-    return found != functions_.end() && !found->second.custom;
-}
-
 FunctionNameIterator SpaceWarePreferencesManager::function_name_iterator() const {
-    FunctionNameIterator names;
-    for (const auto& [name, function] : functions_) {
-        names.add(CopyCString(name.c_str()), {function.action, function.definition.get()});
-    }
-    return names;
+    return functions_->name_iterator();
 }
 
 CopyCString SpaceWarePreferencesManager::get_function_definition(const CString& name) const {
-    const auto found = functions_.find(name.c_str());
-    return found == functions_.end() ? CopyCString() : found->second.definition->get();
+    return functions_->definition(name);
 }
 
 bool SpaceWarePreferencesManager::is_custom_function(const CString& name) const {
-    const auto found = functions_.find(name.c_str());
-    return found != functions_.end() && found->second.custom;
+    return functions_->is_custom(name);
 }
 
 bool SpaceWarePreferencesManager::add_or_edit_custom_function(const CString& name,
                                                               const CString& definition) {
-    if (!is_valid_function_name(name)) {
-        qWarning("Custom function name \"%s\" refused: it is empty or holds a blank", name.c_str());
+    const FunctionRegistry::Stored stored = functions_->store_custom(name, definition);
+    if (stored == FunctionRegistry::Stored::refused) {
         return false;
-    }
-    if (is_builtin_function(name)) {
-        qWarning("Custom function name \"%s\" refused: a built-in function has it", name.c_str());
-        return false;
-    }
-    const auto found = functions_.find(name.c_str());
-    const bool is_new = found == functions_.end();
-    if (is_new) {
-        add_function(name, definition, true);
-    } else {
-        found->second.definition->set(definition);
     }
     const bool saved =
         write_file(PreferencesSection::functions, navig_preferences_, button_preferences_);
-    if (is_new) {
-        publish_custom_function_names();
+    if (stored == FunctionRegistry::Stored::added) {
+        functions_->publish_names();
     }
     return saved;
 }
 
 bool SpaceWarePreferencesManager::remove_custom_function(const CString& name) {
-    if (!is_custom_function(name)) {
+    if (!functions_->remove_custom(name)) {
         return true;
     }
-    functions_.erase(name.c_str());
     const bool saved =
         write_file(PreferencesSection::functions, navig_preferences_, button_preferences_);
-    publish_custom_function_names();
+    functions_->publish_names();
     return saved;
 }
 
-void SpaceWarePreferencesManager::publish_custom_function_names() {
-    std::string joined;
-    for (const auto& [name, function] : functions_) {
-        if (function.custom) {
-            joined += (joined.empty() ? "" : " ") + name;
-        }
-    }
-    custom_function_names_->set(CString(joined.c_str()));
-}
-
 void SpaceWarePreferencesManager::set_command_handler(CommandHandler handler) {
-    command_handler = handler;
+    functions_->set_command_handler(std::move(handler));
 }
 
 void SpaceWarePreferencesManager::run_function(const CString& name) const {
-    const CopyCString command = get_function_definition(name);
-    if (command_handler && !command.is_empty()) {
-        command_handler(command);
-    }
+    functions_->run(name);
 }
 
 // ---------------------------------------------------------------- save and restore
@@ -357,19 +261,11 @@ void SpaceWarePreferencesManager::reset_button_defaults() {
 
 // ---------------------------------------------------------------- the file
 
-void SpaceWarePreferencesManager::read_file() {
-    for (const auto& [name, definition] :
-         read_preferences(navig_preferences_, button_preferences_)) {
-        add_function(name, definition, true);
-    }
-    known_signature_ = preferences_file_->signature();
-}
-
 SpaceWarePreferencesManager::FunctionValues
 SpaceWarePreferencesManager::read_preferences(NavigValues& navig, ButtonValues& buttons) {
     PreferencesFile::Contents contents{navig_defaults(), button_defaults(), {}};
     preferences_file_->read(contents,
-                            [this](const CString& name) { return is_builtin_function(name); });
+                            [this](const CString& name) { return functions_->is_builtin(name); });
     navig = contents.navig;
     buttons = contents.buttons;
     return contents.functions;
@@ -377,15 +273,10 @@ SpaceWarePreferencesManager::read_preferences(NavigValues& navig, ButtonValues& 
 
 bool SpaceWarePreferencesManager::write_file(PreferencesSection section, const NavigValues& navig,
                                              const ButtonValues& buttons) {
-    PreferencesFile::Contents contents{navig, buttons, {}};
-    for (const auto& [name, function] : functions_) {
-        if (function.custom) {
-            contents.functions.emplace_back(name.c_str(), function.definition->get());
-        }
-    }
+    const PreferencesFile::Contents contents{navig, buttons, functions_->custom_functions()};
     const bool saved = preferences_file_->write(section, contents);
-    if (saved) {
-        known_signature_ = preferences_file_->signature();
+    if (saved && sync_) {
+        sync_->take_as_known();
     }
     return saved;
 }
@@ -394,78 +285,20 @@ const QString& SpaceWarePreferencesManager::save_error() const {
     return preferences_file_->error();
 }
 
-// The folder is watched too: a save replaces the file, and a watch on the
-// old one ends with it.
-void SpaceWarePreferencesManager::watch_file() {
-    if (!QCoreApplication::instance()) {
-        return;
-    }
-    watcher_ = std::make_unique<QFileSystemWatcher>();
-    const QFileInfo info(file_);
-    if (QDir(info.absolutePath()).exists()) {
-        watcher_->addPath(info.absolutePath());
-    }
-    if (info.exists()) {
-        watcher_->addPath(info.absoluteFilePath());
-    }
-    const auto changed = [this](const QString&) { file_may_have_changed(); };
-    QObject::connect(watcher_.get(), &QFileSystemWatcher::fileChanged, changed);
-    QObject::connect(watcher_.get(), &QFileSystemWatcher::directoryChanged, changed);
-}
-
-void SpaceWarePreferencesManager::file_may_have_changed() {
-    const QFileInfo info(file_);
-    if (info.exists() && !watcher_->files().contains(info.absoluteFilePath())) {
-        watcher_->addPath(info.absoluteFilePath());
-    }
-    const QString signature = preferences_file_->signature();
-    if (signature == known_signature_ || signature.isEmpty()) {
-        return;
-    }
-    known_signature_ = signature;
+void SpaceWarePreferencesManager::bring_in_other_save() {
     NavigValues navig;
     ButtonValues buttons;
     const FunctionValues functions = read_preferences(navig, buttons);
-    bring_in(navig, buttons, functions);
-}
-
-void SpaceWarePreferencesManager::bring_in(const NavigValues& navig, const ButtonValues& buttons,
-                                           const FunctionValues& functions) {
-    NavigValues followed = current_navig();
-    for (const NavigSchemaRow& row : navig_schema) {
-        NavigValue& value = followed[row.attribute];
-        const NavigValue& saved = navig_preferences_[row.attribute];
-        if (row.kind == NavigKind::choice ? value.text == saved.text
-                                          : value.number == saved.number) {
-            value = navig[row.attribute];
-        }
-    }
+    const NavigValues followed_navig =
+        PreferencesSync::followed(current_navig(), navig_preferences_, navig);
     navig_preferences_ = navig;
-    apply_navig(followed, true);
-
-    ButtonValues followed_buttons = current_buttons();
-    for (size_t i = 0; i < followed_buttons.size(); ++i) {
-        if (followed_buttons[i] == button_preferences_[i]) {
-            followed_buttons[i] = buttons[i];
-        }
-    }
+    apply_navig(followed_navig, true);
+    const ButtonValues followed_buttons =
+        PreferencesSync::followed(current_buttons(), button_preferences_, buttons);
     button_preferences_ = buttons;
     apply_buttons(followed_buttons, true);
-
-    std::set<std::string> kept;
-    for (const auto& [name, definition] : functions) {
-        kept.insert(name.c_str());
-        const auto found = functions_.find(name.c_str());
-        if (found == functions_.end()) {
-            add_function(name, definition, true);
-        } else if (found->second.custom) {
-            found->second.definition->set(definition);
-        }
-    }
-    std::erase_if(functions_, [&kept](const auto& entry) {
-        return entry.second.custom && !kept.count(entry.first);
-    });
-    publish_custom_function_names();
+    functions_->replace_custom(functions);
+    functions_->publish_names();
 }
 
 // ---------------------------------------------------------------- library

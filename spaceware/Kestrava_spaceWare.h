@@ -6,9 +6,8 @@
 
 #include <QString>
 #include <array>
-#include <map>
+#include <functional>
 #include <memory>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -54,12 +53,24 @@ constexpr NavigAttribute rotation_direction(int row) {
     return static_cast<NavigAttribute>(x_rot_direction + row);
 }
 
+// Sensitivities run on a log scale from 0.1 to 10, a decade each side of
+// 1; the settings dialog's sliders show it in positions, 0 at 1.
+struct SensitivityScale {
+    static constexpr double lowest = 0.1;
+    static constexpr double highest = 10.0;
+    static constexpr float neutral = 1.0f;
+    static constexpr int positions_per_decade = 100;
+    static constexpr int lowest_position = -positions_per_decade;
+    static constexpr int highest_position = positions_per_decade;
+};
+
 using FunctionDefinition = StringSetting;
 using FunctionEntry = Pair2<SmartResource<Action>, FunctionDefinition*>;
 using FunctionNameIterator = TableKeyItr<CopyCString, FunctionEntry>;
 
+class FunctionRegistry;
 class PreferencesFile;
-class QFileSystemWatcher;
+class PreferencesSync;
 
 // The parts of the preferences file that are saved on their own.
 enum class PreferencesSection { navigation, buttons, functions };
@@ -93,17 +104,22 @@ public:
     static QString default_file();
     const QString& file() const { return file_; }
 
-    // The same object at every call; string settings for the choices (0 to 8,
-    // 12), float for the numbers (9 to 11).
+    // The same object at every call: a string setting for an attribute that
+    // is a choice of one of the groups, a float setting for a number.
     SettingsValue* navig_value(NavigAttribute attribute) const;
     // The same settings, typed; null for an attribute of the other kind.
     StringSetting* navig_string(NavigAttribute attribute) const;
     FloatSetting* navig_float(NavigAttribute attribute) const;
+    // A choice setting as the index of its string in the attribute's own
+    // group; negative for a string outside it, or a number.
+    int navig_choice(NavigAttribute attribute) const;
+    // Writes the string of that index, with the write rule.
+    void set_navig_choice(NavigAttribute attribute, int index);
     // The function name of device button n, 1 to button_count(); null otherwise.
     StringSetting* button_value(long n) const;
     long button_count() const { return static_cast<long>(buttons_.size()); }
     // The custom function names, in character-code order, joined by single blanks.
-    StringSetting* custom_function_names() const { return custom_function_names_.get(); }
+    StringSetting* custom_function_names() const;
 
     // The choice string of an index, or the empty string outside the group.
     static const CString& index_to_string(AttributeGroup group, int index);
@@ -136,33 +152,22 @@ public:
     void reset_button_settings();
     void reset_button_defaults();
 
-    // Runs a function's command; the host installs the interpreter.
-    using CommandHandler = void (*)(const CString& command);
-    static void set_command_handler(CommandHandler handler);
+    // Runs a function: its definition goes to the handler, which the host
+    // sets to its interpreter.
+    using CommandHandler = std::function<void(const CString& definition)>;
+    void set_command_handler(CommandHandler handler);
     void run_function(const CString& name) const;
 
 private:
-    struct Function {
-        SmartResource<Action> action;
-        std::unique_ptr<FunctionDefinition> definition;
-        bool custom;
-    };
-
     static NavigValues navig_defaults();
     static CopyCString button_default(long n);
     ButtonValues button_defaults() const;
-
-    void add_builtin_functions();
-    void add_function(const CString& name, const CString& definition, bool custom);
-    bool is_builtin_function(const CString& name) const;
-    void publish_custom_function_names();
 
     void apply_navig(const NavigValues& values, bool from_preferences);
     void apply_buttons(const ButtonValues& names, bool from_preferences);
     NavigValues current_navig() const;
     ButtonValues current_buttons() const;
 
-    void read_file();
     // What the file holds over the factory defaults: the navigation and
     // button preferences, and the custom functions it defines.
     FunctionValues read_preferences(NavigValues& navig, ButtonValues& buttons);
@@ -171,21 +176,17 @@ private:
                     const ButtonValues& buttons);
     // Another program's save brings in its preferences: the current values
     // that were the saved ones follow them, and so do the custom functions.
-    void watch_file();
-    void file_may_have_changed();
-    void bring_in(const NavigValues& navig, const ButtonValues& buttons,
-                  const FunctionValues& functions);
+    void bring_in_other_save();
 
     QString file_;
     std::unique_ptr<PreferencesFile> preferences_file_;
-    std::unique_ptr<QFileSystemWatcher> watcher_;
-    QString known_signature_;
+    std::unique_ptr<FunctionRegistry> functions_;
     std::array<std::unique_ptr<SettingsValue>, navig_count> navig_;
     std::vector<std::unique_ptr<StringSetting>> buttons_;
-    std::unique_ptr<StringSetting> custom_function_names_;
-    std::map<std::string, Function> functions_;
     NavigValues navig_preferences_;
     ButtonValues button_preferences_;
+    // Last: it may call back as soon as it is made.
+    std::unique_ptr<PreferencesSync> sync_;
 };
 
 // The product library; it makes its manager at the first instance() call.

@@ -1,6 +1,19 @@
 #include "NavigSchema.h"
 
 namespace {
+const CString group_strings[4][3] = {
+    {"x", "y", "z"},
+    {"positive", "negative", ""},
+    {"clockwise", "counterclockwise", ""},
+    {"off", "on", ""},
+};
+const int group_sizes[4] = {3, 2, 2, 2};
+constexpr int group_count = 4;
+
+bool is_group(int g) {
+    return g >= 0 && g < group_count;
+}
+
 constexpr NavigSchemaRow choice(NavigAttribute attribute, const char* key, AttributeGroup group,
                                 int default_choice) {
     return {attribute, NavigKind::choice, key, group, default_choice, 0.0, 0.0, 0.0f};
@@ -11,9 +24,9 @@ constexpr NavigSchemaRow number(NavigAttribute attribute, const char* key, doubl
     return {attribute, NavigKind::number, key, axis_group, 0, lowest, highest, default_number};
 }
 
-// Sensitivities run from 0.1 to 10, the slider's log scale.
 constexpr NavigSchemaRow sensitivity(NavigAttribute attribute, const char* key) {
-    return number(attribute, key, 0.1, 10.0, 1.0f);
+    return number(attribute, key, SensitivityScale::lowest, SensitivityScale::highest,
+                  SensitivityScale::neutral);
 }
 } // namespace
 
@@ -34,3 +47,19 @@ const NavigSchemaRow navig_schema[SpaceWarePreferencesManager::navig_count] = {
     number(dead_zone, "dead_zone", 0.0, 100.0, 0.0f),
     choice(dominant_axis, "dominant_axis", switch_group, 0),
 };
+
+const CString& choice_string(AttributeGroup group, int index) {
+    static const CString none;
+    const int g = static_cast<int>(group);
+    return is_group(g) && index >= 0 && index < group_sizes[g] ? group_strings[g][index] : none;
+}
+
+int choice_index(AttributeGroup group, const CString& text) {
+    const int g = static_cast<int>(group);
+    for (int i = 0; is_group(g) && i < group_sizes[g]; ++i) {
+        if (group_strings[g][i] == text) {
+            return i;
+        }
+    }
+    return -1;
+}

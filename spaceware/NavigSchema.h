@@ -1,7 +1,8 @@
 #pragma once
 
-// One row per navigation setting: what the manager and the preferences file
-// need to know of it, in one place.
+// One row per navigation setting, and the choice strings of each group:
+// what the manager and the preferences file need to know of them, in one
+// place.
 
 #include "Kestrava_spaceWare.h"
 
@@ -26,3 +27,8 @@ struct NavigSchemaRow {
 
 // Row a describes navigation attribute a.
 extern const NavigSchemaRow navig_schema[SpaceWarePreferencesManager::navig_count];
+
+// A group's choice string of an index, or the empty string outside the group.
+const CString& choice_string(AttributeGroup group, int index);
+// The index of a choice string, negative when it is not in the group.
+int choice_index(AttributeGroup group, const CString& text);

@@ -174,15 +174,14 @@ private slots:
         QCOMPARE(reread.get_function_definition("a").c_str(), "echo A");
 
         // A function's action hands its command to the host's interpreter.
-        static QStringList commands;
-        Manager::set_command_handler([](const CString& command) { commands << command.c_str(); });
+        QStringList commands;
+        manager.set_command_handler([&](const CString& command) { commands << command.c_str(); });
         for (FunctionNameIterator it = manager.function_name_iterator(); it.more(); it.next()) {
             if (it.key() == CString("B") || it.key() == CString("Fit_All")) {
                 it.value().first->execute();
                 QCOMPARE(it.value().second->get(), manager.get_function_definition(it.key()));
             }
         }
-        Manager::set_command_handler(nullptr);
         QCOMPARE(commands, (QStringList{"line one\nline two, with a comma", "view fit all"}));
 
         manager.remove_custom_function("a");
