@@ -8,8 +8,7 @@
 #include "NavigSchema.h"
 #include "PreferencesFile.h"
 
-PreferencesSync::PreferencesSync(const PreferencesFile& file,
-                                 std::function<void()> saved_elsewhere)
+PreferencesSync::PreferencesSync(const PreferencesFile& file, std::function<void()> saved_elsewhere)
     : file_(file)
     , saved_elsewhere_(std::move(saved_elsewhere)) {
     take_as_known();

@@ -14,7 +14,9 @@
 #include <deque>
 #include <memory>
 
+#include "FreshSettings.h"
 #include "Kestrava_spaceWare.h"
+#include "ScopedSeam.h"
 #include "TestSupport.h"
 #include "fcteditor/VQMotionCtrlFctEditor.h"
 #include "forms/FormSupport.h"
@@ -85,12 +87,14 @@ const QString editing = QStringLiteral("Validate* Cancel no combo edit");
 
 class TestFctEditor : public QObject {
     Q_OBJECT
-    QTemporaryDir dir_;
-    int case_ = 0;
+    FreshSettings fresh_;
     std::unique_ptr<SpaceWarePreferencesManager> manager_;
     std::unique_ptr<VQMotionCtrlFctEditor> editor_;
     SmartResource<ValueObserver> feeder_;
     ScriptedPrompter prompter_;
+    // After the prompter: it goes first.
+    const ScopedSeam<form_support::Prompter*> prompter_seam_{&form_support::set_prompter,
+                                                             &prompter_};
 
     QString definition(const char* name) const {
         return QString::fromLatin1(manager_->get_function_definition(name).c_str());
@@ -119,9 +123,8 @@ class TestFctEditor : public QObject {
 private slots:
     void init() {
         prompter_ = ScriptedPrompter();
-        form_support::set_prompter(&prompter_);
-        manager_ = std::make_unique<SpaceWarePreferencesManager>(
-            dir_.filePath(QStringLiteral("prefs%1.ini").arg(++case_)), 2);
+        fresh_.next_case();
+        manager_ = fresh_.make_manager(2);
         manager_->add_or_edit_custom_function("beta", "echo beta");
         manager_->add_or_edit_custom_function("alpha", "echo alpha");
         manager_->add_or_edit_custom_function("Zed", "echo zed");
@@ -136,66 +139,6 @@ private slots:
         feeder_ = SmartResource<ValueObserver>();
         editor_.reset();
         manager_.reset();
-        form_support::set_prompter(nullptr);
-    }
-
-    // The bare form: its names, grid, texts, size and tab order, and slots
-    // that only print their line.
-    void bareForm() {
-        VQMotionCtrlFctEditorBase form(nullptr, nullptr, true);
-        QCOMPARE(form.objectName(), QStringLiteral("VQMotionCtrlFctEditorBase"));
-        QVERIFY(!form.isModal());
-        QVERIFY(form.width() >= 368 && form.height() >= 154);
-        QCOMPARE(form.windowTitle(), QStringLiteral("Kestrava Function Editor"));
-        QCOMPARE(form.fcts_valid_btn_->toolTip(),
-                 QStringLiteral("Validate and save the  new function. "));
-        QCOMPARE(form.fcts_edit_btn_->toolTip(),
-                 QStringLiteral("Edit the current select function. "));
-        QVERIFY(form.fcts_text_edit_->isReadOnly());
-        QVERIFY(form.fcts_text_edit_->toolTip().isNull());
-        auto* grid =
-            form.findChild<QGridLayout*>(QStringLiteral("VQMotionCtrlFctEditorBaseLayout"));
-        QVERIFY(grid);
-        const auto cell = [&](QWidget* widget) {
-            int row, column, rows, columns;
-            grid->getItemPosition(grid->indexOf(widget), &row, &column, &rows, &columns);
-            return QList<int>{row, column, rows, columns};
-        };
-        QCOMPARE(cell(form.fcts_combo_), (QList<int>{0, 0, 1, 2}));
-        QCOMPARE(cell(form.fcts_remove_btn_), (QList<int>{0, 3, 1, 1}));
-        QCOMPARE(cell(form.fcts_text_edit_), (QList<int>{1, 0, 1, 4}));
-        QCOMPARE(cell(form.cancel_edit_btn_), (QList<int>{2, 3, 1, 1}));
-        QCOMPARE(form.fcts_add_btn_->nextInFocusChain(), form.fcts_remove_btn_);
-        QCOMPARE(form.fcts_check_btn_->nextInFocusChain(), form.fcts_valid_btn_);
-
-        const std::pair<QPushButton*, const char*> placeholders[] = {
-            {form.fcts_add_btn_, "add_fct()"},        {form.fcts_remove_btn_, "remove_fct()"},
-            {form.fcts_edit_btn_, "edit_fct()"},      {form.fcts_check_btn_, "check_fct()"},
-            {form.fcts_valid_btn_, "validate_fct()"}, {form.cancel_edit_btn_, "cancel_edition()"},
-        };
-        for (const auto& [button, slot] : placeholders) {
-            QTest::ignoreMessage(QtWarningMsg,
-                                 qPrintable(QStringLiteral("VQMotionCtrlFctEditorBase::%1: Not "
-                                                           "implemented yet")
-                                                .arg(slot)));
-            button->click();
-        }
-        form.fcts_combo_->addItem(QStringLiteral("x"));
-        QTest::ignoreMessage(QtWarningMsg,
-                             "VQMotionCtrlFctEditorBase::fct_selected(int): Not implemented yet");
-        emit form.fcts_combo_->activated(0);
-    }
-
-    // Of the form's eight slots, the editor declares only languageChange()
-    // again, public; the others are overridden without a slot of their own.
-    void metaObjectDeclaresOneSlot() {
-        const QMetaObject& meta = VQMotionCtrlFctEditor::staticMetaObject;
-        QCOMPARE(meta.superClass(), &VQMotionCtrlFctEditorBase::staticMetaObject);
-        QCOMPARE(meta.methodCount() - meta.methodOffset(), 1);
-        const QMetaMethod own = meta.method(meta.methodOffset());
-        QCOMPARE(own.methodSignature(), QByteArray("languageChange()"));
-        QCOMPARE(own.methodType(), QMetaMethod::Slot);
-        QCOMPARE(own.access(), QMetaMethod::Public);
     }
 
     // Browsing: the sorted list, upper case first; picking shows the stored
@@ -396,7 +339,7 @@ private slots:
     // Validate and Remove save at once; when the file cannot be written the
     // user is told, with the file and the reason.
     void failedSavesAreTold() {
-        const QString blocker = dir_.filePath(QStringLiteral("blocker%1").arg(case_));
+        const QString blocker = fresh_.beside("blocker");
         QFile(blocker).open(QIODevice::WriteOnly);
         auto manager = std::make_unique<SpaceWarePreferencesManager>(blocker + "/p.ini", 2);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot create its folder"));

@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "ScopedSeam.h"
 #include "Tarvik_gui.h"
 #include "Tarvik_init.h"
 #include "Tarvik_qtools.h"
@@ -286,16 +287,17 @@ private slots:
     // construction and destruction in order, and nothing once removed.
     void libraryInitialisationCounts() {
         static std::vector<std::string> heard;
-        tarvik_init::set_observer([](const std::string& event) { heard.push_back(event); });
         const int count = Tarvikmath_init::count();
         {
+            const ScopedSeam seam(
+                &tarvik_init::set_observer,
+                +[](const std::string& event) { heard.push_back(event); });
             Tarvikmath_init first;
             Tarvikgui_init second;
             Tarvikmath_init::initialize();
             QCOMPARE(Tarvikmath_init::count(), count + 2);
             Tarvikmath_init::terminate();
         }
-        tarvik_init::set_observer(nullptr);
         Tarvikmath_init::initialize();
         Tarvikmath_init::terminate();
         QCOMPARE(Tarvikmath_init::count(), count);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "List.h"
+#include "ScopedSeam.h"
 #include "Tarvik_utils.h"
 
 namespace {
@@ -57,11 +58,7 @@ long short_policy(long requested, unsigned int) {
     return requested > 1 ? requested - 1 : 0;
 }
 
-// Restores the default growth policy when a test ends, whatever happens.
-struct PolicyScope {
-    explicit PolicyScope(ListImpl::GrowthPolicy policy) { ListImpl::set_growth_policy(policy); }
-    ~PolicyScope() { ListImpl::set_growth_policy(nullptr); }
-};
+using PolicyScope = ScopedSeam<ListImpl::GrowthPolicy>;
 } // namespace
 
 class TestList : public QObject {
@@ -157,7 +154,7 @@ private slots:
     // true yet change nothing; assignment to itself keeps everything.
     void boundaries() {
         requests.clear();
-        PolicyScope scope(recording_policy);
+        PolicyScope scope(&ListImpl::set_growth_policy, recording_policy);
         ProbeList list;
         QCOMPARE(list.capacity(), 0L);
         QVERIFY(list.storage() == nullptr);
@@ -197,7 +194,7 @@ private slots:
         for (long i = 0; i < list.count(); ++i) {
             model.push_back(list.item(i));
         }
-        PolicyScope scope(zero_policy);
+        PolicyScope scope(&ListImpl::set_growth_policy, zero_policy);
         QVERIFY(!list.insert(0, ptr(9)));
         const List<void*> snapshot(list);
         QVERIFY(!list.insert(1, snapshot));
@@ -216,7 +213,7 @@ private slots:
         list.append(ptr(2));
         ProbeList full(list); // capacity == count
         for (auto policy : {overflowing_policy, unobtainable_policy}) {
-            PolicyScope scope(policy);
+            PolicyScope scope(&ListImpl::set_growth_policy, policy);
             QVERIFY(!full.insert(1, ptr(3)));
             QVERIFY(!full.insert(0, List<void*>(list)));
             QVERIFY(matches(full, {ptr(1), ptr(2)}));
@@ -226,7 +223,7 @@ private slots:
             QVERIFY(sized.storage() == nullptr);
         }
         {
-            PolicyScope scope(short_policy);
+            PolicyScope scope(&ListImpl::set_growth_policy, short_policy);
             QVERIFY(!full.append(ptr(3)));
             QVERIFY(matches(full, {ptr(1), ptr(2)}));
         }

@@ -19,8 +19,11 @@
 #include <functional>
 #include <memory>
 
+#include "FreshSettings.h"
 #include "Kestrava_spaceWare.h"
 #include "MimeSourceFactory.h"
+#include "Pictures.h"
+#include "ScopedSeam.h"
 #include "TestFiles.h"
 #include "TestSupport.h"
 #include "fcteditor/VQMotionCtrlFctEditor.h"
@@ -46,19 +49,6 @@ bool is_permutation(const QString& letters) {
     return copy == QLatin1String("xyz");
 }
 
-QImage icon_image(const QComboBox* combo, int item) {
-    return combo->itemIcon(item)
-        .pixmap(QSize(32, 32))
-        .toImage()
-        .convertToFormat(QImage::Format_ARGB32);
-}
-
-QImage picture(const char* name) {
-    return pixmapFromMimeSource(QString::fromLatin1(name))
-        .toImage()
-        .convertToFormat(QImage::Format_ARGB32);
-}
-
 const char* const rotation_pictures[3][2] = {{"a_cw_arrow.png", "a_ccw_arrow.png"},
                                              {"b_cw_arrow.png", "b_ccw_arrow.png"},
                                              {"c_cw_arrow.png", "c_ccw_arrow.png"}};
@@ -66,15 +56,14 @@ const char* const rotation_pictures[3][2] = {{"a_cw_arrow.png", "a_ccw_arrow.png
 
 class TestMotionPref : public QObject {
     Q_OBJECT
-    QTemporaryDir dir_;
-    int case_ = 0;
-    QString file_;
+    FreshSettings fresh_;
+    const QString& file_ = fresh_.file();
     std::unique_ptr<Manager> manager_;
     std::unique_ptr<VQMotionCtrlPref> dialog_;
 
     void make(long buttons = 3) {
         dialog_.reset();
-        manager_ = std::make_unique<Manager>(file_, buttons);
+        manager_ = fresh_.make_manager(buttons);
     }
     void open_dialog() {
         dialog_ = std::make_unique<VQMotionCtrlPref>(manager_.get(), nullptr, "Preferences Editor");
@@ -107,191 +96,12 @@ class TestMotionPref : public QObject {
 private slots:
     void initTestCase() { installImageCollection(); }
     void init() {
-        file_ = dir_.filePath(QStringLiteral("prefs%1.ini").arg(++case_));
+        fresh_.next_case();
         make();
     }
     void cleanup() {
         dialog_.reset();
         manager_.reset();
-    }
-
-    // The bare form: its tree, pictures, combo items and slots that only warn.
-    void bareForm() {
-        VQMotionCtrlPrefBase form;
-        QCOMPARE(form.objectName(), QStringLiteral("VQMotionCtrlPrefBase"));
-        QCOMPARE(VQMotionCtrlPrefBase(nullptr, "named").objectName(), QStringLiteral("named"));
-        QVERIFY(form.width() >= 275 && form.height() >= 850);
-        QCOMPARE(form.tabs_->tabText(0), QStringLiteral("Motions"));
-        QCOMPARE(form.tabs_->tabText(1), QStringLiteral("Buttons"));
-        QVERIFY(form.button_fcts_grp_box_->children().isEmpty());
-        QCOMPARE(form.trans_sensib_slider_->minimum(), -100);
-        QCOMPARE(form.rot_sensib_slider_->maximum(), 100);
-        QCOMPARE(form.trans_sensib_slider_->value(), 0);
-        QVERIFY(!form.ctrl_axis_trans_pxm_->pixmap().isNull());
-        QVERIFY(form.x_rot_pxm_->hasScaledContents());
-        QVERIFY(!form.x_trans_pxm_->hasScaledContents());
-        for (int round = 0; round < 2; ++round) {
-            const QComboBox* trans[] = {form.x_trans_combo_, form.y_trans_combo_,
-                                        form.z_trans_combo_};
-            const QComboBox* rot[] = {form.x_rot_combo_, form.y_rot_combo_, form.z_rot_combo_};
-            for (int axis = 0; axis < 3; ++axis) {
-                QCOMPARE(trans[axis]->count(), 6);
-                QCOMPARE(trans[axis]->currentIndex(), 2 * axis);
-                QVERIFY(trans[axis]->itemText(3).isNull());
-                QCOMPARE(rot[axis]->count(), 2);
-                QCOMPARE(rot[axis]->currentIndex(), 0);
-            }
-            QCOMPARE(form.x_trans_combo_->itemData(1, Qt::ToolTipRole).toString(),
-                     QStringLiteral("\u2212X"));
-            QCOMPARE(form.z_rot_combo_->itemData(1, Qt::AccessibleTextRole).toString(),
-                     QStringLiteral("counter-clockwise about Z"));
-            QCOMPARE(icon_image(form.y_trans_combo_, 3), picture("yo_arrow.png"));
-            form.x_trans_combo_->setCurrentIndex(5);
-            QMetaObject::invokeMethod(&form, "languageChange");
-        }
-        QTest::ignoreMessage(QtWarningMsg,
-                             "VQMotionCtrlPrefBase::x_trans_selected(int): Not implemented yet");
-        choose(form.x_trans_combo_, 1);
-        QTest::ignoreMessage(QtWarningMsg,
-                             "VQMotionCtrlPrefBase::rot_slider_changed(int): Not implemented yet");
-        form.rot_sensib_slider_->setValue(10);
-        QTest::ignoreMessage(QtWarningMsg,
-                             "VQMotionCtrlPrefBase::save_buttons_pref(): Not implemented yet");
-        form.buttons_save_btn_->click();
-    }
-
-    // The form's 29 named widgets, each of its kind and with its parent,
-    // and no other named widget of the form's own.
-    void widgetTree() {
-        VQMotionCtrlPrefBase form;
-        struct Node {
-            const char* name;
-            const char* kind;
-            const char* parent;
-        };
-        const Node tree[] = {
-            {"tabs_", "QTabWidget", "VQMotionCtrlPrefBase"},
-            {"motions_tab_", "QWidget", "tabs_"},
-            {"translation_grp_box_", "QGroupBox", "motions_tab_"},
-            {"ctrl_axis_trans_pxm_", "QLabel", "translation_grp_box_"},
-            {"trans_sensib_slider_", "QSlider", "translation_grp_box_"},
-            {"y_trans_pxm_", "QLabel", "translation_grp_box_"},
-            {"x_trans_combo_", "QComboBox", "translation_grp_box_"},
-            {"y_trans_combo_", "QComboBox", "translation_grp_box_"},
-            {"z_trans_combo_", "QComboBox", "translation_grp_box_"},
-            {"x_trans_pxm_", "QLabel", "translation_grp_box_"},
-            {"z_trans_pxm_", "QLabel", "translation_grp_box_"},
-            {"rotation_grp_box_", "QGroupBox", "motions_tab_"},
-            {"ctrl_axis_rot_pxm_", "QLabel", "rotation_grp_box_"},
-            {"rot_sensib_slider_", "QSlider", "rotation_grp_box_"},
-            {"y_rot_combo_", "QComboBox", "rotation_grp_box_"},
-            {"y_rot_pxm_", "QLabel", "rotation_grp_box_"},
-            {"z_rot_pxm_", "QLabel", "rotation_grp_box_"},
-            {"x_rot_pxm_", "QLabel", "rotation_grp_box_"},
-            {"x_rot_combo_", "QComboBox", "rotation_grp_box_"},
-            {"z_rot_combo_", "QComboBox", "rotation_grp_box_"},
-            {"motions_restore_pref_btn_", "QPushButton", "motions_tab_"},
-            {"motions_save_btn_", "QPushButton", "motions_tab_"},
-            {"motions_restore_default_btn_", "QPushButton", "motions_tab_"},
-            {"buttons_tab_", "QWidget", "tabs_"},
-            {"button_fcts_grp_box_", "QGroupBox", "buttons_tab_"},
-            {"buttons_restore_default_btn_", "QPushButton", "buttons_tab_"},
-            {"buttons_restore_pref_btn_", "QPushButton", "buttons_tab_"},
-            {"buttons_save_btn_", "QPushButton", "buttons_tab_"},
-            {"buttons_fct_edit_btn_", "QPushButton", "buttons_tab_"},
-        };
-        QStringList expected;
-        for (const Node& node : tree) {
-            const auto* widget = form.findChild<QWidget*>(QLatin1String(node.name));
-            QVERIFY2(widget, node.name);
-            QCOMPARE(widget->metaObject()->className(), node.kind);
-            // Pages sit in the tab widget's own stack.
-            const QWidget* parent = QByteArray(node.parent) == "tabs_"
-                                        ? widget->parentWidget()->parentWidget()
-                                        : widget->parentWidget();
-            QCOMPARE(parent->objectName(), QLatin1String(node.parent));
-            expected << QLatin1String(node.name);
-        }
-        // Qt's own parts of the tab widget (its bar, its stack, the bar's
-        // scroll buttons) do not count.
-        const auto is_qt_part = [](const QWidget* widget) {
-            return widget->objectName().startsWith("qt_") ||
-                   widget->parentWidget()->objectName() == QLatin1String("qt_tabwidget_tabbar");
-        };
-        QStringList named;
-        for (const QWidget* widget : form.findChildren<QWidget*>()) {
-            if (!widget->objectName().isEmpty() && !is_qt_part(widget)) {
-                named << widget->objectName();
-            }
-        }
-        named.sort();
-        expected.sort();
-        QCOMPARE(named, expected);
-    }
-
-    // The form creates its widgets in the order of its widget table, and
-    // fills each grid in that order: the children of every container and
-    // the widget items of every grid, one table.
-    void widgetsInCreationOrder() {
-        VQMotionCtrlPrefBase form;
-        const auto names = [](const QList<QWidget*>& widgets) {
-            QStringList found;
-            for (const QWidget* widget : widgets) {
-                found << widget->objectName();
-            }
-            return found.join(' ');
-        };
-        const auto children = [&](const QWidget* parent) {
-            return names(parent->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
-        };
-        const auto grid_widgets = [&](const char* grid_name) {
-            const auto* grid = form.findChild<QGridLayout*>(QString::fromLatin1(grid_name));
-            QList<QWidget*> widgets;
-            for (int i = 0; grid && i < grid->count(); ++i) {
-                if (grid->itemAt(i)->widget()) {
-                    widgets << grid->itemAt(i)->widget();
-                }
-            }
-            return names(widgets);
-        };
-        const QString translation_axes = "y_trans_pxm_ x_trans_combo_ y_trans_combo_ "
-                                         "z_trans_combo_ x_trans_pxm_ z_trans_pxm_";
-        const QString rotation_axes =
-            "y_rot_combo_ y_rot_pxm_ z_rot_pxm_ x_rot_pxm_ x_rot_combo_ z_rot_combo_";
-        const QList<std::pair<QString, QString>> expected{
-            {children(form.translation_grp_box_),
-             "ctrl_axis_trans_pxm_ trans_sensib_slider_ " + translation_axes},
-            {grid_widgets("trans_combos_layout_"), translation_axes},
-            {children(form.rotation_grp_box_),
-             "ctrl_axis_rot_pxm_ rot_sensib_slider_ " + rotation_axes},
-            {grid_widgets("rot_combos_layout_"), rotation_axes},
-            {children(form.motions_tab_),
-             "translation_grp_box_ rotation_grp_box_ motions_restore_pref_btn_ "
-             "motions_save_btn_ motions_restore_default_btn_"},
-            {grid_widgets("motions_validate_layout_"),
-             "motions_restore_pref_btn_ motions_save_btn_ motions_restore_default_btn_"},
-            {children(form.buttons_tab_),
-             "button_fcts_grp_box_ buttons_restore_default_btn_ buttons_restore_pref_btn_ "
-             "buttons_save_btn_ buttons_fct_edit_btn_"},
-            {grid_widgets("buttons_validate_layout_"),
-             "buttons_restore_default_btn_ buttons_restore_pref_btn_ buttons_save_btn_"},
-        };
-        for (const auto& [actual, wanted] : expected) {
-            QCOMPARE(actual, wanted);
-        }
-        QCOMPARE(form.tabs_->widget(0), form.motions_tab_);
-        QCOMPARE(form.tabs_->widget(1), form.buttons_tab_);
-    }
-
-    // The dialog overrides the form's fifteen slots without declaring any
-    // slot, signal or property of its own.
-    void metaObjectAddsNothing() {
-        const QMetaObject& form = VQMotionCtrlPrefBase::staticMetaObject;
-        QCOMPARE(form.methodCount() - form.methodOffset(), 15);
-        const QMetaObject& meta = VQMotionCtrlPref::staticMetaObject;
-        QCOMPARE(meta.superClass(), &form);
-        QCOMPARE(meta.methodCount() - meta.methodOffset(), 0);
-        QCOMPARE(meta.propertyCount() - meta.propertyOffset(), 0);
     }
 
     // x->x, y->y, z->z; the user picks "oy" in the x row: x->y, y->x, the
@@ -470,8 +280,9 @@ private slots:
             QStringList told;
             void warn(QWidget*, const QString&, const QString& text) override { told << text; }
         } recorder;
-        form_support::set_prompter(&recorder);
-        const QString blocker = dir_.filePath(QStringLiteral("blocker%1").arg(case_));
+        const ScopedSeam seam(&form_support::set_prompter,
+                              static_cast<form_support::Prompter*>(&recorder));
+        const QString blocker = fresh_.beside("blocker");
         QFile(blocker).open(QIODevice::WriteOnly);
         const QString file = blocker + QStringLiteral("/prefs.ini");
         dialog_.reset();
@@ -482,7 +293,6 @@ private slots:
         dialog_->motions_save_btn_->click();
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot create its folder"));
         dialog_->buttons_save_btn_->click();
-        form_support::set_prompter(nullptr);
         const QString expected = QStringLiteral("The settings could not be saved to %1: cannot "
                                                 "create its folder.")
                                      .arg(file);

@@ -30,39 +30,44 @@ private slots:
     // real manager: a unit push along device axis k moves view axis
     // axis[k] by its sign, and the rotation about k follows the same view
     // axis with the rotation's own sign.
-    void everyMapping() {
-        Manager manager(dir_.filePath(QStringLiteral("mappings.ini")), 2);
-        std::array<int, 3> permutation{0, 1, 2};
-        int mappings = 0;
+    void everyMapping_data() {
+        QTest::addColumn<QList<int>>("permutation");
+        QTest::addColumn<int>("directions");
+        QList<int> permutation{0, 1, 2};
         do {
             for (int directions = 0; directions < 8; ++directions) {
-                for (int k = 0; k < 3; ++k) {
-                    const bool negative = (directions >> k) & 1;
-                    manager.navig_string(translation_axis(k))
-                        ->assign(Manager::index_to_string(axis_group, permutation[k]));
-                    manager.navig_string(translation_direction(k))
-                        ->assign(Manager::index_to_string(direction_group, negative));
-                    // The rotation turns the other way from the translation.
-                    manager.navig_string(rotation_direction(k))
-                        ->assign(Manager::index_to_string(rotation_group, !negative));
-                }
-                const MotionSettings settings = MotionSettings::of(manager);
-                for (int k = 0; k < 3; ++k) {
-                    const float sign = ((directions >> k) & 1) ? -1.0f : 1.0f;
-                    std::array<int, 6> push{};
-                    push[k] = 1;
-                    push[3 + k] = 1;
-                    ViewVelocity expected;
-                    expected.translation[permutation[k]] = sign;
-                    expected.rotation[permutation[k]] = -sign;
-                    QVERIFY2(
-                        same(transform_motion(motion(push), settings), expected),
-                        qPrintable(QStringLiteral("mapping %1, axis %2").arg(mappings).arg(k)));
-                }
-                ++mappings;
+                QTest::addRow("axes %d%d%d, negative %d", permutation[0], permutation[1],
+                              permutation[2], directions)
+                    << permutation << directions;
             }
         } while (std::next_permutation(permutation.begin(), permutation.end()));
-        QCOMPARE(mappings, 48);
+    }
+    void everyMapping() {
+        QFETCH(QList<int>, permutation);
+        QFETCH(int, directions);
+        Manager manager(dir_.filePath(QStringLiteral("mappings.ini")), 2);
+        const auto negative = [directions](int k) { return ((directions >> k) & 1) != 0; };
+        for (int k = 0; k < 3; ++k) {
+            manager.navig_string(translation_axis(k))
+                ->assign(Manager::index_to_string(axis_group, permutation[k]));
+            manager.navig_string(translation_direction(k))
+                ->assign(Manager::index_to_string(direction_group, negative(k)));
+            // The rotation turns the other way from the translation.
+            manager.navig_string(rotation_direction(k))
+                ->assign(Manager::index_to_string(rotation_group, !negative(k)));
+        }
+        const MotionSettings settings = MotionSettings::of(manager);
+        for (int k = 0; k < 3; ++k) {
+            const float sign = negative(k) ? -1.0f : 1.0f;
+            std::array<int, 6> push{};
+            push[k] = 1;
+            push[3 + k] = 1;
+            ViewVelocity expected;
+            expected.translation[permutation[k]] = sign;
+            expected.rotation[permutation[k]] = -sign;
+            QVERIFY2(same(transform_motion(motion(push), settings), expected),
+                     qPrintable(QStringLiteral("device axis %1").arg(k)));
+        }
     }
 
     // The factory defaults give the identity, whatever the period.

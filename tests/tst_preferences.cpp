@@ -9,6 +9,7 @@
 #include <QTest>
 #include <sys/stat.h>
 
+#include "FreshSettings.h"
 #include "Kestrava_spaceWare.h"
 #include "TestFiles.h"
 #include "TestSupport.h"
@@ -40,13 +41,12 @@ void expect_warning(const QString& pattern) {
 
 class TestPreferences : public QObject {
     Q_OBJECT
-    QTemporaryDir dir_;
-    QString file_;
-    int case_number_ = 0;
+    FreshSettings fresh_;
+    const QString& file_ = fresh_.file();
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void init() { file_ = dir_.filePath(QStringLiteral("case%1.ini").arg(++case_number_)); }
+    void init() { fresh_.next_case(); }
 
     // A manager without a file holds the factory defaults, and the choice
     // strings are told apart by group.
@@ -319,7 +319,7 @@ private slots:
     // reader), a device.
     void onlyRegularFilesAreReadOrReplaced() {
         QVERIFY(QDir().mkpath(file_)); // a folder where the file should be
-        const QString fifo = dir_.filePath(QStringLiteral("fifo%1").arg(case_number_));
+        const QString fifo = fresh_.beside("fifo");
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         for (const QString& path : {file_, fifo, QStringLiteral("/dev/null")}) {
             expect_warning(QRegularExpression::escape(path) +
@@ -489,7 +489,7 @@ private slots:
     // A link stays a link: the save writes its target. A dangling link is
     // refused, and nothing is made in its place.
     void savingThroughALink() {
-        const QString target = dir_.filePath(QStringLiteral("real%1.ini").arg(case_number_));
+        const QString target = fresh_.beside("real", ".ini");
         write_file(target, "[navigation]\nrotation_sensitivity=2\n");
         QVERIFY(QFile::link(target, file_));
         Manager manager(file_, 2);
@@ -499,8 +499,8 @@ private slots:
         QVERIFY(QFileInfo(file_).isSymLink());
         QCOMPARE(Manager(target, 2).navig_float(rot_sensitivity)->get(), 3.0f);
 
-        const QString dangling = dir_.filePath(QStringLiteral("dangling%1.ini").arg(case_number_));
-        const QString nowhere = dir_.filePath(QStringLiteral("nowhere%1.ini").arg(case_number_));
+        const QString dangling = fresh_.beside("dangling", ".ini");
+        const QString nowhere = fresh_.beside("nowhere", ".ini");
         QVERIFY(QFile::link(nowhere, dangling));
         Manager lost(dangling, 2);
         expect_warning(QRegularExpression::escape(dangling) + ": is a link to .*, which does not "
@@ -595,10 +595,10 @@ private slots:
             manager.navig_float(rot_sensitivity)->set(1.0f + i);
             QVERIFY(manager.save_navig_values());
         }
-        QCOMPARE(QDir(dir_.path()).entryList({QFileInfo(file_).fileName() + "*"}, QDir::Files),
+        QCOMPARE(QDir(fresh_.folder()).entryList({QFileInfo(file_).fileName() + "*"}, QDir::Files),
                  QStringList{QFileInfo(file_).fileName()});
 
-        const QString blocker = dir_.filePath(QStringLiteral("blocker"));
+        const QString blocker = fresh_.beside("blocker");
         write_file(blocker, "not a folder");
         Manager blocked(blocker + QStringLiteral("/prefs.ini"), 2);
         expect_warning("cannot create its folder; the settings are not saved");

@@ -248,39 +248,49 @@ private slots:
 
     // What is not a model is refused with a reason, and nothing huge is
     // allocated for a count a short file cannot hold.
-    void badStlFilesAreRefusedWithAReason() {
+    void badStlFilesAreRefusedWithAReason_data() {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QString>("reason");
         const Model model = generated_model();
         const QByteArray binary = binary_stl(model.vertices, 40);
         Model not_a_number = model;
         not_a_number.vertices[7].setY(std::nanf(""));
         QByteArray ascii_nan = ascii_stl(model);
         ascii_nan.replace("vertex -3.0999999", "vertex nan");
-        const struct {
-            QByteArray data;
-            const char* reason;
-        } cases[] = {
-            {binary.left(binary.size() - 10),
-             "it is cut short: it announces 40 triangles, which take 2084 bytes, and has 2074"},
-            {binary_stl({}, 0), "it holds no triangle"},
-            {binary_stl({}, 0xffffffff), "it announces 4294967295 triangles"},
-            {binary_stl(not_a_number.vertices, 40),
-             "triangle 3 has a coordinate that is not a number"},
-            {ascii_nan, "line 4: triangle 1 has a coordinate that is not a number"},
-            {"solid empty\nendsolid empty\n", "it holds no triangle"},
-            {"solid x\nfacet normal 0 0 1\nouter loop\nvertex 1 2 3\n",
-             "the file ends in the middle of a triangle"},
-            {ascii_stl(model).left(100), "line 5: \"\" is not a coordinate"},
-            {"solid x\nfacet normal 0 0 1\nouter loop\nvertex 1 2\n",
-             "line 4: \"\" is not a coordinate"},
-            {"solid x\n facet normal 0 0 1\n  outer lop\n", "line 3: \"lop\" where \"loop\""},
-            {"Dear user,\nthis is a letter, not a model.\n", "it is not an STL file"},
-            {QByteArray(), "it is not an STL file"},
+        const auto row = [](const char* name, const QByteArray& data, const char* reason) {
+            QTest::newRow(name) << data << QString::fromLatin1(reason);
         };
-        for (const auto& [data, reason] : cases) {
-            QString error;
-            QVERIFY(!read_stl(write_file(dir_, QStringLiteral("bad.stl"), data), error));
-            QVERIFY2(error.contains(QLatin1String(reason)), qPrintable(error + " for " + reason));
-        }
+        row("binary cut short", binary.left(binary.size() - 10),
+            "it is cut short: it announces 40 triangles, which take 2084 bytes, and has 2074");
+        row("binary without triangles", binary_stl({}, 0), "it holds no triangle");
+        row("binary announcing too many", binary_stl({}, 0xffffffff),
+            "it announces 4294967295 triangles");
+        row("binary not a number", binary_stl(not_a_number.vertices, 40),
+            "triangle 3 has a coordinate that is not a number");
+        row("ascii not a number", ascii_nan,
+            "line 4: triangle 1 has a coordinate that is not a number");
+        row("ascii without triangles", "solid empty\nendsolid empty\n", "it holds no triangle");
+        row("ascii ending in a triangle", "solid x\nfacet normal 0 0 1\nouter loop\nvertex 1 2 3\n",
+            "the file ends in the middle of a triangle");
+        row("ascii cut in a vertex", ascii_stl(model).left(100),
+            "line 5: \"\" is not a coordinate");
+        row("ascii vertex of two", "solid x\nfacet normal 0 0 1\nouter loop\nvertex 1 2\n",
+            "line 4: \"\" is not a coordinate");
+        row("ascii misspelt", "solid x\n facet normal 0 0 1\n  outer lop\n",
+            "line 3: \"lop\" where \"loop\"");
+        row("a letter", "Dear user,\nthis is a letter, not a model.\n", "it is not an STL file");
+        row("empty", QByteArray(), "it is not an STL file");
+    }
+    void badStlFilesAreRefusedWithAReason() {
+        QFETCH(QByteArray, data);
+        QFETCH(QString, reason);
+        QString error;
+        QVERIFY(!read_stl(write_file(dir_, QStringLiteral("bad.stl"), data), error));
+        QVERIFY2(error.contains(reason), qPrintable(error + " for " + reason));
+    }
+
+    // A folder, or no file at all, is refused too.
+    void whatIsNotAFileIsRefused() {
         QString error;
         QVERIFY(!read_stl(dir_.path(), error));
         QCOMPARE(error, QStringLiteral("it is not a file"));
