@@ -23,6 +23,8 @@
 #include <QWidget>
 #include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <vector>
 
 #include "ModelView.h"
 
@@ -138,92 +140,127 @@ void print_texts() {
     std::fflush(stdout);
 }
 
-bool run_action(const QStringList& words, QString& error) {
-    const QString command = words.value(0);
-    const QString name = words.value(1);
+// One line of a script: its words, and what follows the command's name as
+// written, blanks inside it kept.
+struct ScriptLine {
+    QStringList words;
+    QString rest;
+    const QString& name() const { return words[1]; }
+    // The rest after the widget's name: a typed text.
+    QString text_after_name() const { return rest.mid(name().size() + 1); }
+};
+
+bool click(const ScriptLine& line, QString& error) {
+    auto* button = find_widget<QAbstractButton>(line.name(), error);
+    return button && (button->click(), true);
+}
+
+// A page of tabs, or an item of a combo as the user picks it.
+bool choose(const ScriptLine& line, QString& error) {
     int number = 0;
-    if (command == QLatin1String("click") && words.size() == 2) {
-        auto* button = find_widget<QAbstractButton>(name, error);
-        return button && (button->click(), true);
+    if (!to_int(line.words[2], number, error)) {
+        return false;
     }
-    if (command == QLatin1String("choose") && words.size() == 3) {
-        if (auto* tabs = lookup<QTabWidget>(name)) {
-            if (!to_int(words[2], number, error)) {
-                return false;
-            }
-            if (number < 0 || number >= tabs->count()) {
-                error = QStringLiteral("%1 has no page %2").arg(name).arg(number);
-                return false;
-            }
-            tabs->setCurrentIndex(number);
-            return true;
-        }
-        auto* combo = find_widget<QComboBox>(name, error);
-        if (!combo || !to_int(words[2], number, error)) {
+    if (auto* tabs = lookup<QTabWidget>(line.name())) {
+        if (number < 0 || number >= tabs->count()) {
+            error = QStringLiteral("%1 has no page %2").arg(line.name()).arg(number);
             return false;
         }
-        if (number < 0 || number >= combo->count()) {
-            error = QStringLiteral("%1 has no item %2").arg(name).arg(number);
-            return false;
-        }
-        combo->setCurrentIndex(number);
-        emit combo->activated(number);
+        tabs->setCurrentIndex(number);
         return true;
     }
-    if (command == QLatin1String("slide") && words.size() == 3) {
-        auto* slider = find_widget<QAbstractSlider>(name, error);
-        return slider && to_int(words[2], number, error) && (slider->setValue(number), true);
+    auto* combo = find_widget<QComboBox>(line.name(), error);
+    if (!combo) {
+        return false;
     }
-    if (command == QLatin1String("pick") && words.size() == 2) {
-        auto* action = lookup<QAction>(name);
-        if (!action || !action->isEnabled()) {
-            error = QStringLiteral("no menu entry named %1 that can be picked").arg(name);
-            return false;
-        }
-        action->trigger();
-        // As after a user's pick, what it posted (a language change) is seen to.
-        QApplication::processEvents();
+    if (number < 0 || number >= combo->count()) {
+        error = QStringLiteral("%1 has no item %2").arg(line.name()).arg(number);
+        return false;
+    }
+    combo->setCurrentIndex(number);
+    emit combo->activated(number);
+    return true;
+}
+
+bool slide(const ScriptLine& line, QString& error) {
+    auto* slider = find_widget<QAbstractSlider>(line.name(), error);
+    int number = 0;
+    return slider && to_int(line.words[2], number, error) && (slider->setValue(number), true);
+}
+
+bool pick(const ScriptLine& line, QString& error) {
+    auto* action = lookup<QAction>(line.name());
+    if (!action || !action->isEnabled()) {
+        error = QStringLiteral("no menu entry named %1 that can be picked").arg(line.name());
+        return false;
+    }
+    action->trigger();
+    // As after a user's pick, what it posted (a language change) is seen to.
+    QApplication::processEvents();
+    return true;
+}
+
+bool grab(const ScriptLine& line, QString& error) {
+    auto* widget = find_widget<QWidget>(line.name(), error);
+    if (widget && !widget->grab().save(line.words[2], "PNG")) {
+        error = QStringLiteral("cannot write %1").arg(line.words[2]);
+        return false;
+    }
+    return widget != nullptr;
+}
+
+bool texts(const ScriptLine&, QString&) {
+    print_texts();
+    return true;
+}
+
+// Typed where the cursor is, as the user would.
+bool type(const ScriptLine& line, QString& error) {
+    if (auto* edit = lookup<QTextEdit>(line.name())) {
+        edit->insertPlainText(line.text_after_name());
         return true;
     }
-    if (command == QLatin1String("grab") && words.size() == 3) {
-        auto* widget = find_widget<QWidget>(name, error);
-        if (widget && !widget->grab().save(words[2], "PNG")) {
-            error = QStringLiteral("cannot write %1").arg(words[2]);
-            return false;
-        }
-        return widget != nullptr;
+    auto* field = find_widget<QLineEdit>(line.name(), error);
+    return field && (field->insert(line.text_after_name()), true);
+}
+
+bool wait(const ScriptLine& line, QString& error) {
+    int ms = 0;
+    if (!to_int(line.words[1], ms, error)) {
+        return false;
     }
-    if (command == QLatin1String("texts") && words.size() == 1) {
-        print_texts();
-        return true;
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+    return true;
+}
+
+// What a widget shows, on one line of standard output.
+bool print(const ScriptLine& line, QString& error) {
+    const QString& name = line.name();
+    QString shown;
+    if (auto* combo = lookup<QComboBox>(name)) {
+        shown = QStringLiteral("%1 %2").arg(combo->currentIndex()).arg(combo->currentText());
+    } else if (auto* label = lookup<QLabel>(name)) {
+        shown = label->text();
+    } else if (auto* view = lookup<ModelView>(name)) {
+        shown = view->description();
+    } else if (auto* text = lookup<QPlainTextEdit>(name)) {
+        shown = text->document()->lastBlock().text();
+    } else if (auto* edit = lookup<QTextEdit>(name)) {
+        shown = edit->toPlainText().replace('\n', QStringLiteral("\\n"));
+    } else if (auto* button = lookup<QAbstractButton>(name)) {
+        shown = QStringLiteral("%1 %2").arg(button->text(), button->isEnabled()
+                                                                ? QStringLiteral("enabled")
+                                                                : QStringLiteral("disabled"));
+    } else if (auto* slider = find_widget<QAbstractSlider>(name, error)) {
+        shown = QString::number(slider->value());
+    } else {
+        return false;
     }
-    if (command == QLatin1String("print") && words.size() == 2) {
-        if (auto* combo = lookup<QComboBox>(name)) {
-            std::printf("%s %d %s\n", qPrintable(name), combo->currentIndex(),
-                        qPrintable(combo->currentText()));
-        } else if (auto* label = lookup<QLabel>(name)) {
-            std::printf("%s %s\n", qPrintable(name), qPrintable(label->text()));
-        } else if (auto* view = lookup<ModelView>(name)) {
-            std::printf("%s %s\n", qPrintable(name), qPrintable(view->description()));
-        } else if (auto* text = lookup<QPlainTextEdit>(name)) {
-            std::printf("%s %s\n", qPrintable(name),
-                        qPrintable(text->document()->lastBlock().text()));
-        } else if (auto* edit = lookup<QTextEdit>(name)) {
-            std::printf("%s %s\n", qPrintable(name),
-                        qPrintable(edit->toPlainText().replace('\n', QStringLiteral("\\n"))));
-        } else if (auto* button = lookup<QAbstractButton>(name)) {
-            std::printf("%s %s %s\n", qPrintable(name), qPrintable(button->text()),
-                        button->isEnabled() ? "enabled" : "disabled");
-        } else if (auto* slider = find_widget<QAbstractSlider>(name, error)) {
-            std::printf("%s %d\n", qPrintable(name), slider->value());
-        } else {
-            return false;
-        }
-        std::fflush(stdout);
-        return true;
-    }
-    error = QStringLiteral("cannot run \"%1\"").arg(words.join(' '));
-    return false;
+    std::printf("%s %s\n", qPrintable(name), qPrintable(shown));
+    std::fflush(stdout);
+    return true;
 }
 
 // What a dialog asks: its caption and, for an input dialog, its label.
@@ -235,6 +272,51 @@ QString question_of(const QDialog* dialog) {
                             : QStringLiteral("\"%1\" (%2)").arg(dialog->windowTitle(), detail);
 }
 } // namespace
+
+// Every command: its name, how many words follow it (at least that many
+// when the rest of the line is a text), and what it does.
+struct UiScript::Command {
+    const char* name;
+    int words;
+    bool takes_text;
+    std::function<bool(UiScript& script, const ScriptLine& line, QString& error)> run;
+};
+
+const std::vector<UiScript::Command>& UiScript::commands() {
+    const auto plain = [](bool (*action)(const ScriptLine&, QString&)) {
+        return [action](UiScript&, const ScriptLine& line, QString& error) {
+            return action(line, error);
+        };
+    };
+    static const std::vector<Command> table{
+        {"choose", 2, false, plain(choose)},
+        {"slide", 2, false, plain(slide)},
+        {"click", 1, false, plain(click)},
+        {"pick", 1, false, plain(pick)},
+        {"type", 2, true, plain(type)},
+        {"print", 1, false, plain(print)},
+        {"texts", 0, false, plain(texts)},
+        {"grab", 2, false, plain(grab)},
+        {"answer", 0, true,
+         [](UiScript& script, const ScriptLine& line, QString&) {
+             script.answers_.push_back({true, line.rest});
+             return true;
+         }},
+        {"cancel", 0, false,
+         [](UiScript& script, const ScriptLine&, QString&) {
+             script.answers_.push_back({false, QString()});
+             return true;
+         }},
+        {"wait", 1, false, plain(wait)},
+        {"quit", 0, false,
+         [](UiScript& script, const ScriptLine&, QString&) {
+             script.quit_ = true;
+             QApplication::quit();
+             return true;
+         }},
+    };
+    return table;
+}
 
 bool UiScript::run(QString& error) {
     // Dialogs run their own event loop inside the line that opens them: the
@@ -266,43 +348,16 @@ bool UiScript::run(QString& error) {
 }
 
 bool UiScript::run_line(const QString& line, const QStringList& words, QString& error) {
-    const QString& command = words[0];
-    if (command == QLatin1String("quit") && words.size() == 1) {
-        quit_ = true;
-        QApplication::quit();
-        return true;
-    }
-    if (command == QLatin1String("answer")) {
-        // The rest of the line as written, blanks inside it kept.
-        answers_.push_back({true, line.trimmed().mid(command.size()).trimmed()});
-        return true;
-    }
-    if (command == QLatin1String("type") && words.size() >= 3) {
-        // Typed where the cursor is, as the user would; the rest of the line
-        // as written.
-        const QString text = line.trimmed().mid(command.size()).trimmed().mid(words[1].size() + 1);
-        if (auto* edit = lookup<QTextEdit>(words[1])) {
-            edit->insertPlainText(text);
-            return true;
+    const qsizetype after_name = words.size() - 1;
+    for (const Command& command : commands()) {
+        if (words[0] == QLatin1String(command.name) &&
+            (command.takes_text ? after_name >= command.words : after_name == command.words)) {
+            const ScriptLine parsed{words, line.trimmed().mid(words[0].size()).trimmed()};
+            return command.run(*this, parsed, error);
         }
-        auto* field = find_widget<QLineEdit>(words[1], error);
-        return field && (field->insert(text), true);
     }
-    if (command == QLatin1String("cancel") && words.size() == 1) {
-        answers_.push_back({false, QString()});
-        return true;
-    }
-    if (command == QLatin1String("wait") && words.size() == 2) {
-        int ms = 0;
-        if (!to_int(words[1], ms, error)) {
-            return false;
-        }
-        QEventLoop loop;
-        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-        loop.exec();
-        return true;
-    }
-    return run_action(words, error);
+    error = QStringLiteral("cannot run \"%1\"").arg(words.join(' '));
+    return false;
 }
 
 void UiScript::answer_open_dialog() {

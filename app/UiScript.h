@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <vector>
 
 // Runs a list of user actions on the application's widgets, found by
 // object name, one command a line:
@@ -40,6 +41,8 @@ private:
         bool accept;
         QString text;
     };
+    struct Command;
+    static const std::vector<Command>& commands();
 
     bool run_line(const QString& line, const QStringList& words, QString& error);
     // Answers a dialog waiting on the user, if one is open.

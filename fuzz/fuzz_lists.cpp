@@ -103,7 +103,7 @@ void step(Stream& in, PtrList<Value>& list, Model& model, PtrList<Value>& other,
         insert_list(list, model, pos, other, other_model);
         break;
     case 6: {
-        // The list into itself: a snapshot of it goes in.
+        // The list into itself: the model takes a snapshot of it.
         const Model snapshot = model;
         insert_list(list, model, pos, list, snapshot);
         break;

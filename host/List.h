@@ -181,16 +181,13 @@ bool List<T>::insert_growing(long pos, const T& element) {
     return true;
 }
 
+// A list may be inserted into itself: once the gap is at `pos` and the
+// storage holds twice the elements, the gap is at least as long as the
+// list, so the copy writes only gap slots while it reads the front part
+// (before `pos`) and the back part (after the gap), and reads the count
+// before changing it.
 template <class T>
 bool List<T>::insert(long pos, const List& other) {
-    if (&other == this) {
-        // The gap moves below would reshuffle the source while it is read.
-        const List snapshot(other);
-        if (snapshot.count() != other.count()) {
-            return false;
-        }
-        return insert(pos, snapshot);
-    }
     const long needed = count_ + other.count_;
     if (needed > capacity_ && !resize(needed)) {
         return false;

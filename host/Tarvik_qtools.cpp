@@ -84,8 +84,6 @@ void VQAction::execute(short) {}
 void VQAction::execute(bool) {}
 void VQAction::execute() {}
 
-// ---------------------------------------------------------------- strings
-
 // ---------------------------------------------------------------- pictures
 
 namespace {

@@ -14,4 +14,6 @@ template PtrList<VQWorkflowElementCondition>::PtrList(const PtrList&);
 template PtrList<VQWorkflowElementCondition>::~PtrList();
 template PtrList<VQWorkflowElementCondition>&
 PtrList<VQWorkflowElementCondition>::operator=(const PtrList&);
+// Of the settings' value lists, other modules only ask the length; the
+// product library makes and frees them.
 template long PtrList<Value>::count() const;

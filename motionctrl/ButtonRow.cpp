@@ -61,6 +61,8 @@ void VQMotionCtrlPref::ButtonRow::update_function(const Value* value) {
     }
 }
 
+// The number goes through tr() as built ("3."), so that a catalogue can
+// give a language's own way of numbering rows; without one it shows as is.
 void VQMotionCtrlPref::ButtonRow::update_label() {
     label_->setText(VQMotionCtrlPref::tr(qPrintable(QStringLiteral("%1.").arg(index_ + 1))));
 }

@@ -21,8 +21,10 @@ public:
     // Another path of the case's own: beside("fifo") is "fifo3" in case 3,
     // beside("real", ".ini") "real3.ini".
     QString beside(const char* stem, const char* suffix = "") const {
-        return dir_.filePath(
-            QStringLiteral("%1%2%3").arg(QLatin1String(stem)).arg(case_).arg(QLatin1String(suffix)));
+        return dir_.filePath(QStringLiteral("%1%2%3")
+                                 .arg(QLatin1String(stem))
+                                 .arg(case_)
+                                 .arg(QLatin1String(suffix)));
     }
     // The folder that holds every case's files.
     QString folder() const { return dir_.path(); }

@@ -312,7 +312,6 @@ private slots:
         QCOMPARE(meta.propertyCount() - meta.propertyOffset(), 0);
     }
 
-
     // The bare form: its names, grid, texts, size and tab order, and slots
     // that only print their line.
     void functionEditorFormAsBuilt() {
@@ -372,7 +371,6 @@ private slots:
         QCOMPARE(own.access(), QMetaMethod::Public);
     }
 
-
     // Every member the module must export is there by name, inline and
     // defaulted ones included.
     void exportsEveryListedMember() {
@@ -393,7 +391,6 @@ private slots:
         }
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral("\n"))));
     }
-
 };
 
 QTEST_MAIN(TestConformance)

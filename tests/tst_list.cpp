@@ -137,17 +137,36 @@ private slots:
         }
     }
 
-    // Inserting a list into itself at its middle doubles it in place.
+    // Inserting a list into itself doubles it in place, wherever its gap
+    // stands and wherever the copy goes, whether the list must grow first
+    // or has room: the parts read are never the parts written.
     void insertListIntoItself() {
-        List<void*> list;
-        for (long i = 0; i < 5; ++i) {
-            list.append(ptr(i));
+        for (long count = 0; count <= 6; ++count) {
+            for (long gap = 0; gap <= count; ++gap) {
+                for (long pos = 0; pos <= count; ++pos) {
+                    for (const bool room : {false, true}) {
+                        ProbeList list(Explicit<long>(room ? 2 * count + 1 : count + 1));
+                        std::vector<void*> model;
+                        for (long i = 0; i <= count; ++i) {
+                            list.append(ptr(i));
+                            model.push_back(ptr(i));
+                        }
+                        // One element out puts the gap where it is taken.
+                        list.remove(gap);
+                        model.erase(model.begin() + gap);
+                        const std::vector<void*> copy = model;
+                        model.insert(model.begin() + pos, copy.begin(), copy.end());
+                        QVERIFY(list.insert(pos, list));
+                        QVERIFY2(matches(list, model),
+                                 qPrintable(QStringLiteral("%1 elements, gap at %2, into %3, %4")
+                                                .arg(count)
+                                                .arg(gap)
+                                                .arg(pos)
+                                                .arg(room ? "room left" : "full")));
+                    }
+                }
+            }
         }
-        list.remove(1); // puts the gap inside
-        QVERIFY(list.insert(2, list));
-        const std::vector<void*> expected{ptr(0), ptr(2), ptr(0), ptr(2),
-                                          ptr(3), ptr(4), ptr(3), ptr(4)};
-        QVERIFY(matches(list, expected));
     }
 
     // The edges: a fresh list holds nothing; out-of-range positions report

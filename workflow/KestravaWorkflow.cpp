@@ -4,6 +4,11 @@
 
 #include "workflow/KestravaNames.h"
 
+// Written out rather than made with single_base_type_info<>: the record must
+// name this class's own exported upcast_ as its upcast function, and its
+// destruction must be queued when it is built, so that it goes with the
+// module at unload rather than with whichever library instantiates the
+// template.
 namespace {
 const void* upcast_slot = nullptr;
 const TypeInfo* parent_table[1] = {nullptr};

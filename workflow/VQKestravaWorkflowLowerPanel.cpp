@@ -61,6 +61,8 @@ VQWorkflowWidget* VQKestravaWorkflowLowerPanel::create_popup_menu_builder() cons
     if (VQWorkflowWidget* builder = builders->create(workflow_name, builder_name)) {
         return builder;
     }
+    // Read again rather than reused: creating a builder ran one of the
+    // host's factories, which may have changed the instance's properties.
     CopyCString generic_builder_name;
     instance->get_value(Attributes::lower_area_popup_menu_builder(), generic_builder_name, nullptr,
                         true);
