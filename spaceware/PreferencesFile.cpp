@@ -339,19 +339,9 @@ bool PreferencesFile::fail(const QString& reason) {
 
 bool PreferencesFile::write(Section section, const Contents& contents) {
     error_.clear();
-    const QFileInfo given(path_);
-    // A link stays a link: its target is what is saved.
-    const QString target = given.isSymLink() ? given.canonicalFilePath() : given.absoluteFilePath();
-    if (target.isEmpty()) {
-        return fail(
-            QStringLiteral("is a link to %1, which does not exist").arg(given.symLinkTarget()));
-    }
-    const QFileInfo info(target);
-    if (info.exists() && !info.isFile()) {
-        return fail(QStringLiteral("is not a regular file"));
-    }
-    if (!QDir().mkpath(info.absolutePath())) {
-        return fail(QStringLiteral("cannot create its folder"));
+    QString target;
+    if (!find_target(target)) {
+        return false;
     }
     // One save at a time; a lock whose owner is gone is taken over.
     QLockFile lock(target + QLatin1String(lock_suffix));
@@ -365,6 +355,42 @@ bool PreferencesFile::write(Section section, const Contents& contents) {
     }
     // One staging name per file: what a killed save left is replaced.
     const QString staging = target + QLatin1String(staging_suffix);
+    if (!stage(staging, target, section, contents) || !keep_backup(target)) {
+        QFile::remove(staging);
+        return false;
+    }
+    if (std::rename(QFile::encodeName(staging).constData(),
+                    QFile::encodeName(target).constData()) != 0) {
+        QFile::remove(staging);
+        return fail(QStringLiteral("cannot be replaced"));
+    }
+    read_cleanly_ = true;
+    return true;
+}
+
+// The file a save replaces, its folder made: a link's target, since a link
+// stays a link.
+bool PreferencesFile::find_target(QString& target) {
+    const QFileInfo given(path_);
+    target = given.isSymLink() ? given.canonicalFilePath() : given.absoluteFilePath();
+    if (target.isEmpty()) {
+        return fail(
+            QStringLiteral("is a link to %1, which does not exist").arg(given.symLinkTarget()));
+    }
+    const QFileInfo info(target);
+    if (info.exists() && !info.isFile()) {
+        return fail(QStringLiteral("is not a regular file"));
+    }
+    if (!QDir().mkpath(info.absolutePath())) {
+        return fail(QStringLiteral("cannot create its folder"));
+    }
+    return true;
+}
+
+// Writes the new file beside the target: the section from `contents`, then
+// every other line of the target as it stands.
+bool PreferencesFile::stage(const QString& staging, const QString& target, Section section,
+                            const Contents& contents) {
     QFile::remove(staging);
     // QSettings locks the staging file and writes it through a temporary
     // file of its own: under our lock nobody else uses them, so whatever of
@@ -377,18 +403,18 @@ bool PreferencesFile::write(Section section, const Contents& contents) {
     }
     staging_file.close();
     // Keep the old file's permissions; a new one gets the usual ones.
+    const QFileInfo info(target);
     staging_file.setPermissions(info.exists() ? info.permissions()
                                               : QFile::ReadOwner | QFile::WriteOwner |
                                                     QFile::ReadGroup | QFile::ReadOther);
     {
         QSettings out(staging, QSettings::IniFormat);
-        // The rename below makes the save atomic; QSettings' own would leave
-        // a temporary file of its own behind a killed save.
+        // The rename makes the save atomic; QSettings' own would leave a
+        // temporary file of its own behind a killed save.
         out.setAtomicSyncRequired(false);
         write_section(out, section, contents);
         out.sync();
         if (out.status() != QSettings::NoError) {
-            QFile::remove(staging);
             return fail(QStringLiteral("cannot be written"));
         }
     }
@@ -396,24 +422,21 @@ bool PreferencesFile::write(Section section, const Contents& contents) {
         staging_file.write(
             '\n' + lines_outside_group(lines_of(target), QLatin1String(group_of(section)))) < 0 ||
         !staging_file.flush()) {
-        QFile::remove(staging);
         return fail(QStringLiteral("cannot be written"));
     }
-    staging_file.close();
-    if (!read_cleanly_ && info.exists()) {
-        const QString backup = target + QLatin1String(backup_suffix);
-        QFile::remove(backup);
-        if (!QFile::copy(target, backup)) {
-            QFile::remove(staging);
-            return fail(QStringLiteral("cannot keep the old file as %1").arg(backup));
-        }
+    return true;
+}
+
+// A file that did not read cleanly is kept before a save replaces it.
+bool PreferencesFile::keep_backup(const QString& target) {
+    if (read_cleanly_ || !QFileInfo::exists(target)) {
+        return true;
     }
-    if (std::rename(QFile::encodeName(staging).constData(),
-                    QFile::encodeName(target).constData()) != 0) {
-        QFile::remove(staging);
-        return fail(QStringLiteral("cannot be replaced"));
+    const QString backup = target + QLatin1String(backup_suffix);
+    QFile::remove(backup);
+    if (!QFile::copy(target, backup)) {
+        return fail(QStringLiteral("cannot keep the old file as %1").arg(backup));
     }
-    read_cleanly_ = true;
     return true;
 }
 

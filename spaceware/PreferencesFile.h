@@ -48,6 +48,10 @@ public:
 
 private:
     bool fail(const QString& reason);
+    bool find_target(QString& target);
+    bool stage(const QString& staging, const QString& target, Section section,
+               const Contents& contents);
+    bool keep_backup(const QString& target);
 
     QString path_;
     bool read_cleanly_ = true;
