@@ -5,12 +5,25 @@ BUILD_DIR      ?= build
 ASAN_BUILD_DIR ?= build-asan
 FUZZ_BUILD_DIR ?= build-fuzz
 FUZZ_SECONDS   ?= 60
+FUZZ_TARGETS    = lists preferences stl
 BUILD_TYPE     ?= RelWithDebInfo
 PACKAGES = g++ cmake ninja-build make pkg-config qt6-base-dev qt6-svg-dev qt6-tools-dev \
            qt6-l10n-tools libgl-dev libbenchmark-dev xvfb xauth fonts-dejavu-core \
            clang clang-format libfuzzer-14-dev libspnav-dev spacenavd dpkg-dev \
-           desktop-file-utils qt6-translations-l10n
+           desktop-file-utils qt6-translations-l10n libassimp-dev libgl1-mesa-dri
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+# Installs those of the packages given that are missing.
+define install_missing
+	@missing=$$(for p in $(1); do \
+		dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
+	done); \
+	if [ -n "$$missing" ]; then \
+		echo "Installing:" $$missing; \
+		$(SUDO) apt-get update -q && \
+		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q $$missing; \
+	fi
+endef
 TARVIK = $(BUILD_DIR)/bin/tarvik
 
 # The folders whose texts the catalogues translate.
@@ -27,17 +40,21 @@ run: build
 		$(TARVIK) $(ARGS); \
 	else \
 		echo "No display: running under Xvfb, the window goes to $(BUILD_DIR)/tarvik.png"; \
-		xvfb-run -a $(TARVIK) --screenshot $(BUILD_DIR)/tarvik.png $(ARGS); \
+		$(XVFB) $(TARVIK) --screenshot $(BUILD_DIR)/tarvik.png $(ARGS); \
 	fi
 
+# The tests of the view draw with OpenGL on an X server of their own: Xvfb,
+# where Mesa's software driver draws.
+XVFB = xvfb-run -a -s "-screen 0 1920x1080x24"
+
 test: build build-fuzz
-	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+	cd $(BUILD_DIR) && $(XVFB) ctest --output-on-failure -j2
 	$(MAKE) --no-print-directory fuzz
 
 # A bounded run of each fuzz target from the seeds kept in fuzz/corpus; what
 # it finds stays in $(FUZZ_BUILD_DIR), and a crash fails the run.
 fuzz: build-fuzz
-	@for target in lists preferences; do \
+	@for target in $(FUZZ_TARGETS); do \
 		mkdir -p $(FUZZ_BUILD_DIR)/corpus/$$target $(FUZZ_BUILD_DIR)/artifacts && \
 		echo "Fuzzing $$target for $(FUZZ_SECONDS) s" && \
 		$(FUZZ_BUILD_DIR)/bin/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
@@ -48,20 +65,17 @@ fuzz: build-fuzz
 	done
 
 test-asan: build-asan
-	cd $(ASAN_BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+	cd $(ASAN_BUILD_DIR) && $(XVFB) ctest --output-on-failure -j2
+
+# The peers the benchmarks compare with.
+BENCH_PACKAGES = f3d assimp-utils
 
 bench: build
-	@for b in $(BUILD_DIR)/bin/bench_*; do QT_QPA_PLATFORM=offscreen $$b; done
+	$(call install_missing,$(BENCH_PACKAGES))
+	@for b in $(BUILD_DIR)/bin/bench_*; do $(XVFB) env QT_QPA_PLATFORM=xcb $$b; done
 
 deps:
-	@missing=$$(for p in $(PACKAGES); do \
-		dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
-	done); \
-	if [ -n "$$missing" ]; then \
-		echo "Installing:" $$missing; \
-		$(SUDO) apt-get update -q && \
-		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q $$missing; \
-	fi
+	$(call install_missing,$(PACKAGES))
 
 build: deps
 	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
@@ -70,7 +84,7 @@ build: deps
 build-fuzz: deps
 	cmake -S . -B $(FUZZ_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DCMAKE_CXX_COMPILER=clang++ -DKESTRAVA_SANITIZE=ON -DKESTRAVA_FUZZ=ON
-	cmake --build $(FUZZ_BUILD_DIR) --target fuzz_lists fuzz_preferences
+	cmake --build $(FUZZ_BUILD_DIR) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
 
 build-asan: deps
 	cmake -S . -B $(ASAN_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKESTRAVA_SANITIZE=ON

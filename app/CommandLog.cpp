@@ -47,6 +47,11 @@ void CommandLog::error(const QString& origin, const QString& text) {
     append_line(tr("%1: error: %2").arg(origin, text), QColor(0xb0, 0x20, 0x20));
 }
 
+void CommandLog::note(const QString& text) {
+    tell_terminal("note", text);
+    append_line(text, QColor(0x5a, 0x5a, 0x70));
+}
+
 void CommandLog::append_line(const QString& text, const QColor& colour) {
     QTextCharFormat format;
     format.setForeground(colour);

@@ -14,6 +14,8 @@ public:
     void command(const QString& origin, const QString& text);
     void output(const QString& text);
     void error(const QString& origin, const QString& text);
+    // What the host tells of itself: a model read, the way the view draws.
+    void note(const QString& text);
 
 protected:
     void changeEvent(QEvent* event) override;

@@ -113,8 +113,11 @@ bool HostApplication::open_window() {
                  .arg(options_.module, QLatin1String(workflow_name)));
         return false;
     }
-    show_model_option();
     add_docks();
+    follow_the_view();
+    if (!options_.model.isEmpty()) {
+        view_->open(options_.model);
+    }
     new HostMenus(*window_, *view_, *commands_, languages_);
     drive_view();
     window_->resize(window_size);
@@ -206,18 +209,40 @@ void HostApplication::run_button_function(int number, bool pressed) {
                             manager->button_value(number)->get());
 }
 
-// The model --model names, or the built-in one when it cannot be read.
-void HostApplication::show_model_option() {
-    QString error;
-    if (!options_.model.isEmpty() && !open_model(*view_, options_.model, error)) {
-        tell(QStringLiteral("the model %1 cannot be shown: %2; the built-in model is shown "
-                            "instead")
-                 .arg(options_.model, error));
-    }
+// What the view does that a user must hear of: how it draws, a model read
+// and what was odd in it, a model refused and why.
+void HostApplication::follow_the_view() {
+    const auto tell_drawing = [this] {
+        if (!view_->uses_opengl()) {
+            log_->note(QObject::tr("The view is drawn without OpenGL, which cannot be used "
+                                   "here: large models move slowly."));
+        }
+    };
+    tell_drawing();
+    QObject::connect(view_, &ModelView::renderer_changed, log_, tell_drawing);
+    QObject::connect(view_, &ModelView::model_opened, log_,
+                     [this](const QString& path, const QStringList& warnings) {
+                         for (const QString& warning : warnings) {
+                             log_->note(QObject::tr("%1: %2").arg(path, warning));
+                         }
+                     });
+    QObject::connect(view_, &ModelView::model_refused, log_,
+                     [this](const QString& path, const QString& reason) {
+                         model_refused_ = true;
+                         log_->error(QObject::tr("model"),
+                                     QObject::tr("%1 cannot be shown: %2").arg(path, reason));
+                     });
 }
 
-// What runs once the window is on screen: the script, then the screenshot.
+// What runs once the window is on screen and the model of --model is read:
+// the script, then the screenshot.
 void HostApplication::after_showing() {
+    if (view_->is_loading()) {
+        QObject::connect(
+            view_, &ModelView::loading_finished, view_, [this] { after_showing(); },
+            Qt::SingleShotConnection);
+        return;
+    }
     QString error;
     if (!UiScript(script_).run(error)) {
         tell(QStringLiteral("%1: %2").arg(options_.script, error));
@@ -230,6 +255,9 @@ void HostApplication::after_showing() {
             QApplication::exit(1);
             return;
         }
-        QApplication::quit();
+        // The picture is taken: nothing more is drawn, and a model that was
+        // refused still fails the run.
+        window_->hide();
+        QApplication::exit(model_refused_ ? 1 : 0);
     }
 }

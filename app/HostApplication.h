@@ -38,7 +38,7 @@ private:
     void add_device_panel();
     void drive_view();
     void run_button_function(int number, bool pressed);
-    void show_model_option();
+    void follow_the_view();
     void after_showing();
 
     Options options_;
@@ -52,4 +52,5 @@ private:
     CommandLog* log_ = nullptr;
     std::unique_ptr<HostCommands> commands_;
     std::unique_ptr<MotionSettingsFollower> settings_;
+    bool model_refused_ = false;
 };

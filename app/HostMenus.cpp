@@ -6,6 +6,7 @@
 #include <QDockWidget>
 #include <QEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -13,9 +14,10 @@
 #include "HostCommands.h"
 #include "Kestrava_spaceWare.h"
 #include "Languages.h"
+#include "ModelFile.h"
 #include "ModelView.h"
+#include "RecentModels.h"
 #include "StandardViews.h"
-#include "StlFile.h"
 #include "Tarvik_gui.h"
 
 namespace {
@@ -76,6 +78,12 @@ void HostMenus::add_file_menu() {
     open_->setObjectName(QStringLiteral("open_model_action"));
     open_->setShortcut(QKeySequence::Open);
     connect(open_, &QAction::triggered, this, &HostMenus::open_model_file);
+    recent_ = file_->addMenu(QString());
+    recent_->setObjectName(QStringLiteral("recent_models_menu"));
+    fill_recent_menu();
+    connect(recent_, &QMenu::aboutToShow, this, &HostMenus::fill_recent_menu);
+    connect(&model_view_, &ModelView::model_opened, this,
+            [](const QString& path) { RecentModels::add(path); });
     file_->addSeparator();
     quit_ = file_->addAction(QString());
     quit_->setObjectName(QStringLiteral("quit_action"));
@@ -144,14 +152,40 @@ void HostMenus::fill_functions_menu() {
     }
 }
 
+// The view reads the file in the background, and tells what it found.
 void HostMenus::open_model_file() {
-    const QString path = QFileDialog::getOpenFileName(&window_, tr("Open Model"), QString(),
-                                                      tr("STL files (*.stl *.STL);;All files (*)"));
-    QString error;
-    if (!path.isEmpty() && !open_model(model_view_, path, error)) {
-        QMessageBox::warning(&window_, tr("Open Model"),
-                             tr("%1 cannot be shown: %2.").arg(path, error));
+    QStringList filters{tr("All models (%1)").arg(model_file_patterns().join(' '))};
+    for (const ModelFormat& format : model_formats()) {
+        QStringList patterns;
+        for (const QString& ending : format.endings) {
+            patterns << QStringLiteral("*.") + ending;
+        }
+        filters << QStringLiteral("%1 (%2)").arg(QLatin1String(format.name), patterns.join(' '));
     }
+    filters << tr("All files (*)");
+    const QString path = QFileDialog::getOpenFileName(&window_, tr("Open Model"), QString(),
+                                                      filters.join(QStringLiteral(";;")));
+    if (!path.isEmpty()) {
+        model_view_.open(path);
+    }
+}
+
+// The last ten models, newest first, named by their files.
+void HostMenus::fill_recent_menu() {
+    recent_->clear();
+    const QStringList paths = RecentModels::paths();
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        // The digit is the entry's key; a '&' of the file's name is no key.
+        const QString number =
+            i + 1 < 10 ? QStringLiteral("&%1").arg(i + 1) : QStringLiteral("1&0");
+        const QString name = QFileInfo(paths[i]).fileName().replace('&', QStringLiteral("&&"));
+        QAction* action = recent_->addAction(QStringLiteral("%1 %2").arg(number, name));
+        action->setObjectName(QStringLiteral("recent_model_%1_action").arg(i + 1));
+        action->setToolTip(paths[i]);
+        const QString path = paths[i];
+        connect(action, &QAction::triggered, this, [this, path] { model_view_.open(path); });
+    }
+    recent_->setEnabled(!paths.isEmpty());
 }
 
 bool HostMenus::eventFilter(QObject* watched, QEvent* event) {
@@ -164,6 +198,7 @@ bool HostMenus::eventFilter(QObject* watched, QEvent* event) {
 void HostMenus::retranslate() {
     file_->setTitle(tr("&File"));
     open_->setText(tr("&Open Model\u2026"));
+    recent_->setTitle(tr("Open &Recent"));
     quit_->setText(tr("&Quit"));
     view_->setTitle(tr("&View"));
     for (size_t i = 0; i < view_actions_.size(); ++i) {
@@ -180,12 +215,4 @@ void HostMenus::retranslate() {
             dock->setWindowTitle(tr(title));
         }
     }
-}
-
-bool open_model(ModelView& view, const QString& path, QString& error) {
-    std::optional<Model> model = read_stl(path, error);
-    if (model) {
-        view.set_model(std::move(*model));
-    }
-    return model.has_value();
 }

@@ -11,7 +11,8 @@ class QAction;
 class QMenu;
 class XMMainWindow;
 
-// The main window's menus. File opens a model and quits; View runs the
+// The main window's menus. File opens a model, one of the last ten again,
+// and quits; View runs the
 // built-in view functions, with their usual keys while the view has the
 // focus, and lists every function, the user's own too; Language switches
 // the language the host speaks. They translate themselves again, with the
@@ -31,6 +32,7 @@ private:
     void add_language_menu();
     void fill_functions_menu();
     void open_model_file();
+    void fill_recent_menu();
     void retranslate();
 
     XMMainWindow& window_;
@@ -39,13 +41,10 @@ private:
     Languages& languages_;
     QMenu* file_;
     QAction* open_;
+    QMenu* recent_;
     QAction* quit_;
     QMenu* view_;
     std::vector<QAction*> view_actions_;
     QMenu* functions_;
     QMenu* language_;
 };
-
-// Shows the STL model of a file in the view; false, with the reason in
-// `error`, when it cannot be read.
-bool open_model(ModelView& view, const QString& path, QString& error);

@@ -107,6 +107,7 @@ void print_widget_texts(const QWidget* widget, const QString& path) {
         for (const QString& caption : view->captions()) {
             print_text(path, "caption", caption);
         }
+        print_text(path, "notice", view->notice());
     }
     const QObjectList& children = widget->children();
     for (qsizetype i = 0; i < children.size(); ++i) {

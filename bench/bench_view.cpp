@@ -1,55 +1,176 @@
-// The model view's costs: one frame for models of growing size, and a fit
-// of every vertex.
+// The model view's costs: one frame of spheres of growing size, whole and
+// while the view moves (the simplified copy), with OpenGL where it can be
+// made (run under Xvfb for Mesa's software driver) and with QPainter; and
+// a fit of every corner.
 
 #include <QApplication>
-#include <QImage>
-#include <QPainter>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 
+#include "DeviceSource.h"
+#include "FakeDaemon.h"
 #include "ModelView.h"
+#include "MotionTransform.h"
 
 namespace {
 // A sphere of about `triangles` triangles, as a fine STL model would be.
-Model sphere(int triangles) {
-    const int rings = std::max(2, int(std::sqrt(triangles / 2.0)));
-    const int segments = std::max(3, triangles / (2 * rings));
+Model sphere(long triangles) {
+    const int rings = std::max(2, int(std::sqrt(double(triangles) / 2)));
+    const int segments = std::max(3, int(triangles / (2 * rings)));
     const auto at = [&](int ring, int segment) {
         const double theta = std::numbers::pi * ring / rings;
         const double phi = 2 * std::numbers::pi * segment / segments;
-        return QVector3D(float(std::sin(theta) * std::cos(phi)),
-                         float(std::sin(theta) * std::sin(phi)), float(std::cos(theta)));
+        return Model::Point{std::sin(theta) * std::cos(phi), std::sin(theta) * std::sin(phi),
+                            std::cos(theta)};
     };
-    Model model;
+    ModelBuilder builder(size_t(2 * rings * segments));
     for (int ring = 0; ring < rings; ++ring) {
         for (int segment = 0; segment < segments; ++segment) {
-            model.add_triangle(at(ring, segment), at(ring + 1, segment), at(ring + 1, segment + 1),
-                               qRgb(0x8f, 0xa8, 0xc8));
-            model.add_triangle(at(ring, segment), at(ring + 1, segment + 1), at(ring, segment + 1),
-                               qRgb(0x8f, 0xa8, 0xc8));
+            builder.add_triangle(at(ring, segment), at(ring + 1, segment),
+                                 at(ring + 1, segment + 1));
+            builder.add_triangle(at(ring, segment), at(ring + 1, segment + 1),
+                                 at(ring, segment + 1));
         }
     }
-    return model;
+    return builder.finish(QStringLiteral("sphere"));
 }
 
-void frame(benchmark::State& state) {
-    ModelView view;
-    view.resize(800, 600);
-    view.set_model(sphere(int(state.range(0))));
-    view.fit_all();
-    QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
-    for (auto _ : state) {
-        view.turn(1, 1);
-        view.render(&image);
-        benchmark::DoNotOptimize(image.constBits());
+// A view of 800 × 600 showing the sphere, its simplified copy made.
+std::unique_ptr<ModelView> view_of(long triangles, ModelView::Drawing drawing) {
+    auto view = std::make_unique<ModelView>(nullptr, drawing);
+    view->resize(800, 600);
+    view->set_model(sphere(triangles));
+    view->show();
+    QElapsedTimer waited;
+    waited.start();
+    while (view->model().triangle_count() > ModelView::simplified_budget && !view->simplified() &&
+           waited.elapsed() < 60000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
     }
-    state.counters["triangles"] = double(view.model().triangle_count());
+    return view;
 }
-BENCHMARK(frame)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// Frames as the user sees them: while the view turns, as many as the
+// event loop, the drawing and the screen let through in a second, each
+// iteration reporting their average length.
+void frame(benchmark::State& state, ModelView::Drawing drawing, bool moving) {
+    const std::unique_ptr<ModelView> view = view_of(state.range(0), drawing);
+    int frames = 0;
+    bool whole = false;
+    QObject::connect(view.get(), &ModelView::frame_done, [&](bool was_whole, double) {
+        ++frames;
+        whole = was_whole;
+    });
+    // A still view draws when asked: a timer asks once a frame of 60 Hz.
+    QTimer turning;
+    turning.setInterval(1000 / 60);
+    QObject::connect(&turning, &QTimer::timeout, [&] { view->turn(1, 0.5f); });
+    if (moving) {
+        view->set_motion({QVector3D(), QVector3D(0, 30, 0)});
+    } else {
+        turning.start();
+    }
+    for (auto _ : state) {
+        frames = 0;
+        QElapsedTimer elapsed;
+        elapsed.start();
+        while (elapsed.elapsed() < 1000 || frames == 0) {
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        }
+        state.SetIterationTime(double(elapsed.nsecsElapsed()) / 1e9 / frames);
+    }
+    view->set_motion({});
+    state.counters["triangles"] =
+        double(whole ? view->model().triangle_count() : view->simplified()->triangle_count());
+    state.SetLabel(view->renderer().toStdString());
+}
+
+void opengl_whole(benchmark::State& state) {
+    frame(state, ModelView::Drawing::automatic, false);
+}
+void opengl_moving(benchmark::State& state) {
+    frame(state, ModelView::Drawing::automatic, true);
+}
+void painter_whole(benchmark::State& state) {
+    frame(state, ModelView::Drawing::painter, false);
+}
+void painter_moving(benchmark::State& state) {
+    frame(state, ModelView::Drawing::painter, true);
+}
+BENCHMARK(opengl_whole)
+    ->Arg(2000)
+    ->Arg(50000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Arg(4000000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(opengl_moving)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Arg(4000000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(painter_whole)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(painter_moving)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// From a motion written into the daemon's socket to the first frame that
+// shows the view moved by it, the view holding a million triangles: each
+// motion starts from rest, as a push of the cap does.
+void motion_to_frame(benchmark::State& state) {
+    QTemporaryDir folder;
+    const QString socket = folder.filePath(QStringLiteral("spnav.sock"));
+    qputenv("SPNAV_SOCKET", QFile::encodeName(socket));
+    FakeDaemon daemon(socket);
+    daemon.start();
+    DeviceSource device;
+    device.start();
+    const std::unique_ptr<ModelView> view = view_of(state.range(0), ModelView::Drawing::automatic);
+    QObject::connect(&device, &DeviceSource::motion, view.get(), [&](const RawMotion& raw) {
+        const ViewVelocity speeds = view_speeds(transform_motion(raw, MotionSettings()));
+        view->set_motion(
+            {QVector3D(speeds.translation[0], speeds.translation[1], speeds.translation[2]),
+             QVector3D(speeds.rotation[0], speeds.rotation[1], speeds.rotation[2])});
+    });
+    bool moved = false;
+    QQuaternion before;
+    QObject::connect(view.get(), &ModelView::frame_done, [&](bool, double) {
+        moved = moved || view->camera().orientation() != before;
+    });
+    const auto until = [](const std::function<bool()>& done) {
+        while (!done()) {
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+    };
+    std::vector<double> latencies;
+    for (auto _ : state) {
+        before = view->camera().orientation();
+        moved = false;
+        const auto sent = std::chrono::steady_clock::now();
+        daemon.send_motion({0, 0, 0, 0, 200, 0}, 8);
+        until([&] { return moved; });
+        latencies.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - sent)
+                .count());
+        daemon.send_motion({0, 0, 0, 0, 0, 0}, 8);
+        until([&] { return !view->is_moving(); });
+        QTest::qWait(40);
+    }
+    std::sort(latencies.begin(), latencies.end());
+    state.counters["median_ms"] = latencies[latencies.size() / 2];
+    state.counters["p99_ms"] = latencies[latencies.size() * 99 / 100];
+}
+BENCHMARK(motion_to_frame)->Arg(1000000)->Iterations(100)->Unit(benchmark::kMillisecond);
 
 void fit_all(benchmark::State& state) {
-    const Model model = sphere(int(state.range(0)));
+    const Model model = sphere(state.range(0));
     OrbitCamera camera;
     for (auto _ : state) {
         camera.turn_model({0, 1, 0}, 1);

@@ -55,11 +55,17 @@ QStringList items(const Combo* combo) {
     return texts;
 }
 
-// A picture of the widget in the folder KESTRAVA_SCREENSHOTS names, if any.
-template <class Widget>
-void save_screenshot(Widget* widget, const QString& name) {
+// A picture in the folder KESTRAVA_SCREENSHOTS names, if any.
+template <class Picture>
+void save_picture(const Picture& picture, const QString& name) {
     const QString folder = qEnvironmentVariable("KESTRAVA_SCREENSHOTS");
     if (!folder.isEmpty() && QDir().mkpath(folder)) {
-        widget->grab().save(folder + '/' + name);
+        picture.save(folder + '/' + name);
     }
+}
+
+// A picture of the widget there.
+template <class Widget>
+void save_screenshot(Widget* widget, const QString& name) {
+    save_picture(widget->grab(), name);
 }

@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -20,6 +22,7 @@
 #include "Kestrava_spaceWare.h"
 #include "Languages.h"
 #include "ModelView.h"
+#include "RecentModels.h"
 #include "Tarvik_gui.h"
 #include "TestFiles.h"
 
@@ -69,7 +72,12 @@ class TestHostMenus : public QObject {
     }
 
 private slots:
-    void initTestCase() { SpaceWareLib::configure(dir_.filePath(QStringLiteral("prefs.ini")), 2); }
+    void initTestCase() {
+        // The host's own settings kept off the user's.
+        QStandardPaths::setTestModeEnabled(true);
+        RecentModels::clear();
+        SpaceWareLib::configure(dir_.filePath(QStringLiteral("prefs.ini")), 2);
+    }
 
     void init() {
         window_ = new XMMainWindow;
@@ -148,20 +156,53 @@ private slots:
     }
 
     // File > Open Model shows the chosen STL file; a file that is none is
-    // refused with a message that says why, and the model stays.
+    // refused, the view saying why, and the model stays.
     void openModelFromTheFileMenu() {
         const QString model =
             write_file(dir_, QStringLiteral("triangle.stl"),
                        "solid t\nfacet normal 0 0 1\nouter loop\nvertex 0 0 0\n"
                        "vertex 1 0 0\nvertex 0 1 0\nendloop\nendfacet\nendsolid t\n");
-        open_from_menu(model);
+        QCOMPARE(open_from_menu(model), QString());
+        QTRY_VERIFY(!view()->is_loading());
         QCOMPARE(view()->model().name, QStringLiteral("triangle.stl"));
         QCOMPARE(view()->model().triangle_count(), size_t(1));
 
         const QString letter = write_file(dir_, QStringLiteral("letter.stl"), "Dear user,\n");
-        QCOMPARE(open_from_menu(letter),
-                 letter + QStringLiteral(" cannot be shown: it is not an STL file."));
+        QCOMPARE(open_from_menu(letter), QString());
+        QTRY_VERIFY(!view()->is_loading());
+        QCOMPARE(view()->notice(),
+                 QStringLiteral("letter.stl cannot be shown: it is not an STL file"));
         QCOMPARE(view()->model().name, QStringLiteral("triangle.stl"));
+    }
+
+    // File > Open Recent lists the last ten models read, newest first, and
+    // opens them again; a file dropped on the view opens too.
+    void recentModelsAndDroppedFiles() {
+        RecentModels::clear();
+        const QByteArray triangle = "solid t\nfacet normal 0 0 1\nouter loop\nvertex 0 0 0\n"
+                                    "vertex 1 0 0\nvertex 0 1 0\nendloop\nendfacet\nendsolid t\n";
+        for (int i = 1; i <= 12; ++i) {
+            view()->open(write_file(dir_, QStringLiteral("m%1.stl").arg(i), triangle));
+            QTRY_VERIFY(!view()->is_loading());
+        }
+        auto* recent = window_->findChild<QMenu*>(QStringLiteral("recent_models_menu"));
+        emit recent->aboutToShow();
+        QCOMPARE(recent->actions().size(), RecentModels::kept);
+        QCOMPARE(recent->actions().first()->text(), QStringLiteral("&1 m12.stl"));
+        QCOMPARE(recent->actions().last()->text(), QStringLiteral("1&0 m3.stl"));
+        action("recent_model_5_action")->trigger();
+        QTRY_VERIFY(!view()->is_loading());
+        QCOMPARE(view()->model().name, QStringLiteral("m8.stl"));
+
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(dir_.filePath(QStringLiteral("m2.stl")))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(view(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(view(), &drop);
+        QTRY_VERIFY(!view()->is_loading());
+        QCOMPARE(view()->model().name, QStringLiteral("m2.stl"));
     }
 
     // The Language menu switches the host's texts and back.

@@ -6,11 +6,9 @@
 #include <QTest>
 #include <cmath>
 
+#include "KeepGlDriver.h"
 #include "ModelView.h"
 #include "OrbitCamera.h"
-#include "StlFile.h"
-#include "StlWriter.h"
-#include "TestFiles.h"
 #include "TestSupport.h"
 
 namespace {
@@ -51,31 +49,14 @@ float reach(const OrbitCamera& camera, const std::vector<QVector3D>& points,
     return most;
 }
 
-QByteArray ascii_stl(const Model& model) {
-    QByteArray text = "solid generated\n";
-    for (size_t t = 0; t < model.triangle_count(); ++t) {
-        text += "  facet normal 0 0 1\n    outer loop\n";
-        for (int c = 0; c < 3; ++c) {
-            const QVector3D& v = model.vertices[3 * t + c];
-            text += QStringLiteral("      vertex %1 %2 %3\n")
-                        .arg(v.x(), 0, 'g', 9)
-                        .arg(v.y(), 0, 'g', 9)
-                        .arg(v.z(), 0, 'g', 9)
-                        .toLatin1();
-        }
-        text += "    endloop\n  endfacet\n";
-    }
-    return text + "endsolid generated\n";
-}
-
-// A grid of triangles with coordinates no format rounds away.
+// A grid of triangles, far from the origin along z.
 Model generated_model() {
-    Model model;
+    ModelBuilder builder;
     for (int i = 0; i < 40; ++i) {
         const float x = float(i) * 0.37f - 3.1f;
-        model.add_triangle({x, 0.125f, -1}, {x + 1, 2.5f, 1e-3f}, {x, -7, 1234.5f}, 0);
+        builder.add_triangle({x, 0.125f, -1}, {x + 1, 2.5f, 1e-3f}, {x, -7, 1234.5f}, 0);
     }
-    return model;
+    return builder.finish(QStringLiteral("generated"));
 }
 } // namespace
 
@@ -229,73 +210,6 @@ private slots:
         turned.move({QVector3D(), QVector3D(0, 90, 0)}, 0.5f);
         by_hand.turn_model({0, 1, 0}, 45);
         QVERIFY(same_orientation(turned.orientation(), by_hand.orientation()));
-    }
-
-    // Both kinds of STL file bring back the triangles written into them.
-    void stlFilesRoundTrip() {
-        const Model model = generated_model();
-        for (const auto& [name, data] :
-             {std::pair{QStringLiteral("binary.stl"), binary_stl(model.vertices, 40)},
-              std::pair{QStringLiteral("ascii.stl"), ascii_stl(model)}}) {
-            QString error;
-            const std::optional<Model> read = read_stl(write_file(dir_, name, data), error);
-            QVERIFY2(read, qPrintable(error));
-            QCOMPARE(read->name, name);
-            QCOMPARE(read->triangle_count(), model.triangle_count());
-            QVERIFY(read->vertices == model.vertices);
-        }
-    }
-
-    // What is not a model is refused with a reason, and nothing huge is
-    // allocated for a count a short file cannot hold.
-    void badStlFilesAreRefusedWithAReason_data() {
-        QTest::addColumn<QByteArray>("data");
-        QTest::addColumn<QString>("reason");
-        const Model model = generated_model();
-        const QByteArray binary = binary_stl(model.vertices, 40);
-        Model not_a_number = model;
-        not_a_number.vertices[7].setY(std::nanf(""));
-        QByteArray ascii_nan = ascii_stl(model);
-        ascii_nan.replace("vertex -3.0999999", "vertex nan");
-        const auto row = [](const char* name, const QByteArray& data, const char* reason) {
-            QTest::newRow(name) << data << QString::fromLatin1(reason);
-        };
-        row("binary cut short", binary.left(binary.size() - 10),
-            "it is cut short: it announces 40 triangles, which take 2084 bytes, and has 2074");
-        row("binary without triangles", binary_stl({}, 0), "it holds no triangle");
-        row("binary announcing too many", binary_stl({}, 0xffffffff),
-            "it announces 4294967295 triangles");
-        row("binary not a number", binary_stl(not_a_number.vertices, 40),
-            "triangle 3 has a coordinate that is not a number");
-        row("ascii not a number", ascii_nan,
-            "line 4: triangle 1 has a coordinate that is not a number");
-        row("ascii without triangles", "solid empty\nendsolid empty\n", "it holds no triangle");
-        row("ascii ending in a triangle", "solid x\nfacet normal 0 0 1\nouter loop\nvertex 1 2 3\n",
-            "the file ends in the middle of a triangle");
-        row("ascii cut in a vertex", ascii_stl(model).left(100),
-            "line 5: \"\" is not a coordinate");
-        row("ascii vertex of two", "solid x\nfacet normal 0 0 1\nouter loop\nvertex 1 2\n",
-            "line 4: \"\" is not a coordinate");
-        row("ascii misspelt", "solid x\n facet normal 0 0 1\n  outer lop\n",
-            "line 3: \"lop\" where \"loop\"");
-        row("a letter", "Dear user,\nthis is a letter, not a model.\n", "it is not an STL file");
-        row("empty", QByteArray(), "it is not an STL file");
-    }
-    void badStlFilesAreRefusedWithAReason() {
-        QFETCH(QByteArray, data);
-        QFETCH(QString, reason);
-        QString error;
-        QVERIFY(!read_stl(write_file(dir_, QStringLiteral("bad.stl"), data), error));
-        QVERIFY2(error.contains(reason), qPrintable(error + " for " + reason));
-    }
-
-    // A folder, or no file at all, is refused too.
-    void whatIsNotAFileIsRefused() {
-        QString error;
-        QVERIFY(!read_stl(dir_.path(), error));
-        QCOMPARE(error, QStringLiteral("it is not a file"));
-        QVERIFY(!read_stl(dir_.filePath(QStringLiteral("missing.stl")), error));
-        QVERIFY(!error.isEmpty());
     }
 
     // The widget: its picture changes as the model turns; a left drag

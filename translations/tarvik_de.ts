@@ -77,14 +77,6 @@
         <translation>Modell öffnen</translation>
     </message>
     <message>
-        <source>STL files (*.stl *.STL);;All files (*)</source>
-        <translation>STL-Dateien (*.stl *.STL);;Alle Dateien (*)</translation>
-    </message>
-    <message>
-        <source>%1 cannot be shown: %2.</source>
-        <translation>%1 kann nicht angezeigt werden: %2.</translation>
-    </message>
-    <message>
         <source>&amp;File</source>
         <translation>&amp;Datei</translation>
     </message>
@@ -116,6 +108,18 @@
         <source>Commands</source>
         <translation>Befehle</translation>
     </message>
+    <message>
+        <source>All models (%1)</source>
+        <translation>Alle Modelle (%1)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Open &amp;Recent</source>
+        <translation>&amp;Zuletzt geöffnet</translation>
+    </message>
 </context>
 <context>
     <name>ModelView</name>
@@ -132,10 +136,6 @@
         <translation>%1, orthografisch</translation>
     </message>
     <message>
-        <source>%1 — %2 triangles</source>
-        <translation>%1 — %2 Dreiecke</translation>
-    </message>
-    <message>
         <source>Built-in model</source>
         <translation>Eingebautes Modell</translation>
     </message>
@@ -146,6 +146,34 @@
     <message>
         <source>Orthographic</source>
         <translation>Orthografisch</translation>
+    </message>
+    <message>
+        <source>%1 cannot be shown: %2</source>
+        <translation>%1 kann nicht angezeigt werden: %2</translation>
+    </message>
+    <message>
+        <source>Stopping the reading of %1…</source>
+        <translation>Das Lesen von %1 wird abgebrochen…</translation>
+    </message>
+    <message>
+        <source>Reading %1… (Esc stops)</source>
+        <translation>%1 wird gelesen… (Esc bricht ab)</translation>
+    </message>
+    <message>
+        <source>1 triangle</source>
+        <translation>1 Dreieck</translation>
+    </message>
+    <message>
+        <source>%1 triangles</source>
+        <translation>%1 Dreiecke</translation>
+    </message>
+    <message>
+        <source>%1 solids, %2</source>
+        <translation>%1 Körper, %2</translation>
+    </message>
+    <message>
+        <source>%1 — %2</source>
+        <translation>%1 — %2</translation>
     </message>
 </context>
 <context>
@@ -165,14 +193,6 @@
     <message>
         <source>the file ends in the middle of a triangle</source>
         <translation>die Datei endet mitten in einem Dreieck</translation>
-    </message>
-    <message>
-        <source>line %1: &quot;%2&quot; where &quot;%3&quot; belongs</source>
-        <translation>Zeile %1: „%2“, wo „%3“ hingehört</translation>
-    </message>
-    <message>
-        <source>line %1: &quot;%2&quot; is not a coordinate</source>
-        <translation>Zeile %1: „%2“ ist keine Koordinate</translation>
     </message>
     <message>
         <source>it is cut short: it announces %1 triangles, which take %2 bytes, and has %3</source>
@@ -221,6 +241,54 @@
     <message>
         <source>button %1</source>
         <translation>Taste %1</translation>
+    </message>
+    <message>
+        <source>it cannot be read</source>
+        <translation>sie kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>it has no surface</source>
+        <translation>sie hat keine Fläche</translation>
+    </message>
+    <message>
+        <source>it does not exist</source>
+        <translation>sie existiert nicht</translation>
+    </message>
+    <message>
+        <source>it is larger than %1 GB</source>
+        <translation>sie ist größer als %1 GB</translation>
+    </message>
+    <message>
+        <source>it announces %1 triangles and holds %2: all %2 are read</source>
+        <translation>sie kündigt %1 Dreiecke an und enthält %2: alle %2 werden gelesen</translation>
+    </message>
+    <message>
+        <source>%1 bytes after the last triangle are not read</source>
+        <translation>%1 Bytes nach dem letzten Dreieck werden nicht gelesen</translation>
+    </message>
+    <message>
+        <source>line %1: %2 where &quot;%3&quot; belongs</source>
+        <translation>Zeile %1: %2, wo „%3“ hingehört</translation>
+    </message>
+    <message>
+        <source>line %1: %2 is not a coordinate</source>
+        <translation>Zeile %1: %2 ist keine Koordinate</translation>
+    </message>
+    <message>
+        <source>The view is drawn without OpenGL, which cannot be used here: large models move slowly.</source>
+        <translation>Die Ansicht wird ohne OpenGL gezeichnet, das hier nicht verfügbar ist: große Modelle bewegen sich langsam.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>model</source>
+        <translation>Modell</translation>
+    </message>
+    <message>
+        <source>%1 cannot be shown: %2</source>
+        <translation>%1 kann nicht angezeigt werden: %2</translation>
     </message>
 </context>
 <context>

@@ -77,14 +77,6 @@
         <translation>Ouvrir un modèle</translation>
     </message>
     <message>
-        <source>STL files (*.stl *.STL);;All files (*)</source>
-        <translation>Fichiers STL (*.stl *.STL);;Tous les fichiers (*)</translation>
-    </message>
-    <message>
-        <source>%1 cannot be shown: %2.</source>
-        <translation>%1 ne peut pas être affiché&#xa0;: %2.</translation>
-    </message>
-    <message>
         <source>&amp;File</source>
         <translation>&amp;Fichier</translation>
     </message>
@@ -116,6 +108,18 @@
         <source>Commands</source>
         <translation>Commandes</translation>
     </message>
+    <message>
+        <source>All models (%1)</source>
+        <translation>Tous les modèles (%1)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>Open &amp;Recent</source>
+        <translation>Ouvrir un fichier &amp;récent</translation>
+    </message>
 </context>
 <context>
     <name>ModelView</name>
@@ -132,10 +136,6 @@
         <translation>%1, orthographique</translation>
     </message>
     <message>
-        <source>%1 — %2 triangles</source>
-        <translation>%1 — %2 triangles</translation>
-    </message>
-    <message>
         <source>Built-in model</source>
         <translation>Modèle intégré</translation>
     </message>
@@ -146,6 +146,34 @@
     <message>
         <source>Orthographic</source>
         <translation>Orthographique</translation>
+    </message>
+    <message>
+        <source>%1 cannot be shown: %2</source>
+        <translation>%1 ne peut pas être affiché : %2</translation>
+    </message>
+    <message>
+        <source>Stopping the reading of %1…</source>
+        <translation>Arrêt de la lecture de %1…</translation>
+    </message>
+    <message>
+        <source>Reading %1… (Esc stops)</source>
+        <translation>Lecture de %1… (Échap arrête)</translation>
+    </message>
+    <message>
+        <source>1 triangle</source>
+        <translation>1 triangle</translation>
+    </message>
+    <message>
+        <source>%1 triangles</source>
+        <translation>%1 triangles</translation>
+    </message>
+    <message>
+        <source>%1 solids, %2</source>
+        <translation>%1 solides, %2</translation>
+    </message>
+    <message>
+        <source>%1 — %2</source>
+        <translation>%1 — %2</translation>
     </message>
 </context>
 <context>
@@ -165,14 +193,6 @@
     <message>
         <source>the file ends in the middle of a triangle</source>
         <translation>le fichier se termine au milieu d’un triangle</translation>
-    </message>
-    <message>
-        <source>line %1: &quot;%2&quot; where &quot;%3&quot; belongs</source>
-        <translation>ligne %1&#xa0;: «&#xa0;%2&#xa0;» à la place de «&#xa0;%3&#xa0;»</translation>
-    </message>
-    <message>
-        <source>line %1: &quot;%2&quot; is not a coordinate</source>
-        <translation>ligne %1&#xa0;: «&#xa0;%2&#xa0;» n’est pas une coordonnée</translation>
     </message>
     <message>
         <source>it is cut short: it announces %1 triangles, which take %2 bytes, and has %3</source>
@@ -221,6 +241,54 @@
     <message>
         <source>button %1</source>
         <translation>bouton %1</translation>
+    </message>
+    <message>
+        <source>it cannot be read</source>
+        <translation>il ne peut pas être lu</translation>
+    </message>
+    <message>
+        <source>it has no surface</source>
+        <translation>il n’a aucune surface</translation>
+    </message>
+    <message>
+        <source>it does not exist</source>
+        <translation>il n’existe pas</translation>
+    </message>
+    <message>
+        <source>it is larger than %1 GB</source>
+        <translation>il dépasse %1 Go</translation>
+    </message>
+    <message>
+        <source>it announces %1 triangles and holds %2: all %2 are read</source>
+        <translation>il annonce %1 triangles et en contient %2 : les %2 sont lus</translation>
+    </message>
+    <message>
+        <source>%1 bytes after the last triangle are not read</source>
+        <translation>%1 octets après le dernier triangle ne sont pas lus</translation>
+    </message>
+    <message>
+        <source>line %1: %2 where &quot;%3&quot; belongs</source>
+        <translation>ligne %1 : %2 là où « %3 » est attendu</translation>
+    </message>
+    <message>
+        <source>line %1: %2 is not a coordinate</source>
+        <translation>ligne %1 : %2 n’est pas une coordonnée</translation>
+    </message>
+    <message>
+        <source>The view is drawn without OpenGL, which cannot be used here: large models move slowly.</source>
+        <translation>La vue est dessinée sans OpenGL, indisponible ici : les grands modèles se déplacent lentement.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
+    <message>
+        <source>model</source>
+        <translation>modèle</translation>
+    </message>
+    <message>
+        <source>%1 cannot be shown: %2</source>
+        <translation>%1 ne peut pas être affiché : %2</translation>
     </message>
 </context>
 <context>

@@ -1,57 +1,252 @@
 #include "ModelView.h"
 
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLinearGradient>
 #include <QLocale>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QPainter>
+#include <QProgressBar>
+#include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
 #include <array>
 #include <cmath>
 
+#include "GlCanvas.h"
+#include "PainterCanvas.h"
+#include "Simplify.h"
+
 namespace {
-// A frame a screen shows at 60 Hz; a late frame moves by no more than a
-// tenth of a second, so that a stall does not fling the model away.
-const int frame_ms = 16;
+// A late frame moves by no more than a tenth of a second, so that a stall
+// does not fling the model away.
 const float longest_step = 0.1f;
 const float degrees_per_pixel = 0.4f;
 // One notch of the wheel zooms by this much.
 const float zoom_per_notch = 1.2f;
+// The wheel counts as turning until it has been still this long.
+const int wheel_settle_ms = 200;
 
-// Light from the viewer's upper right; a face lit from behind is lit too,
-// since STL files do not agree on which side a face shows.
-QRgb shade(QRgb colour, const QVector3D& normal) {
-    static const QVector3D light = QVector3D(0.3f, 0.5f, 1).normalized();
-    const float lit = 0.35f + 0.65f * std::abs(QVector3D::dotProduct(normal, light));
-    return qRgb(int(float(qRed(colour)) * lit), int(float(qGreen(colour)) * lit),
-                int(float(qBlue(colour)) * lit));
+// Platforms on which an OpenGL widget cannot be composed into a window,
+// although a context may be made there.
+const char* const platforms_without_opengl_widgets[] = {"offscreen", "minimal", "vnc", "linuxfb"};
+
+// Whether an OpenGL context can be made here, and what draws with it.
+bool probe_opengl(QString& renderer) {
+    const QString platform = QGuiApplication::platformName();
+    for (const char* without : platforms_without_opengl_widgets) {
+        if (platform == QLatin1String(without)) {
+            return false;
+        }
+    }
+    QOpenGLContext context;
+    context.setFormat(GlCanvas::wanted_format());
+    if (!context.create()) {
+        return false;
+    }
+    QOffscreenSurface surface;
+    surface.setFormat(context.format());
+    surface.create();
+    if (!context.makeCurrent(&surface)) {
+        return false;
+    }
+    QOpenGLFunctions* gl = context.functions();
+    const auto text = [gl](GLenum name) {
+        return QString::fromLatin1(reinterpret_cast<const char*>(gl->glGetString(name)));
+    };
+    renderer = QStringLiteral("OpenGL: %1, %2").arg(text(GL_RENDERER), text(GL_VERSION));
+    context.doneCurrent();
+    return true;
 }
-
-struct Face {
-    bool turned_away;
-    float depth; // from the eye: the larger, the farther
-    quint32 index;
-    QVector3D normal; // in view axes
-};
 } // namespace
 
-ModelView::ModelView(QWidget* parent)
+ModelView::ModelView(QWidget* parent, Drawing drawing)
     : QWidget(parent)
-    , model_(built_in_model()) {
+    , model_(std::make_shared<const Model>(built_in_model()))
+    , progress_share_(std::make_shared<std::atomic<double>>(0)) {
     setObjectName(QStringLiteral("model_view"));
     setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    frame_timer_.setInterval(frame_ms);
+    setAcceptDrops(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    uses_opengl_ = drawing != Drawing::painter && probe_opengl(renderer_);
+    if (uses_opengl_) {
+        use_canvas(new GlCanvas(*this));
+    } else {
+        use_canvas(new PainterCanvas(*this));
+        renderer_ = QStringLiteral("QPainter");
+    }
+
+    progress_box_ = new QWidget(this);
+    progress_box_->setObjectName(QStringLiteral("model_view_progress"));
+    progress_box_->setAutoFillBackground(true);
+    auto* progress_layout = new QVBoxLayout(progress_box_);
+    progress_label_ = new QLabel(progress_box_);
+    progress_label_->setTextFormat(Qt::PlainText);
+    progress_bar_ = new QProgressBar(progress_box_);
+    progress_bar_->setRange(0, 1000);
+    progress_bar_->setTextVisible(false);
+    progress_layout->addWidget(progress_label_);
+    progress_layout->addWidget(progress_bar_);
+    progress_box_->hide();
+    progress_timer_.setInterval(50);
+    connect(&progress_timer_, &QTimer::timeout, this, &ModelView::show_progress);
+
+    frame_timer_.setInterval(int(frame_ms));
     frame_timer_.setTimerType(Qt::PreciseTimer);
     connect(&frame_timer_, &QTimer::timeout, this, &ModelView::advance_frame);
+    wheel_settling_.setSingleShot(true);
+    wheel_settling_.setInterval(wheel_settle_ms);
+    connect(&wheel_settling_, &QTimer::timeout, this, &ModelView::redraw);
     reset_view();
 }
 
-void ModelView::set_model(Model model) {
-    model_ = std::move(model);
-    reset_view();
+void ModelView::use_canvas(QWidget* canvas) {
+    delete canvas_;
+    canvas_ = canvas;
+    // The view takes the mouse; the canvas only draws.
+    canvas_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    canvas_->setFocusPolicy(Qt::NoFocus);
+    layout()->addWidget(canvas_);
+    canvas_->lower();
 }
+
+void ModelView::fall_back_to_painter() {
+    if (!uses_opengl_) {
+        return;
+    }
+    uses_opengl_ = false;
+    renderer_ = QStringLiteral("QPainter");
+    use_canvas(new PainterCanvas(*this));
+    canvas_->show();
+    emit renderer_changed();
+}
+
+// The work under way ends before anything it reaches goes.
+ModelView::~ModelView() {
+    loader_.stop();
+    simplifier_.stop();
+}
+
+// ---------------------------------------------------------------- the model
+
+void ModelView::set_model(Model model) {
+    use_model(std::make_shared<const Model>(std::move(model)));
+}
+
+void ModelView::use_model(std::shared_ptr<const Model> model) {
+    simplifier_.stop();
+    simplified_.reset();
+    model_ = std::move(model);
+    ++generation_;
+    whole_frame_ms_ = 0;
+    notice_.clear();
+    reset_view();
+    prepare_simplified();
+}
+
+// Made once, after the model shows: the view works meanwhile.
+void ModelView::prepare_simplified() {
+    if (model_->triangle_count() <= simplified_budget) {
+        return;
+    }
+    simplifier_.run(
+        [this, model = model_, generation = generation_](const std::atomic<bool>& stopping) {
+            auto copy = ::simplified(*model, simplified_budget, stopping);
+            if (!copy) {
+                return;
+            }
+            auto shared = std::make_shared<const Model>(std::move(*copy));
+            QMetaObject::invokeMethod(
+                this,
+                [this, shared, generation] {
+                    if (generation == generation_) {
+                        simplified_ = shared;
+                        ++simplified_generation_;
+                    }
+                },
+                Qt::QueuedConnection);
+        });
+}
+
+void ModelView::open(const QString& path) {
+    loader_.stop();
+    loading_ = true;
+    stop_requested_ = false;
+    loading_name_ = QFileInfo(path).fileName();
+    progress_share_->store(0);
+    show_progress();
+    progress_box_->show();
+    progress_box_->raise();
+    place_progress();
+    progress_timer_.start();
+    loader_.run([this, path, share = progress_share_](const std::atomic<bool>& stopping) {
+        auto reading = std::make_shared<ModelReading>(read_model(path, [&](double done) {
+            share->store(done);
+            return !stopping;
+        }));
+        QMetaObject::invokeMethod(
+            this, [this, path, reading] { finish_loading(path, *reading); }, Qt::QueuedConnection);
+    });
+}
+
+void ModelView::cancel_loading() {
+    if (loading_) {
+        loader_.request_stop();
+        stop_requested_ = true;
+        show_progress();
+    }
+}
+
+void ModelView::finish_loading(const QString& path, ModelReading& reading) {
+    loader_.stop();
+    loading_ = false;
+    progress_timer_.stop();
+    progress_box_->hide();
+    if (reading.model) {
+        use_model(std::make_shared<const Model>(std::move(*reading.model)));
+        emit model_opened(path, reading.warnings);
+    } else if (!reading.cancelled) {
+        notice_ = tr("%1 cannot be shown: %2").arg(QFileInfo(path).fileName(), reading.error);
+        redraw();
+        emit model_refused(path, reading.error);
+    }
+    emit loading_finished();
+}
+
+void ModelView::show_progress() {
+    progress_bar_->setValue(int(std::lround(progress_share_->load() * 1000)));
+    progress_label_->setText(stop_requested_
+                                 ? tr("Stopping the reading of %1\u2026").arg(loading_name_)
+                                 : tr("Reading %1\u2026 (Esc stops)").arg(loading_name_));
+}
+
+void ModelView::place_progress() {
+    const QSize size = progress_box_->sizeHint().expandedTo(QSize(std::min(width() - 40, 360), 0));
+    progress_box_->setGeometry(
+        QRect(QPoint((width() - size.width()) / 2, height() - size.height() - 40), size));
+}
+
+ModelView::Drawn ModelView::drawn() const {
+    const bool still = !interacting();
+    return draws_simplified() ? Drawn{simplified_.get(), simplified_generation_, still}
+                              : Drawn{model_.get(), generation_, still};
+}
+
+QString ModelView::renderer() const {
+    return renderer_;
+}
+
+// ---------------------------------------------------------------- commands
 
 QString ModelView::description() const {
     const std::optional<StandardView> view = camera_.standard_view();
@@ -66,8 +261,8 @@ QString ModelView::description() const {
 void ModelView::fit_all() {
     // Hidden, the view may not have its size yet: it fits again when shown.
     fit_pending_ = !isVisible();
-    camera_.fit(model_.vertices, size());
-    update();
+    camera_.fit(model_->vertices, size());
+    redraw();
 }
 
 void ModelView::show_view(StandardView view) {
@@ -82,30 +277,34 @@ void ModelView::reset_view() {
 
 void ModelView::toggle_projection() {
     camera_.toggle_projection();
-    update();
+    redraw();
 }
 
 void ModelView::zoom(float factor) {
     camera_.zoom(factor);
-    update();
+    redraw();
 }
 
 void ModelView::turn(int view_axis, float degrees) {
     QVector3D axis;
     axis[std::clamp(view_axis, 0, 2)] = 1;
     camera_.turn_model(axis, degrees);
-    update();
+    redraw();
 }
 
 void ModelView::pan(const QPointF& pixels) {
     camera_.pan(pixels, size());
-    update();
+    redraw();
 }
+
+// ---------------------------------------------------------------- motion
 
 void ModelView::set_motion(const ViewMotion& motion) {
     motion_ = motion;
     if (motion.is_zero()) {
         frame_timer_.stop();
+        // Whole again once still.
+        redraw();
     } else if (!frame_timer_.isActive()) {
         since_frame_.start();
         frame_timer_.start();
@@ -115,64 +314,47 @@ void ModelView::set_motion(const ViewMotion& motion) {
 void ModelView::advance_frame() {
     const float seconds = std::min(float(since_frame_.restart()) / 1000, longest_step);
     camera_.move(motion_, seconds);
-    update();
+    redraw();
 }
 
-void ModelView::paintEvent(QPaintEvent*) {
-    if (std::exchange(fit_pending_, false)) {
-        camera_.fit(model_.vertices, size());
+bool ModelView::interacting() const {
+    return frame_timer_.isActive() || dragging_ || wheel_settling_.isActive();
+}
+
+bool ModelView::draws_simplified() const {
+    return simplified_ && (simplified_always_ || (interacting() && whole_frame_ms_ > frame_ms));
+}
+
+void ModelView::show_simplified(bool always) {
+    simplified_always_ = always;
+    redraw();
+}
+
+void ModelView::frame_drawn(bool whole, double ms) {
+    if (whole) {
+        whole_frame_ms_ = ms;
     }
-    QPainter painter(this);
+    emit frame_done(whole, ms);
+}
+
+void ModelView::redraw() {
+    canvas_->update();
+}
+
+// ---------------------------------------------------------------- drawing
+
+void ModelView::paint_background(QPainter& painter) const {
     QLinearGradient background(0, 0, 0, height());
-    background.setColorAt(0, QColor(0x5d, 0x6b, 0x7c));
-    background.setColorAt(1, QColor(0x2b, 0x32, 0x3b));
+    background.setColorAt(0, QColor::fromRgb(background_top));
+    background.setColorAt(1, QColor::fromRgb(background_bottom));
     painter.fillRect(rect(), background);
-    draw_model(painter);
+}
+
+void ModelView::paint_overlay(QPainter& painter) const {
     painter.setRenderHint(QPainter::Antialiasing);
     draw_triad(painter);
     draw_captions(painter);
-}
-
-void ModelView::draw_model(QPainter& painter) const {
-    const size_t count = model_.triangle_count();
-    const QSizeF viewport = size();
-    const bool perspective = camera_.projection() == OrbitCamera::Projection::perspective;
-    const ViewAxes to_view = camera_.view_axes();
-    const ScreenProjection to_screen = camera_.screen_projection(viewport);
-    std::vector<QPointF> corners(count * 3);
-    std::vector<Face> faces;
-    faces.reserve(count);
-    for (size_t t = 0; t < count; ++t) {
-        std::array<QVector3D, 3> view;
-        bool on_screen = true;
-        for (size_t c = 0; c < 3 && on_screen; ++c) {
-            view[c] = to_view(model_.vertices[3 * t + c]);
-            const std::optional<QPointF> point = to_screen(view[c]);
-            on_screen = point.has_value();
-            corners[3 * t + c] = point.value_or(QPointF());
-        }
-        if (on_screen) {
-            // Faces turned away go first, so that a closed model's front
-            // covers them, and a face an STL file turned the wrong way
-            // still shows.
-            const QVector3D centre = (view[0] + view[1] + view[2]) / 3;
-            const QVector3D from_eye =
-                perspective ? centre - QVector3D(0, 0, camera_.distance()) : QVector3D(0, 0, -1);
-            const QVector3D normal = QVector3D::crossProduct(view[1] - view[0], view[2] - view[0]);
-            const bool turned_away = QVector3D::dotProduct(normal, from_eye) >= 0;
-            const float depth = perspective ? from_eye.lengthSquared() : -centre.z();
-            faces.push_back({turned_away, depth, quint32(t), normal.normalized()});
-        }
-    }
-    std::sort(faces.begin(), faces.end(), [](const Face& a, const Face& b) {
-        return a.turned_away != b.turned_away ? a.turned_away : a.depth > b.depth;
-    });
-    painter.setPen(Qt::NoPen);
-    for (const Face& face : faces) {
-        const QColor colour = QColor::fromRgb(shade(model_.colours[face.index], face.normal));
-        painter.setBrush(colour);
-        painter.drawConvexPolygon(&corners[3 * face.index], 3);
-    }
+    draw_notice(painter);
 }
 
 void ModelView::draw_triad(QPainter& painter) const {
@@ -206,9 +388,15 @@ void ModelView::draw_triad(QPainter& painter) const {
 }
 
 QStringList ModelView::captions() const {
-    return {tr("%1 \u2014 %2 triangles")
-                .arg(model_.name.isEmpty() ? tr("Built-in model") : model_.name,
-                     QLocale().toString(qulonglong(model_.triangle_count()))),
+    const QString name = model_->name.isEmpty() ? tr("Built-in model") : model_->name;
+    const QString triangles =
+        model_->triangles_read == 1
+            ? tr("1 triangle")
+            : tr("%1 triangles").arg(QLocale().toString(qulonglong(model_->triangles_read)));
+    const QString size =
+        model_->solids > 1 ? tr("%1 solids, %2").arg(QLocale().toString(model_->solids), triangles)
+                           : triangles;
+    return {tr("%1 \u2014 %2").arg(name, size),
             camera_.projection() == OrbitCamera::Projection::perspective ? tr("Perspective")
                                                                          : tr("Orthographic")};
 }
@@ -224,12 +412,67 @@ void ModelView::draw_captions(QPainter& painter) const {
     painter.drawText(inside, Qt::AlignRight | Qt::AlignTop, texts[1]);
 }
 
+// A refused file's reason, on a band across the view's top, under the captions.
+void ModelView::draw_notice(QPainter& painter) const {
+    if (notice_.isEmpty()) {
+        return;
+    }
+    const QRect band = rect().adjusted(10, 34, -10, 0);
+    QRect text = painter.boundingRect(band.adjusted(8, 6, -8, 0), Qt::TextWordWrap, notice_);
+    text.setWidth(band.width() - 16);
+    painter.fillRect(text.adjusted(-8, -6, 8, 6), QColor(0x8a, 0x1c, 0x1c, 220));
+    painter.setPen(Qt::white);
+    painter.drawText(text, Qt::TextWordWrap, notice_);
+}
+
+// ---------------------------------------------------------------- events
+
 void ModelView::changeEvent(QEvent* event) {
     // The captions are translated as they are drawn.
     if (event->type() == QEvent::LanguageChange) {
-        update();
+        redraw();
     }
     QWidget::changeEvent(event);
+}
+
+void ModelView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    place_progress();
+}
+
+void ModelView::prepare_frame() {
+    if (std::exchange(fit_pending_, false)) {
+        camera_.fit(model_->vertices, size());
+    }
+}
+
+void ModelView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && loading_) {
+        cancel_loading();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+namespace {
+QString dropped_file(const QMimeData* data) {
+    const QList<QUrl> urls = data->urls();
+    return urls.size() == 1 && urls.first().isLocalFile() ? urls.first().toLocalFile() : QString();
+}
+} // namespace
+
+void ModelView::dragEnterEvent(QDragEnterEvent* event) {
+    if (!dropped_file(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void ModelView::dropEvent(QDropEvent* event) {
+    const QString path = dropped_file(event->mimeData());
+    if (!path.isEmpty()) {
+        event->acceptProposedAction();
+        open(path);
+    }
 }
 
 void ModelView::mousePressEvent(QMouseEvent* event) {
@@ -237,6 +480,7 @@ void ModelView::mousePressEvent(QMouseEvent* event) {
     // The drag is decided as it starts: Shift may be let go during it.
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     panning_ = event->button() == Qt::MiddleButton || (event->button() == Qt::LeftButton && shift);
+    dragging_ = true;
     setFocus(Qt::MouseFocusReason);
 }
 
@@ -252,13 +496,21 @@ void ModelView::mouseMoveEvent(QMouseEvent* event) {
     } else {
         camera_.turn_model(QVector3D(0, 1, 0), float(delta.x()) * degrees_per_pixel);
         camera_.turn_model(QVector3D(1, 0, 0), float(delta.y()) * degrees_per_pixel);
-        update();
+        redraw();
+    }
+}
+
+void ModelView::mouseReleaseEvent(QMouseEvent* event) {
+    if (!(event->buttons() & (Qt::LeftButton | Qt::MiddleButton))) {
+        dragging_ = false;
+        redraw();
     }
 }
 
 void ModelView::wheelEvent(QWheelEvent* event) {
     const float notches = float(event->angleDelta().y()) / 120;
     camera_.zoom_about(std::pow(zoom_per_notch, notches), event->position(), size());
-    update();
+    wheel_settling_.start();
+    redraw();
     event->accept();
 }

@@ -100,6 +100,30 @@ ScreenProjection OrbitCamera::screen_projection(const QSizeF& viewport) const {
             distance_, distance_ * near_share, projection_ == Projection::perspective};
 }
 
+QMatrix4x4 OrbitCamera::view_matrix() const {
+    QMatrix4x4 matrix;
+    matrix.lookAt(eye(), target_, up());
+    return matrix;
+}
+
+QMatrix4x4 OrbitCamera::projection_matrix(const QSizeF& viewport, const QVector3D& centre,
+                                          float radius) const {
+    const float depth = QVector3D::dotProduct(eye() - centre, backward());
+    // A little beyond the sphere, so that its own faces are never clipped.
+    const float margin = radius * 0.01f + 1e-6f;
+    const float farthest = std::max(depth + radius + margin, distance_ * 2);
+    const float aspect = float(viewport.width() / std::max(1.0, viewport.height()));
+    QMatrix4x4 matrix;
+    if (projection_ == Projection::perspective) {
+        const float nearest = std::max(depth - radius - margin, distance_ * near_share);
+        matrix.perspective(field_of_view_, aspect, nearest, farthest);
+    } else {
+        const float half = half_height_at_unit_distance() * distance_;
+        matrix.ortho(-half * aspect, half * aspect, -half, half, depth - radius - margin, farthest);
+    }
+    return matrix;
+}
+
 void OrbitCamera::show(StandardView view) {
     const Axes axes = axes_of(view);
     set_orientation(QQuaternion::fromAxes(axes.right, axes.up, axes.backward));

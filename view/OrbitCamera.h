@@ -3,6 +3,7 @@
 // The camera of a model view: it looks at a target from a distance, turned
 // by an orientation. World z is up; the front of a model faces -y.
 
+#include <QMatrix4x4>
 #include <QPointF>
 #include <QQuaternion>
 #include <QSizeF>
@@ -97,6 +98,14 @@ public:
     ScreenProjection screen_projection(const QSizeF& viewport) const;
     // Pixels per model unit at the target's depth.
     float pixels_per_unit(const QSizeF& viewport) const;
+
+    // What a graphics card needs: the world in the eye's axes, and their
+    // projection on a viewport, drawing the depths from the eye between
+    // which the sphere about `centre` of `radius` lies. The same picture as
+    // screen_projection() gives.
+    QMatrix4x4 view_matrix() const;
+    QMatrix4x4 projection_matrix(const QSizeF& viewport, const QVector3D& centre,
+                                 float radius) const;
 
     // Looks along a standard direction, the model's up where a user expects
     // it; the target and distance stay.

@@ -1,14 +1,15 @@
 #pragma once
 
-// Reading STL files, binary and ASCII.
+// Reading STL files, binary and ASCII, as mature readers do: keywords in any
+// case, every solid of a file, numbers as C's strtod reads them, any line
+// end; a binary file told by its size whatever its header says. The file is
+// read as a stream, so that what it costs is what the model holds.
 
-#include <QString>
-#include <optional>
-
-#include "Model.h"
+#include "ModelFile.h"
 #include "tarvik_view_export.h"
 
-// The model an STL file holds, named after the file; nothing, with the
-// reason in `error`, for a file that cannot be read, is not STL, is cut
-// short, holds no triangle or holds a coordinate that is not a number.
-TARVIK_VIEW_EXPORT std::optional<Model> read_stl(const QString& path, QString& error);
+class QIODevice;
+
+TARVIK_VIEW_EXPORT ModelReading read_stl(const QString& path, const ReadProgress& progress = {});
+// The same from an open device that knows its size; the model has no name.
+TARVIK_VIEW_EXPORT ModelReading read_stl(QIODevice& device, const ReadProgress& progress = {});
