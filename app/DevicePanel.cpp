@@ -1,35 +1,46 @@
 #include "DevicePanel.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QEvent>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
+#include <QPainterPath>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
 
 #include "Kestrava_spaceWare.h"
+#include "SettingControls.h"
 
 namespace {
 const char* const axis_names[6] = {"Tx", "Ty", "Tz", "Rx", "Ry", "Rz"};
+// The object names of the stages' values: device_tx_raw_ … device_tx_.
+const char* const stage_suffixes[DevicePanel::stage_count] = {"raw_", "switched_", "shaped_", ""};
 // One frame of a 60 Hz screen: the panel repaints no more often.
 constexpr int frame_ms = 16;
 
-std::array<float, 6> values_of(const ViewVelocity& velocity) {
-    return {velocity.translation[0], velocity.translation[1], velocity.translation[2],
-            velocity.rotation[0],    velocity.rotation[1],    velocity.rotation[2]};
+QString axis_object_name(int axis, const char* suffix) {
+    return QStringLiteral("device_%1_%2")
+        .arg(QString::fromLatin1(axis_names[axis]).toLower(), QLatin1String(suffix));
+}
+
+std::array<std::array<float, 6>, DevicePanel::stage_count> stages_of(const MotionStages& s) {
+    return {s.raw, s.beyond_dead_zone, s.shaped, s.mapped};
 }
 } // namespace
 
-// Six bars from the middle: the transformed value strong, the raw faint.
+// Six bars from the middle: the mapped values strong, the raw ones faint.
 class DevicePanel::Bars : public QWidget {
 public:
     explicit Bars(QWidget* parent)
         : QWidget(parent) {
-        setMinimumSize(180, 6 * 18);
+        setMinimumSize(120, 6 * 18);
     }
     void set(const std::array<float, 6>& raw, const std::array<float, 6>& shown) {
         raw_ = raw;
@@ -64,13 +75,47 @@ private:
     std::array<float, 6> shown_{};
 };
 
-// Any change of the settings: the dead zone and switch may have changed,
-// and the button names with them.
+// A response curve: the speed (up) a deflection (across) gives, from none
+// to full, the straight line faint behind.
+class DevicePanel::CurvePlot : public QWidget {
+public:
+    explicit CurvePlot(QWidget* parent)
+        : QWidget(parent) {
+        setFixedSize(48, 36);
+    }
+    void set(float exponent) {
+        exponent_ = exponent;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QRectF box = QRectF(rect()).adjusted(2, 2, -2, -2);
+        painter.setPen(palette().color(QPalette::Mid));
+        painter.drawRect(box);
+        painter.drawLine(box.bottomLeft(), box.topRight());
+        QPainterPath curve(box.bottomLeft());
+        for (int i = 1; i <= 32; ++i) {
+            const double x = i / 32.0;
+            curve.lineTo(box.left() + x * box.width(),
+                         box.bottom() - std::pow(x, double(exponent_)) * box.height());
+        }
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawPath(curve);
+    }
+
+private:
+    float exponent_ = 1;
+};
+
+// The buttons' functions may change: their lamps follow.
 class DevicePanel::Observer : public ValueObserver {
 public:
     explicit Observer(DevicePanel* panel)
         : panel_(panel) {}
-    void update(Value*) override { panel_->show_device_settings(); }
+    void update(Value*) override { panel_->schedule_refresh(); }
 
 private:
     DevicePanel* panel_;
@@ -80,17 +125,26 @@ DevicePanel::DevicePanel(SpaceWarePreferencesManager* manager, QWidget* parent)
     : QWidget(parent)
     , manager_(manager)
     , follower_(*manager)
+    , controls_(new SettingControls(*manager, this))
     , observer_(new Observer(this)) {
     setObjectName(QStringLiteral("device_panel"));
-    build(manager);
-    for (SettingsValue* setting :
-         {manager->navig_value(dead_zone), manager->navig_value(dominant_axis)}) {
-        setting->attach(observer_.get());
-    }
+    auto* layout = new QVBoxLayout(this);
+    state_ = new QLabel(this);
+    state_->setObjectName(QStringLiteral("device_state_"));
+    state_->setWordWrap(true);
+    // A device's name comes from outside: shown as it is, never as markup.
+    state_->setTextFormat(Qt::PlainText);
+    layout->addWidget(state_);
+    layout->addWidget(build_chain());
+    layout->addWidget(build_lamps());
+    layout->addWidget(build_device_settings());
+    layout->addWidget(build_navigation());
+    layout->addStretch();
     for (long n = 1; n <= manager->button_count(); ++n) {
         manager->button_value(n)->attach(observer_.get());
     }
-    show_device_settings();
+    controls_->on_change([this] { schedule_refresh(); });
+    retranslate();
     frame_.setSingleShot(true);
     connect(&frame_, &QTimer::timeout, this, &DevicePanel::refresh);
     refresh();
@@ -98,80 +152,157 @@ DevicePanel::DevicePanel(SpaceWarePreferencesManager* manager, QWidget* parent)
 
 DevicePanel::~DevicePanel() = default;
 
-void DevicePanel::build(SpaceWarePreferencesManager* manager) {
-    auto* layout = new QVBoxLayout(this);
-    state_ = new QLabel(this);
-    state_->setObjectName(QStringLiteral("device_state_"));
-    state_->setWordWrap(true);
-    layout->addWidget(state_);
-
-    auto* motion = new QGridLayout;
-    bars_ = new Bars(this);
-    motion->addWidget(bars_, 0, 1, 6, 1);
-    for (int i = 0; i < 6; ++i) {
-        motion->addWidget(new QLabel(QLatin1String(axis_names[i]), this), i, 0);
-        values_[i] = new QLabel(QStringLiteral("0"), this);
-        values_[i]->setObjectName(
-            QStringLiteral("device_%1_").arg(QString::fromLatin1(axis_names[i]).toLower()));
-        values_[i]->setMinimumWidth(40);
-        values_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        motion->addWidget(values_[i], i, 2);
+// The values stage by stage, an axis a row, with the bars at the right.
+QWidget* DevicePanel::build_chain() {
+    auto* chain = new QWidget(this);
+    auto* grid = new QGridLayout(chain);
+    grid->setContentsMargins(0, 0, 0, 0);
+    for (int stage = 0; stage < stage_count; ++stage) {
+        stage_titles_[size_t(stage)] = new QLabel(chain);
+        stage_titles_[size_t(stage)]->setWordWrap(true);
+        grid->addWidget(stage_titles_[size_t(stage)], 0, stage + 1, Qt::AlignBottom);
     }
-    layout->addLayout(motion);
-
-    auto* buttons = new QGridLayout;
-    for (long n = 1; n <= manager->button_count(); ++n) {
-        auto* lamp = new QLabel(this);
-        lamp->setObjectName(QStringLiteral("device_button_%1_").arg(n));
-        lamps_.push_back(lamp);
-        buttons->addWidget(lamp, static_cast<int>(n - 1), 0);
+    for (int axis = 0; axis < 6; ++axis) {
+        grid->addWidget(new QLabel(QLatin1String(axis_names[axis]), chain), axis + 1, 0);
+        for (int stage = 0; stage < stage_count; ++stage) {
+            auto* value = new QLabel(QStringLiteral("0"), chain);
+            value->setObjectName(axis_object_name(axis, stage_suffixes[stage]));
+            value->setMinimumWidth(36);
+            value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            grid->addWidget(value, axis + 1, stage + 1);
+            stage_values_[size_t(stage)][size_t(axis)] = value;
+        }
     }
-    pressed_.assign(lamps_.size(), false);
-    layout->addLayout(buttons);
-
-    auto* settings = new QFormLayout;
-    dead_zone_ = new QSpinBox(this);
-    dead_zone_->setObjectName(QStringLiteral("device_dead_zone_"));
-    dead_zone_->setRange(0, 100);
-    dead_zone_label_ = new QLabel(this);
-    settings->addRow(dead_zone_label_, dead_zone_);
-    dominant_axis_ = new QCheckBox(this);
-    dominant_axis_->setObjectName(QStringLiteral("device_dominant_axis_"));
-    settings->addRow(dominant_axis_);
-    layout->addLayout(settings);
-    layout->addStretch();
-    retranslate();
-    // A user's change only writes the setting; the widgets follow it.
-    connect(dead_zone_, &QSpinBox::valueChanged, this, [this](int value) {
-        manager_->navig_float(dead_zone)->set(static_cast<float>(value));
-    });
-    connect(dominant_axis_, &QCheckBox::toggled, this,
-            [this](bool on) { manager_->set_navig_choice(dominant_axis, on ? 1 : 0); });
+    bars_ = new Bars(chain);
+    grid->addWidget(bars_, 1, stage_count + 1, 6, 1);
+    grid->setColumnStretch(stage_count + 1, 1);
+    return chain;
 }
 
-void DevicePanel::show_device_settings() {
-    const int zone = static_cast<int>(std::lround(manager_->navig_float(dead_zone)->get()));
-    if (dead_zone_->value() != zone) {
-        dead_zone_->setValue(zone);
+QWidget* DevicePanel::build_lamps() {
+    auto* lamps = new QWidget(this);
+    auto* grid = new QGridLayout(lamps);
+    grid->setContentsMargins(0, 0, 0, 0);
+    for (long n = 1; n <= manager_->button_count(); ++n) {
+        auto* lamp = new QLabel(lamps);
+        lamp->setObjectName(QStringLiteral("device_button_%1_").arg(n));
+        lamp->setTextFormat(Qt::PlainText);
+        lamps_.push_back(lamp);
+        grid->addWidget(lamp, static_cast<int>(n - 1), 0);
     }
-    const bool on = manager_->navig_choice(dominant_axis) == 1;
-    if (dominant_axis_->isChecked() != on) {
-        dominant_axis_->setChecked(on);
+    pressed_.assign(lamps_.size(), false);
+    return lamps;
+}
+
+QGroupBox* DevicePanel::build_device_settings() {
+    device_box_ = new QGroupBox(this);
+    device_box_->setObjectName(QStringLiteral("device_settings_"));
+    auto* form = new QFormLayout(device_box_);
+    auto* axes = new QGridLayout;
+    for (int k = 0; k < 6; ++k) {
+        const QByteArray name = axis_object_name(k, "enabled_").toLatin1();
+        enabled_[size_t(k)] = controls_->switch_box(axis_enabled(k), device_box_, name.constData());
+        enabled_[size_t(k)]->setText(QLatin1String(axis_names[k]));
+        axes->addWidget(enabled_[size_t(k)], k / 3, k % 3);
     }
-    schedule_refresh();
+    form->addRow(axes);
+    dead_zone_label_ = new QLabel(device_box_);
+    form->addRow(dead_zone_label_, controls_->whole_number(NavigAttribute::dead_zone, device_box_,
+                                                           "device_dead_zone_"));
+    dominant_axis_ =
+        controls_->switch_box(NavigAttribute::dominant_axis, device_box_, "device_dominant_axis_");
+    form->addRow(dominant_axis_);
+    const std::pair<NavigAttribute, const char*> curves[] = {
+        {trans_curve, "device_translation_curve_"}, {rot_curve, "device_rotation_curve_"}};
+    for (size_t i = 0; i < 2; ++i) {
+        auto* row = new QHBoxLayout;
+        row->addWidget(controls_->number(curves[i].first, device_box_, curves[i].second, 0.1));
+        curve_plots_[i] = new CurvePlot(device_box_);
+        row->addWidget(curve_plots_[i]);
+        curve_labels_[i] = new QLabel(device_box_);
+        form->addRow(curve_labels_[i], row);
+    }
+    return device_box_;
+}
+
+QGroupBox* DevicePanel::build_navigation() {
+    navigation_box_ = new QGroupBox(this);
+    navigation_box_->setObjectName(QStringLiteral("navigation_settings_"));
+    auto* form = new QFormLayout(navigation_box_);
+    centre_label_ = new QLabel(navigation_box_);
+    centre_ = controls_->choice(rotation_centre, navigation_box_, "navigation_rotation_centre_");
+    form->addRow(centre_label_, centre_);
+    lock_horizon_ =
+        controls_->switch_box(lock_horizon, navigation_box_, "navigation_lock_horizon_");
+    form->addRow(lock_horizon_);
+    mode_label_ = new QLabel(navigation_box_);
+    mode_ = controls_->choice(navigation_mode, navigation_box_, "navigation_mode_");
+    form->addRow(mode_label_, mode_);
+    return navigation_box_;
 }
 
 void DevicePanel::show_connection(bool connected, const QString& name) {
     connected_ = connected;
     device_name_ = name;
+    if (!connected) {
+        // Whatever was held when the device went is let go.
+        raw_ = RawMotion();
+        pressed_.assign(pressed_.size(), false);
+        schedule_refresh();
+    }
     retranslate();
 }
 
 void DevicePanel::retranslate() {
     state_->setText(connected_ ? tr("Connected: %1").arg(device_name_)
                                : tr("No device: spacenavd is not running"));
+    const char* const titles[stage_count] = {QT_TR_NOOP("Raw"), QT_TR_NOOP("Switched, dead zone"),
+                                             QT_TR_NOOP("Curve, sensitivity"), QT_TR_NOOP("View")};
+    const char* const tips[stage_count] = {
+        QT_TR_NOOP("What the device sends"),
+        QT_TR_NOOP("With the axes that are off stilled and the dead zone taken off"),
+        QT_TR_NOOP("After the response curve and the sensitivity"),
+        QT_TR_NOOP("Where the axis mapping sends it: the view's axes, each row one of them")};
+    for (int stage = 0; stage < stage_count; ++stage) {
+        stage_titles_[size_t(stage)]->setText(tr(titles[stage]));
+        stage_titles_[size_t(stage)]->setToolTip(tr(tips[stage]));
+    }
+    bars_->setToolTip(tr("Strong: the view's axes after every setting. Faint: the device's "
+                         "raw axes."));
+    for (QLabel* lamp : lamps_) {
+        lamp->setToolTip(tr("Lit while the button is held; the function it runs"));
+    }
+    device_box_->setTitle(tr("Device"));
+    for (QCheckBox* box : enabled_) {
+        box->setToolTip(tr("Whether this axis of the device moves the view"));
+    }
     dead_zone_label_->setText(tr("Dead zone"));
+    dead_zone_label_->setToolTip(tr("Deflections this small count as none; larger ones start "
+                                    "from zero at its edge"));
     dominant_axis_->setText(tr("Dominant axis only"));
+    dominant_axis_->setToolTip(tr("Only the axis pushed the most moves the view"));
+    curve_labels_[0]->setText(tr("Translation curve"));
+    curve_labels_[1]->setText(tr("Rotation curve"));
+    for (QLabel* label : curve_labels_) {
+        label->setToolTip(tr("1 is linear; higher makes small pushes finer, a full push keeps "
+                             "its speed"));
+    }
+    navigation_box_->setTitle(tr("Navigation"));
+    centre_label_->setText(tr("Rotation centre"));
+    const char* const centres[] = {QT_TR_NOOP("Automatic"), QT_TR_NOOP("Model's centre"),
+                                   QT_TR_NOOP("View's centre"), QT_TR_NOOP("Under the pointer")};
+    for (int i = 0; i < centre_->count(); ++i) {
+        centre_->setItemText(i, tr(centres[i]));
+    }
+    centre_->setToolTip(tr("What the view turns about: the middle of what is in sight, the "
+                           "model's centre, the view's centre, or the model's point under the "
+                           "pointer as a motion starts"));
+    lock_horizon_->setText(tr("Lock the horizon"));
+    lock_horizon_->setToolTip(tr("Keep the model's up axis vertical: no roll"));
+    mode_label_->setText(tr("The device moves"));
+    mode_->setItemText(0, tr("the model"));
+    mode_->setItemText(1, tr("the eye"));
+    mode_->setToolTip(tr("Moving the eye turns every motion the other way"));
 }
 
 void DevicePanel::changeEvent(QEvent* event) {
@@ -188,7 +319,7 @@ void DevicePanel::show_motion(const RawMotion& motion) {
 
 void DevicePanel::show_button(int number, bool pressed) {
     if (number >= 1 && number <= static_cast<int>(pressed_.size())) {
-        pressed_[number - 1] = pressed;
+        pressed_[size_t(number - 1)] = pressed;
         schedule_refresh();
     }
 }
@@ -202,13 +333,18 @@ void DevicePanel::schedule_refresh() {
 
 void DevicePanel::refresh() {
     since_refresh_.start();
-    const std::array<float, 6> shown = values_of(transform_motion(raw_, follower_.settings()));
-    std::array<float, 6> raw;
-    for (int i = 0; i < 6; ++i) {
-        raw[i] = static_cast<float>(raw_.axes[i]);
-        values_[i]->setText(QString::number(std::lround(shown[i])));
+    const MotionSettings& settings = follower_.settings();
+    const MotionStages stages = motion_stages(raw_, settings);
+    const auto values = stages_of(stages);
+    for (int stage = 0; stage < stage_count; ++stage) {
+        for (int axis = 0; axis < 6; ++axis) {
+            stage_values_[size_t(stage)][size_t(axis)]->setText(
+                QString::number(std::lround(values[size_t(stage)][size_t(axis)])));
+        }
     }
-    bars_->set(raw, shown);
+    bars_->set(stages.raw, stages.mapped);
+    curve_plots_[0]->set(settings.translation_curve);
+    curve_plots_[1]->set(settings.rotation_curve);
     for (size_t i = 0; i < lamps_.size(); ++i) {
         const QString function =
             qstring_of(manager_->button_value(static_cast<long>(i) + 1)->get());

@@ -1,12 +1,17 @@
 #pragma once
 
-// The host's view of the device: whether it is there, the six transformed
-// values as bars with the raw ones faint behind, a lamp per button with
-// the function it runs, and the device settings the dialog does not hold.
+// The host's view of the device: whether it is there; its six values at
+// each stage the settings take them through (raw, switched and past the
+// dead zone, shaped by the curve and the sensitivity, mapped onto the
+// view's axes), with bars of the raw and the mapped values; a lamp per
+// button with the function it runs; and the settings the settings dialog
+// does not hold: the device's (axes on and off, dead zone, dominant axis,
+// response curves) and the navigation's (rotation centre, horizon, mode).
 
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -14,8 +19,10 @@
 #include "MotionTransform.h"
 
 class QCheckBox;
+class QComboBox;
+class QGroupBox;
 class QLabel;
-class QSpinBox;
+class SettingControls;
 class SpaceWarePreferencesManager;
 
 class DevicePanel : public QWidget {
@@ -29,14 +36,20 @@ public:
     void show_motion(const RawMotion& motion);
     void show_button(int number, bool pressed);
 
+    // The stages, as the user reads them: the stage's column, the axis's row.
+    static constexpr int stage_count = 4;
+
 protected:
     void changeEvent(QEvent* event) override;
 
 private:
     class Bars;
+    class CurvePlot;
     class Observer;
-    void build(SpaceWarePreferencesManager* manager);
-    void show_device_settings();
+    QWidget* build_chain();
+    QWidget* build_lamps();
+    QGroupBox* build_device_settings();
+    QGroupBox* build_navigation();
     void retranslate();
     // Shows the news at once, or when a frame has passed since the last.
     void schedule_refresh();
@@ -44,13 +57,24 @@ private:
 
     SpaceWarePreferencesManager* manager_;
     MotionSettingsFollower follower_;
-    QLabel* state_;
-    Bars* bars_;
-    std::array<QLabel*, 6> values_{};
+    SettingControls* controls_;
+    QLabel* state_ = nullptr;
+    Bars* bars_ = nullptr;
+    std::array<QLabel*, stage_count> stage_titles_{};
+    std::array<std::array<QLabel*, 6>, stage_count> stage_values_{};
     std::vector<QLabel*> lamps_;
-    QLabel* dead_zone_label_;
-    QSpinBox* dead_zone_;
-    QCheckBox* dominant_axis_;
+    QGroupBox* device_box_ = nullptr;
+    QLabel* dead_zone_label_ = nullptr;
+    QCheckBox* dominant_axis_ = nullptr;
+    std::array<QCheckBox*, 6> enabled_{};
+    std::array<QLabel*, 2> curve_labels_{};
+    std::array<CurvePlot*, 2> curve_plots_{};
+    QGroupBox* navigation_box_ = nullptr;
+    QLabel* centre_label_ = nullptr;
+    QComboBox* centre_ = nullptr;
+    QCheckBox* lock_horizon_ = nullptr;
+    QLabel* mode_label_ = nullptr;
+    QComboBox* mode_ = nullptr;
     bool connected_ = false;
     QString device_name_;
     RawMotion raw_;

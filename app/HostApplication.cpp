@@ -59,6 +59,20 @@ ViewMotion view_motion_of(const ViewVelocity& velocity) {
     return {QVector3D(t[0], t[1], t[2]), QVector3D(r[0], r[1], r[2])};
 }
 
+ModelView::Centre centre_of(RotationCentre centre) {
+    switch (centre) {
+    case RotationCentre::model:
+        return ModelView::Centre::model;
+    case RotationCentre::view:
+        return ModelView::Centre::view;
+    case RotationCentre::cursor:
+        return ModelView::Centre::cursor;
+    case RotationCentre::automatic:
+        break;
+    }
+    return ModelView::Centre::automatic;
+}
+
 // The menus give the dock its title, in the language in use.
 void add_dock(XMMainWindow* window, QWidget* content, const char* name, Qt::DockWidgetArea area) {
     auto* dock = new QDockWidget(window);
@@ -181,6 +195,12 @@ void HostApplication::add_device_panel() {
 void HostApplication::drive_view() {
     settings_ =
         std::make_unique<MotionSettingsFollower>(*SpaceWareLib::instance()->preferences_manager());
+    // The view turns about the centre the settings choose, level or not.
+    const auto navigate = [this](const MotionSettings& settings) {
+        view_->set_navigation(centre_of(settings.rotation_centre), settings.lock_horizon);
+    };
+    navigate(settings_->settings());
+    settings_->on_change(navigate);
     QObject::connect(&device_, &DeviceSource::motion, view_, [this](const RawMotion& raw) {
         view_->set_motion(view_motion_of(transform_motion(raw, settings_->settings())));
     });

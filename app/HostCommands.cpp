@@ -4,6 +4,7 @@
 
 #include "CommandLog.h"
 #include "Kestrava_spaceWare.h"
+#include "NavigationCommands.h"
 
 namespace {
 SpaceWarePreferencesManager& manager() {
@@ -14,6 +15,8 @@ SpaceWarePreferencesManager& manager() {
 HostCommands::HostCommands(ViewCommands& view, CommandLog& log)
     : interpreter_(view, [&log](const QString& text) { log.output(text); })
     , log_(log) {
+    add_navigation_commands(interpreter_, manager(),
+                            [&log](const QString& text) { log.output(text); });
     manager().set_command_handler(
         [this](const CString& definition) { run_definition(qstring_of(definition)); });
 }

@@ -254,6 +254,10 @@ bool print(const ScriptLine& line, QString& error) {
         shown = QStringLiteral("%1 %2").arg(button->text(), button->isEnabled()
                                                                 ? QStringLiteral("enabled")
                                                                 : QStringLiteral("disabled"));
+        if (button->isCheckable()) {
+            shown +=
+                button->isChecked() ? QStringLiteral(" checked") : QStringLiteral(" unchecked");
+        }
     } else if (auto* slider = find_widget<QAbstractSlider>(name, error)) {
         shown = QString::number(slider->value());
     } else {

@@ -17,9 +17,9 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <fcntl.h>
 #include <map>
 #include <numbers>
-#include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -40,19 +40,18 @@ std::vector<Triangle> sphere() {
         const double theta = std::numbers::pi * ring / rings;
         const double phi = 2 * std::numbers::pi * segment / segments;
         return std::array<float, 3>{float(std::sin(theta) * std::cos(phi)),
-                                    float(std::sin(theta) * std::sin(phi)),
-                                    float(std::cos(theta))};
+                                    float(std::sin(theta) * std::sin(phi)), float(std::cos(theta))};
     };
     std::vector<Triangle> triangles;
     for (int ring = 0; ring < rings; ++ring) {
         for (int segment = 0; segment < segments; ++segment) {
             if (ring > 0) {
-                triangles.push_back({{at(ring, segment), at(ring + 1, segment),
-                                      at(ring, segment + 1)}});
+                triangles.push_back(
+                    {{at(ring, segment), at(ring + 1, segment), at(ring, segment + 1)}});
             }
             if (ring + 1 < rings) {
-                triangles.push_back({{at(ring, segment + 1), at(ring + 1, segment),
-                                      at(ring + 1, segment + 1)}});
+                triangles.push_back(
+                    {{at(ring, segment + 1), at(ring + 1, segment), at(ring + 1, segment + 1)}});
             }
         }
     }
@@ -210,9 +209,9 @@ void measure(benchmark::State& state, const QStringList& command) {
 }
 
 void first_picture_tarvik(benchmark::State& state) {
-    measure(state, {QStringLiteral(TARVIK_PROGRAM), "--settings", files().path("prefs.ini"),
-                    "--model", files().path("sphere.stl"), "--screenshot",
-                    files().path("tarvik.png")});
+    measure(state,
+            {QStringLiteral(TARVIK_PROGRAM), "--settings", files().path("prefs.ini"), "--model",
+             files().path("sphere.stl"), "--screenshot", files().path("tarvik.png")});
 }
 void first_picture_f3d(benchmark::State& state) {
     measure(state, {"f3d", files().path("sphere.stl"), "--output", files().path("f3d.png")});
@@ -231,8 +230,13 @@ void read_assimp(benchmark::State& state) {
     measure(state, {"assimp", "info", files().path(formats[state.range(0)])});
     state.SetLabel(formats[state.range(0)]);
 }
-BENCHMARK(read_ours)->DenseRange(0, 3)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(read_assimp)->DenseRange(0, 3)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(read_ours)->DenseRange(0, 3)->Iterations(3)->UseManualTime()->Unit(
+    benchmark::kMillisecond);
+BENCHMARK(read_assimp)
+    ->DenseRange(0, 3)
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {

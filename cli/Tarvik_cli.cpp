@@ -32,6 +32,11 @@ CommandInterpreter::CommandInterpreter(ViewCommands& view, Output output) {
             [&view, preset = entry.view](const QStringList&) { view.show_view(preset); });
     }
     add(QStringLiteral("view reset"), {}, [&view](const QStringList&) { view.reset_view(); });
+    add(QStringLiteral("view centre cursor"), {}, [&view, output](const QStringList&) {
+        output(view.centre_on_cursor()
+                   ? QObject::tr("Turning about the point under the pointer")
+                   : QObject::tr("Nothing under the pointer: turning about the model's centre"));
+    });
     add(QStringLiteral("view projection toggle"), {},
         [&view](const QStringList&) { view.toggle_projection(); });
     add(QStringLiteral("view zoom"), {Argument::factor},
@@ -48,8 +53,7 @@ CommandInterpreter::CommandInterpreter(ViewCommands& view, Output output) {
         [output = std::move(output)](const QStringList& values) { output(values.value(0)); });
 }
 
-void CommandInterpreter::add(const QString& words, std::vector<Argument> arguments,
-                             std::function<void(const QStringList& values)> action) {
+void CommandInterpreter::add(const QString& words, std::vector<Argument> arguments, Action action) {
     commands_.push_back({words.split(' '), std::move(arguments), std::move(action)});
 }
 

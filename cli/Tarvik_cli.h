@@ -39,17 +39,23 @@ public:
     // Commands act on `view`; echo writes to `output`.
     CommandInterpreter(ViewCommands& view, Output output);
 
+    // What a command takes after its words: a number, a number above 0, an
+    // axis (x, y or z), or the rest of the line.
+    enum class Argument { number, factor, axis, text };
+    using Action = std::function<void(const QStringList& values)>;
+    // Another command, for the host's own ("navigation horizon toggle").
+    void add(const QString& words, std::vector<Argument> arguments, Action action);
+
     CommandProblem check(const QString& text) const;
     // Runs the lines in order, telling `ran` each one before it runs, and
     // stops at the first bad one.
     CommandProblem run(const QString& text, const Output& ran = {});
 
 private:
-    enum class Argument { number, factor, axis, text };
     struct Command {
         QStringList words;
         std::vector<Argument> arguments;
-        std::function<void(const QStringList& values)> action;
+        Action action;
     };
     struct Parsed {
         const Command* command = nullptr;
@@ -57,8 +63,6 @@ private:
         QString reason;
     };
 
-    void add(const QString& words, std::vector<Argument> arguments,
-             std::function<void(const QStringList& values)> action);
     // A line's command and arguments; no command for a blank line.
     Parsed parse(const QString& line) const;
     // Checks every line up to the first bad one, running each if `running`.

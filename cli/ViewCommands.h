@@ -25,4 +25,7 @@ public:
     virtual void turn(int view_axis, float degrees) = 0;
     // Moves the model by pixels: right and down are positive.
     virtual void pan(const QPointF& pixels) = 0;
+    // The next turns go about the model's point under the pointer; false
+    // when there is none there (they go about the model's centre).
+    virtual bool centre_on_cursor() = 0;
 };

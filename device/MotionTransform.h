@@ -4,6 +4,7 @@
 // applied; nothing else applies a setting to the motion.
 
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "Kestrava_spaceWare.h"
@@ -36,12 +37,38 @@ struct MotionSettings {
     float dead_zone = 0;
     // Only the largest of the six values survives; the first of equal ones.
     bool dominant_axis = false;
+    // A device axis that is off counts as still, before the dead zone and
+    // the dominant axis see it: tx ty tz rx ry rz.
+    std::array<bool, 6> enabled{true, true, true, true, true, true};
+    // The response: beyond the dead zone, a deflection relative to full
+    // deflection is raised to this power, its sign kept; 1 is linear.
+    float translation_curve = 1;
+    float rotation_curve = 1;
+    // The device moves the eye instead of the model: everything reversed.
+    bool camera_mode = false;
+    // Where the view turns and whether its horizon stays level: the view's
+    // camera applies these, not the transform.
+    RotationCentre rotation_centre = RotationCentre::automatic;
+    bool lock_horizon = false;
 
     static KESTRAVA_DEVICE_EXPORT MotionSettings of(const SpaceWarePreferencesManager& manager);
 };
 
 KESTRAVA_DEVICE_EXPORT ViewVelocity transform_motion(const RawMotion& motion,
                                                      const MotionSettings& settings);
+
+// The six values as each setting leaves them, in order: the raw motion; with
+// the axes that are off stilled and the dead zone taken off; after the
+// response curve and the sensitivity; and where the mapping sends them, in
+// the view's axes (translations x y z, then rotations).
+struct MotionStages {
+    std::array<float, 6> raw{};
+    std::array<float, 6> beyond_dead_zone{};
+    std::array<float, 6> shaped{};
+    std::array<float, 6> mapped{};
+};
+KESTRAVA_DEVICE_EXPORT MotionStages motion_stages(const RawMotion& motion,
+                                                  const MotionSettings& settings);
 
 // How far a cap deflects, and what a full deflection does to the view at
 // sensitivity 1: the model crosses half the view, or turns a quarter turn,
@@ -66,10 +93,15 @@ public:
     MotionSettingsFollower& operator=(const MotionSettingsFollower&) = delete;
 
     const MotionSettings& settings() const { return settings_; }
+    // Called after each change of the settings, with the new snapshot.
+    void on_change(std::function<void(const MotionSettings&)> callback) {
+        changed_ = std::move(callback);
+    }
 
 private:
     class Observer;
     const SpaceWarePreferencesManager& manager_;
     MotionSettings settings_;
+    std::function<void(const MotionSettings&)> changed_;
     SmartResource<ValueObserver> observer_;
 };

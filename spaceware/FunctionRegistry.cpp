@@ -18,6 +18,13 @@ const BuiltinFunction builtin_functions[] = {
     {"Fit_Selection", "view fit selection"},
     {"Reset_View", "view reset"},
     {"Toggle_Projection", "view projection toggle"},
+    {"Centre_On_Cursor", "view centre cursor"},
+    {"Toggle_Rotations", "navigation rotations toggle"},
+    {"Toggle_Translations", "navigation translations toggle"},
+    {"Toggle_Dominant_Axis", "navigation dominant toggle"},
+    {"Toggle_Lock_Horizon", "navigation horizon toggle"},
+    {"Sensitivity_Up", "navigation sensitivity up"},
+    {"Sensitivity_Down", "navigation sensitivity down"},
 };
 
 // Runs a function's command when the device triggers it.

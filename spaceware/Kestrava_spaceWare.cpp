@@ -99,6 +99,18 @@ void SpaceWarePreferencesManager::set_navig_choice(NavigAttribute attribute, int
     }
 }
 
+int SpaceWarePreferencesManager::navig_choice_count(NavigAttribute attribute) {
+    int count = 0;
+    while (!choice_string(navig_schema[attribute].group, count).is_empty()) {
+        ++count;
+    }
+    return navig_schema[attribute].kind == NavigKind::choice ? count : 0;
+}
+
+std::pair<double, double> SpaceWarePreferencesManager::navig_range(NavigAttribute attribute) {
+    return {navig_schema[attribute].lowest, navig_schema[attribute].highest};
+}
+
 StringSetting* SpaceWarePreferencesManager::button_value(long n) const {
     return n >= 1 && n <= button_count() ? buttons_[n - 1].get() : nullptr;
 }

@@ -31,6 +31,23 @@ enum NavigAttribute {
     // The host's own device settings, beyond those of the settings dialog.
     dead_zone = 11,     // device units, 0 to 100
     dominant_axis = 12, // a switch_group choice
+    // Where the view turns, whether its horizon stays level, and whether
+    // the device moves the model or the eye.
+    rotation_centre = 13, // a centre_group choice
+    lock_horizon = 14,    // a switch_group choice
+    navigation_mode = 15, // a mode_group choice
+    // Each device axis on or off (switch_group): the translations along
+    // x, y, z, then the rotations about them.
+    x_trans_enabled = 16,
+    y_trans_enabled = 17,
+    z_trans_enabled = 18,
+    x_rot_enabled = 19,
+    y_rot_enabled = 20,
+    z_rot_enabled = 21,
+    // The response curve of each group: the exponent a deflection, relative
+    // to full deflection, is raised to; 1 linear to 3 cubic.
+    trans_curve = 22,
+    rot_curve = 23,
 };
 
 // The families of choice strings of the navigation settings.
@@ -39,7 +56,13 @@ enum AttributeGroup {
     direction_group = 1, // "positive", "negative"
     rotation_group = 2,  // "clockwise", "counterclockwise"
     switch_group = 3,    // "off", "on"
+    centre_group = 4,    // "auto", "model", "view", "cursor"
+    mode_group = 5,      // "object", "camera"
 };
+
+// The choices of the rotation centre and of the navigation mode, by index.
+enum class RotationCentre { automatic, model, view, cursor };
+enum class NavigationMode { object, camera };
 
 // The settings of row 0, 1, 2 (x, y, z) of the motions: the translation's
 // axis and direction, the rotation's direction.
@@ -51,6 +74,10 @@ constexpr NavigAttribute translation_direction(int row) {
 }
 constexpr NavigAttribute rotation_direction(int row) {
     return static_cast<NavigAttribute>(x_rot_direction + row);
+}
+// Whether device axis k (0 to 5: tx ty tz rx ry rz) counts.
+constexpr NavigAttribute axis_enabled(int k) {
+    return static_cast<NavigAttribute>(x_trans_enabled + k);
 }
 
 // Sensitivities run on a log scale from 0.1 to 10, a decade each side of
@@ -77,7 +104,7 @@ enum class PreferencesSection { navigation, buttons, functions };
 
 class KESTRAVA_SPACEWARE_EXPORT SpaceWarePreferencesManager {
 public:
-    static constexpr int navig_count = 13;
+    static constexpr int navig_count = 24;
     static constexpr long default_button_count = 2;
 
     // The values of the navigation settings, by attribute: the choice string
@@ -115,6 +142,9 @@ public:
     int navig_choice(NavigAttribute attribute) const;
     // Writes the string of that index, with the write rule.
     void set_navig_choice(NavigAttribute attribute, int index);
+    // How many choices a choice setting has; the range a number setting takes.
+    static int navig_choice_count(NavigAttribute attribute);
+    static std::pair<double, double> navig_range(NavigAttribute attribute);
     // The function name of device button n, 1 to button_count(); null otherwise.
     StringSetting* button_value(long n) const;
     long button_count() const { return static_cast<long>(buttons_.size()); }

@@ -1,14 +1,16 @@
 #include "NavigSchema.h"
 
 namespace {
-const CString group_strings[4][3] = {
-    {"x", "y", "z"},
-    {"positive", "negative", ""},
-    {"clockwise", "counterclockwise", ""},
-    {"off", "on", ""},
+const CString group_strings[6][4] = {
+    {"x", "y", "z", ""},
+    {"positive", "negative", "", ""},
+    {"clockwise", "counterclockwise", "", ""},
+    {"off", "on", "", ""},
+    {"auto", "model", "view", "cursor"},
+    {"object", "camera", "", ""},
 };
-const int group_sizes[4] = {3, 2, 2, 2};
-constexpr int group_count = 4;
+const int group_sizes[6] = {3, 2, 2, 2, 4, 2};
+constexpr int group_count = 6;
 
 bool is_group(int g) {
     return g >= 0 && g < group_count;
@@ -46,6 +48,19 @@ const NavigSchemaRow navig_schema[SpaceWarePreferencesManager::navig_count] = {
     // The device's own: none of its motion is lost, every axis moves.
     number(dead_zone, "dead_zone", 0.0, 100.0, 0.0f),
     choice(dominant_axis, "dominant_axis", switch_group, 0),
+    // The view turns where the user looks; the model moves, upright or not.
+    choice(rotation_centre, "rotation_centre", centre_group, 0),
+    choice(lock_horizon, "lock_horizon", switch_group, 0),
+    choice(navigation_mode, "navigation_mode", mode_group, 0),
+    choice(x_trans_enabled, "x_translation_enabled", switch_group, 1),
+    choice(y_trans_enabled, "y_translation_enabled", switch_group, 1),
+    choice(z_trans_enabled, "z_translation_enabled", switch_group, 1),
+    choice(x_rot_enabled, "x_rotation_enabled", switch_group, 1),
+    choice(y_rot_enabled, "y_rotation_enabled", switch_group, 1),
+    choice(z_rot_enabled, "z_rotation_enabled", switch_group, 1),
+    // Linear out of the box.
+    number(trans_curve, "translation_curve", 1.0, 3.0, 1.0f),
+    number(rot_curve, "rotation_curve", 1.0, 3.0, 1.0f),
 };
 
 const CString& choice_string(AttributeGroup group, int index) {

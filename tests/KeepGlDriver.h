@@ -10,8 +10,8 @@
 namespace {
 const struct KeepGlDriver {
     KeepGlDriver() {
-        for (const char* driver : {"/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so",
-                                   "/usr/lib/dri/swrast_dri.so"}) {
+        for (const char* driver :
+             {"/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so", "/usr/lib/dri/swrast_dri.so"}) {
             if (dlopen(driver, RTLD_NOW | RTLD_NODELETE)) {
                 return;
             }

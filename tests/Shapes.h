@@ -43,10 +43,12 @@ inline std::vector<QVector3D> sphere_corners(int rings, int segments, float radi
 // The cube from (0, 0, 0) to (1, 1, 1): twelve triangles.
 inline std::vector<QVector3D> cube_corners() {
     const auto p = [](int x, int y, int z) { return QVector3D(float(x), float(y), float(z)); };
-    const QVector3D quads[6][4] = {
-        {p(0, 0, 0), p(1, 0, 0), p(1, 0, 1), p(0, 0, 1)}, {p(1, 1, 0), p(0, 1, 0), p(0, 1, 1), p(1, 1, 1)},
-        {p(0, 1, 0), p(0, 0, 0), p(0, 0, 1), p(0, 1, 1)}, {p(1, 0, 0), p(1, 1, 0), p(1, 1, 1), p(1, 0, 1)},
-        {p(0, 0, 1), p(1, 0, 1), p(1, 1, 1), p(0, 1, 1)}, {p(0, 1, 0), p(1, 1, 0), p(1, 0, 0), p(0, 0, 0)}};
+    const QVector3D quads[6][4] = {{p(0, 0, 0), p(1, 0, 0), p(1, 0, 1), p(0, 0, 1)},
+                                   {p(1, 1, 0), p(0, 1, 0), p(0, 1, 1), p(1, 1, 1)},
+                                   {p(0, 1, 0), p(0, 0, 0), p(0, 0, 1), p(0, 1, 1)},
+                                   {p(1, 0, 0), p(1, 1, 0), p(1, 1, 1), p(1, 0, 1)},
+                                   {p(0, 0, 1), p(1, 0, 1), p(1, 1, 1), p(0, 1, 1)},
+                                   {p(0, 1, 0), p(1, 1, 0), p(1, 0, 0), p(0, 0, 0)}};
     std::vector<QVector3D> corners;
     for (const auto& q : quads) {
         corners.insert(corners.end(), {q[0], q[1], q[2], q[0], q[2], q[3]});

@@ -25,6 +25,10 @@ public:
     void pan(const QPointF& pixels) override {
         calls << QStringLiteral("pan %1 %2").arg(pixels.x()).arg(pixels.y());
     }
+    bool centre_on_cursor() override {
+        calls << QStringLiteral("centre_on_cursor");
+        return true;
+    }
 };
 } // namespace
 
@@ -66,6 +70,7 @@ private slots:
             {"view rotate y -90", "turn 1 -90"},
             {"view rotate z 1e2", "turn 2 100"},
             {"view pan 10 -5.5", "pan 10 -5.5"},
+            {"view centre cursor", "centre_on_cursor"},
         };
         for (const auto& [command, call] : cases) {
             QTest::newRow(command) << QString::fromLatin1(command) << QString::fromLatin1(call);

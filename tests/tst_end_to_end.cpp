@@ -352,7 +352,7 @@ private slots:
         start_with_daemon(tarvik, daemon,
                           {"--settings", settings, "--buttons", "2", "--script",
                            write_file(dir_, "functions.txt",
-                                      "choose button_1_combo_ 7\n"
+                                      "choose button_1_combo_ 14\n"
                                       "print button_1_combo_\n"
                                       "wait 1500\n"
                                       "print model_view\n"
@@ -375,7 +375,7 @@ private slots:
         QVERIFY2(tarvik.exitCode() == 0, qPrintable(errors));
         const QStringList lines =
             QString::fromLocal8Bit(tarvik.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.value(0), QStringLiteral("button_1_combo_ 7 View_Front"));
+        QCOMPARE(lines.value(0), QStringLiteral("button_1_combo_ 14 View_Front"));
         QCOMPARE(lines.value(1), QStringLiteral("model_view front perspective"));
         QCOMPARE(lines.value(2), QStringLiteral("command_log hello"));
         QCOMPARE(lines.value(3), QStringLiteral("model_view turned perspective"));
@@ -386,6 +386,54 @@ private slots:
         QVERIFY2(!errors.contains("tarvik: output: four"), qPrintable(errors));
         QVERIFY2(errors.contains("tarvik: command: view front (button 1)"), qPrintable(errors));
         QVERIFY2(errors.contains("tarvik: command: echo hello (button 2)"), qPrintable(errors));
+    }
+
+    // The navigation functions, each bound to a button of the device: what
+    // each press changes shows in the Device dock and the settings dialog,
+    // and each says so in the Commands dock.
+    void theDeviceRunsTheNavigationFunctions() {
+        const QString settings = dir_.filePath(QStringLiteral("navigation.ini"));
+        write_file(settings, "[buttons]\nbutton_1=Toggle_Rotations\nbutton_2=Toggle_Lock_Horizon\n"
+                             "button_3=Sensitivity_Up\nbutton_4=Toggle_Dominant_Axis\n"
+                             "button_5=Toggle_Translations\nbutton_6=Sensitivity_Down\n"
+                             "button_7=Centre_On_Cursor\n");
+        FakeDaemon daemon(dir_.filePath(QStringLiteral("navigation.sock")));
+        daemon.start();
+        QProcess tarvik;
+        start_with_daemon(tarvik, daemon,
+                          {"--settings", settings, "--buttons", "7", "--script",
+                           write_file(dir_, "navigation.txt",
+                                      "print device_rx_enabled_\n"
+                                      "wait 1500\n"
+                                      "print device_rx_enabled_\n"
+                                      "print device_tx_enabled_\n"
+                                      "print navigation_lock_horizon_\n"
+                                      "print device_dominant_axis_\n"
+                                      "print trans_sensib_slider_\n"
+                                      "quit\n")});
+        QTRY_VERIFY_WITH_TIMEOUT(tarvik.canReadLine(), 30000);
+        for (int button = 0; button < 7; ++button) {
+            daemon.send_button(button, true);
+            daemon.send_button(button, false);
+        }
+        QVERIFY(tarvik.waitForFinished(30000));
+        const QString errors = QString::fromLocal8Bit(tarvik.readAllStandardError());
+        QVERIFY2(tarvik.exitCode() == 0, qPrintable(errors));
+        const QStringList lines =
+            QString::fromLocal8Bit(tarvik.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines, (QStringList{"device_rx_enabled_ Rx enabled checked",
+                                     "device_rx_enabled_ Rx enabled unchecked",
+                                     "device_tx_enabled_ Tx enabled unchecked",
+                                     "navigation_lock_horizon_ Lock the horizon enabled checked",
+                                     "device_dominant_axis_ Dominant axis only enabled checked",
+                                     "trans_sensib_slider_ 0"}));
+        for (const char* said :
+             {"Rotations off", "Horizon locked", "Sensitivities: translations 1.26, rotations 1.26",
+              "Dominant axis only", "Translations off",
+              "Sensitivities: translations 1.00, rotations 1.00",
+              "turning about the model's centre"}) {
+            QVERIFY2(errors.contains(QLatin1String(said)), qPrintable(errors + said));
+        }
     }
 
     // The real spacenavd, fed by a serial Spaceball on a pseudo-terminal:

@@ -84,9 +84,9 @@ struct ExportedScene {
         part->mMeshes = new unsigned[1]{0};
         scene.mRootNode->addChildren(1, &part);
         scene.mNumMeshes = 1;
-        scene.mMeshes = new aiMesh*[1]{new aiMesh};
+        scene.mMeshes = new aiMesh* [1] { new aiMesh };
         scene.mNumMaterials = 1;
-        scene.mMaterials = new aiMaterial*[1]{new aiMaterial};
+        scene.mMaterials = new aiMaterial* [1] { new aiMaterial };
         aiMesh& mesh = *scene.mMeshes[0];
         mesh.mPrimitiveTypes = aiPrimitiveType_TRIANGLE;
         mesh.mNumVertices = unsigned(corners.size());
@@ -154,8 +154,8 @@ private slots:
         const std::vector<QVector3D> generated = generated_corners();
         const std::vector<QVector3D> cube = cube_corners();
         const QByteArray cube_text = ascii_stl(cube, "cube");
-        const auto row = [](const char* name, const QByteArray& data, int triangles,
-                            int solids = 1, const char* warning = "") {
+        const auto row = [](const char* name, const QByteArray& data, int triangles, int solids = 1,
+                            const char* warning = "") {
             QTest::newRow(name) << data << triangles << solids << QString::fromUtf8(warning);
         };
         row("binary", binary_stl(generated, 40), 40);
@@ -320,21 +320,20 @@ private slots:
                              << QByteArray("OFF\n4 4 6\n0 0 0\n1 0 0\n0 1 0\n0 0 1\n"
                                            "3 0 2 1\n3 0 1 3\n3 1 2 3\n3 0 3 2\n")
                              << 4;
-        const QByteArray triangle = QByteArray::fromRawData(
-                                        reinterpret_cast<const char*>(points), 9 * sizeof(float))
-                                        .toBase64();
-        QTest::newRow("glTF 2.0")
-            << QStringLiteral("triangle.gltf")
-            << QByteArray(R"({"asset": {"version": "2.0"}, "scene": 0,
+        const QByteArray triangle =
+            QByteArray::fromRawData(reinterpret_cast<const char*>(points), 9 * sizeof(float))
+                .toBase64();
+        QTest::newRow("glTF 2.0") << QStringLiteral("triangle.gltf")
+                                  << QByteArray(R"({"asset": {"version": "2.0"}, "scene": 0,
                 "scenes": [{"nodes": [0]}], "nodes": [{"mesh": 0}],
                 "meshes": [{"primitives": [{"attributes": {"POSITION": 0}}]}],
                 "buffers": [{"byteLength": 36,
                              "uri": "data:application/octet-stream;base64,)" +
-                          triangle + R"("}],
+                                                triangle + R"("}],
                 "bufferViews": [{"buffer": 0, "byteLength": 36}],
                 "accessors": [{"bufferView": 0, "componentType": 5126, "count": 3,
                                "type": "VEC3", "min": [0, 0, 0], "max": [1, 1, 0]}]})")
-            << 1;
+                                  << 1;
     }
     void otherFormatsThroughAssimp() {
         QFETCH(QString, name);
@@ -353,8 +352,9 @@ private slots:
         Assimp::Exporter exporter;
         for (const auto& [format, ending] : {std::pair{"3mf", "3mf"}, std::pair{"glb2", "glb"}}) {
             const QString path = dir_.filePath(QStringLiteral("sphere.%1").arg(ending));
-            QCOMPARE(exporter.Export(&exported.scene, format, QFile::encodeName(path).toStdString()),
-                     AI_SUCCESS);
+            QCOMPARE(
+                exporter.Export(&exported.scene, format, QFile::encodeName(path).toStdString()),
+                AI_SUCCESS);
             const ModelReading reading = read_model(path);
             QVERIFY2(reading.model, qPrintable(reading.error));
             QCOMPARE(reading.model->triangles_read, sphere_corners(6, 8).size() / 3);
@@ -398,7 +398,8 @@ private slots:
             for (size_t t = 0; t < model.triangle_count(); ++t) {
                 const QVector3D a = model.corner(t, 0), b = model.corner(t, 1),
                                 c = model.corner(t, 2);
-                outward += QVector3D::dotProduct(QVector3D::crossProduct(b - a, c - a), a + b + c) > 0;
+                outward +=
+                    QVector3D::dotProduct(QVector3D::crossProduct(b - a, c - a), a + b + c) > 0;
             }
             QCOMPARE(outward, with_normals ? int(model.triangle_count()) : 0);
         }

@@ -56,7 +56,7 @@ private slots:
             manager.navig_string(rotation_direction(k))
                 ->assign(Manager::index_to_string(rotation_group, !negative(k)));
         }
-        const MotionSettings settings = MotionSettings::of(manager);
+        MotionSettings settings = MotionSettings::of(manager);
         for (int k = 0; k < 3; ++k) {
             const float sign = negative(k) ? -1.0f : 1.0f;
             std::array<int, 6> push{};
@@ -67,7 +67,81 @@ private slots:
             expected.rotation[permutation[k]] = -sign;
             QVERIFY2(same(transform_motion(motion(push), settings), expected),
                      qPrintable(QStringLiteral("device axis %1").arg(k)));
+            // The eye moving mirrors the model moving, on every axis.
+            settings.camera_mode = true;
+            ViewVelocity mirrored;
+            mirrored.translation[permutation[k]] = -sign;
+            mirrored.rotation[permutation[k]] = sign;
+            QVERIFY(same(transform_motion(motion(push), settings), mirrored));
+            settings.camera_mode = false;
         }
+        // An axis that is off does nothing, whatever the mapping.
+        for (int off = 0; off < 6; ++off) {
+            settings.enabled.fill(true);
+            settings.enabled[off] = false;
+            std::array<int, 6> push{};
+            push[off] = 300;
+            QVERIFY(same(transform_motion(motion(push), settings), ViewVelocity()));
+            push[(off + 1) % 6] = 5;
+            QVERIFY(!same(transform_motion(motion(push), settings), ViewVelocity()));
+        }
+    }
+
+    // An axis that is off counts as still before the dominant axis is
+    // chosen: the largest of those on wins.
+    void anAxisOffIsNotDominant() {
+        MotionSettings settings;
+        settings.dominant_axis = true;
+        settings.enabled[1] = false;
+        const ViewVelocity velocity = transform_motion(motion({5, -30, 7, 29, 0, -2}), settings);
+        QCOMPARE(velocity.translation, (std::array<float, 3>{0, 0, 0}));
+        QCOMPARE(velocity.rotation, (std::array<float, 3>{29, 0, 0}));
+    }
+
+    // The response curve: exponent 1 is the straight transform exactly; at
+    // 3, half a deflection gives an eighth, its sign kept, and a full push
+    // is unchanged; past the dead zone it starts from zero, without a jump.
+    void responseCurves() {
+        MotionSettings straight, cubic;
+        cubic.translation_curve = 3;
+        cubic.rotation_curve = 3;
+        const float full = DeviceScale::full_deflection;
+        for (const int value : {1, -7, 100, 175, -350, 500}) {
+            const RawMotion push = motion({value, 0, 0, 0, 0, value});
+            QCOMPARE(transform_motion(push, straight).translation[0], float(value));
+        }
+        const auto tx = [&](const MotionSettings& s, float value) {
+            return transform_motion(motion({int(value), 0, 0, 0, 0, 0}), s).translation[0];
+        };
+        QCOMPARE(tx(cubic, full / 2), full / 8);
+        QCOMPARE(tx(cubic, -full / 2), -full / 8);
+        QCOMPARE(tx(cubic, full), full);
+        QCOMPARE(transform_motion(motion({0, 0, 0, 0, 0, -175}), cubic).rotation[2], -full / 8);
+        cubic.dead_zone = 50;
+        QCOMPARE(tx(cubic, 50), 0.0f);
+        QVERIFY(tx(cubic, 51) > 0 && tx(cubic, 51) < 1e-3f);
+        QCOMPARE(tx(cubic, full), full - 50);
+        float previous = 0;
+        for (int value = 50; value <= 450; ++value) {
+            const float now = tx(cubic, float(value));
+            QVERIFY2(now >= previous && now - previous < 4, qPrintable(QString::number(value)));
+            previous = now;
+        }
+    }
+
+    // Every stage of the chain, for a known motion and settings.
+    void theStagesOfTheChain() {
+        MotionSettings settings;
+        settings.axis = {1, 0, 2};
+        settings.translation_sign = {-1, 1, 1};
+        settings.dead_zone = 10;
+        settings.translation_sensitivity = 2;
+        settings.enabled[2] = false;
+        const MotionStages stages = motion_stages(motion({110, -30, 80, 0, 0, 20}), settings);
+        QCOMPARE(stages.raw, (std::array<float, 6>{110, -30, 80, 0, 0, 20}));
+        QCOMPARE(stages.beyond_dead_zone, (std::array<float, 6>{100, -20, 0, 0, 0, 10}));
+        QCOMPARE(stages.shaped, (std::array<float, 6>{200, -40, 0, 0, 0, 10}));
+        QCOMPARE(stages.mapped, (std::array<float, 6>{-40, -200, 0, 0, 0, 10}));
     }
 
     // The factory defaults give the identity, whatever the period.

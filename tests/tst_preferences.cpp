@@ -267,6 +267,76 @@ private slots:
         QCOMPARE(bad.navig_float(rot_sensitivity)->get(), 2.0f);
     }
 
+    // Each of the host's own navigation settings: its default, a good value
+    // read back, a bad one falling back to the default with a warning, and
+    // Save, Restore Preferences and Restore Default acting on it with the
+    // rest.
+    void theHostsNavigationSettings_data() {
+        QTest::addColumn<int>("attribute");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("fallback");
+        QTest::addColumn<QString>("good");
+        QTest::addColumn<QString>("bad");
+        const auto row = [](NavigAttribute attribute, const char* key, const char* fallback,
+                            const char* good, const char* bad) {
+            QTest::newRow(key) << int(attribute) << QString::fromLatin1(key)
+                               << QString::fromLatin1(fallback) << QString::fromLatin1(good)
+                               << QString::fromLatin1(bad);
+        };
+        row(dead_zone, "dead_zone", "0", "12", "101");
+        row(dominant_axis, "dominant_axis", "off", "on", "maybe");
+        // Each bad value is of another length than the good one: a file of
+        // the same size written in the same instant reads as unchanged.
+        row(rotation_centre, "rotation_centre", "auto", "cursor", "somewhere");
+        row(lock_horizon, "lock_horizon", "off", "on", "yes");
+        row(navigation_mode, "navigation_mode", "object", "camera", "eye");
+        const char* const axes[] = {"x_translation_enabled", "y_translation_enabled",
+                                    "z_translation_enabled", "x_rotation_enabled",
+                                    "y_rotation_enabled",    "z_rotation_enabled"};
+        for (int k = 0; k < 6; ++k) {
+            row(axis_enabled(k), axes[k], "on", "off", "1");
+        }
+        row(trans_curve, "translation_curve", "1", "2.5", "3.25");
+        row(rot_curve, "rotation_curve", "1", "3", "0.5");
+    }
+    void theHostsNavigationSettings() {
+        QFETCH(int, attribute);
+        QFETCH(QString, key);
+        QFETCH(QString, fallback);
+        QFETCH(QString, good);
+        QFETCH(QString, bad);
+        const auto value = [attribute](const Manager& manager) {
+            const auto a = static_cast<NavigAttribute>(attribute);
+            return manager.navig_string(a) ? navig_text(manager, a)
+                                           : QString::number(manager.navig_float(a)->get());
+        };
+        const auto set = [attribute](Manager& manager, const QString& text) {
+            const auto a = static_cast<NavigAttribute>(attribute);
+            if (manager.navig_string(a)) {
+                manager.navig_string(a)->set(text.toLatin1().constData());
+            } else {
+                manager.navig_float(a)->set(text.toFloat());
+            }
+        };
+        QCOMPARE(value(Manager(file_, 2)), fallback);
+        write_file(file_, "[navigation]\n" + (key + '=' + good).toLatin1() + '\n');
+        QCOMPARE(value(Manager(file_, 2)), good);
+        write_file(file_, "[navigation]\n" + (key + '=' + bad).toLatin1() + '\n');
+        expect_warning("navigation/" + key + ": not ");
+        QCOMPARE(value(Manager(file_, 2)), fallback);
+
+        QFile::remove(file_);
+        Manager manager(file_, 2);
+        set(manager, good);
+        QVERIFY(manager.save_navig_values());
+        QCOMPARE(value(Manager(file_, 2)), good);
+        set(manager, fallback);
+        manager.reset_navig_settings();
+        QCOMPARE(value(manager), good);
+        manager.reset_navig_defaults();
+        QCOMPARE(value(manager), fallback);
+    }
+
     // Sensitivities outside 0.1 to 10, and axes that are no permutation, are
     // refused; the limits themselves are kept.
     void rangesAndPermutations() {

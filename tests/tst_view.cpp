@@ -2,6 +2,7 @@
 // widget a user drags, wheels and moves with the device.
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
@@ -9,6 +10,7 @@
 #include "KeepGlDriver.h"
 #include "ModelView.h"
 #include "OrbitCamera.h"
+#include "Picking.h"
 #include "TestSupport.h"
 
 namespace {
@@ -194,6 +196,108 @@ private slots:
         camera.pan(QPointF(40, -25), viewport);
         const QPointF moved = *camera.to_screen(camera.to_view(point), viewport);
         QVERIFY((moved - QPointF(440, 275)).manhattanLength() < 1e-3);
+    }
+
+    // Turning about a point keeps that point where it is on the screen,
+    // whatever the axes, the angles and the projection.
+    void aCentreStaysPutWhileTheViewTurns_data() {
+        QTest::addColumn<bool>("perspective");
+        QTest::newRow("perspective") << true;
+        QTest::newRow("orthographic") << false;
+    }
+    void aCentreStaysPutWhileTheViewTurns() {
+        QFETCH(bool, perspective);
+        QRandomGenerator random(7);
+        const QSizeF viewport(800, 600);
+        const auto any = [&](float size) {
+            return QVector3D(float(random.bounded(2.0) - 1), float(random.bounded(2.0) - 1),
+                             float(random.bounded(2.0) - 1)) *
+                   size;
+        };
+        for (int trial = 0; trial < 50; ++trial) {
+            OrbitCamera camera;
+            camera.set_projection(perspective ? Projection::perspective : Projection::orthographic);
+            camera.fit(box_corners({-1, -1, -1}, {1, 1, 1}), viewport);
+            camera.pan(QPointF(random.bounded(200) - 100, random.bounded(200) - 100), viewport);
+            const QVector3D centre = any(0.8f);
+            const QPointF before = *camera.to_screen(camera.to_view(centre), viewport);
+            for (int turn = 0; turn < 10; ++turn) {
+                camera.move({QVector3D(), any(60)}, 0.1f, centre, trial % 2 == 1);
+            }
+            const std::optional<QPointF> after = camera.to_screen(camera.to_view(centre), viewport);
+            QVERIFY(after);
+            QVERIFY2((*after - before).manhattanLength() < 1,
+                     qPrintable(QStringLiteral("%1,%2 became %3,%4")
+                                    .arg(before.x())
+                                    .arg(before.y())
+                                    .arg(after->x())
+                                    .arg(after->y())));
+        }
+    }
+
+    // With the horizon locked, the model's up axis stays vertical on the
+    // screen whatever the device does: no roll gets through.
+    void aLockedHorizonStaysLevel() {
+        QRandomGenerator random(11);
+        OrbitCamera camera;
+        camera.show(StandardView::isometric);
+        for (int step = 0; step < 1000; ++step) {
+            const QVector3D turn(float(random.bounded(180.0) - 90),
+                                 float(random.bounded(180.0) - 90),
+                                 float(random.bounded(180.0) - 90));
+            const QVector3D shift(float(random.bounded(2.0) - 1), float(random.bounded(2.0) - 1),
+                                  0);
+            camera.move({shift, turn}, 0.05f, QVector3D(0.3f, -0.2f, 0.1f), true);
+            // World z has no share of the screen's horizontal axis.
+            QVERIFY2(std::abs(camera.right().z()) < 1e-4f,
+                     qPrintable(QString::number(camera.right().z())));
+        }
+    }
+
+    // The centre of what is in sight is the model's when all of it is, and
+    // another when the view is zoomed into a corner; nothing in sight, none.
+    void theCentreOfWhatIsInSight() {
+        ModelBuilder builder;
+        const std::vector<QVector3D> corners = box_corners({-1, -2, -3}, {5, 2, 3});
+        for (size_t i = 0; i + 2 < corners.size(); ++i) {
+            builder.add_triangle(corners[i], corners[i + 1], corners[i + 2], 0);
+        }
+        const Model model = builder.finish({});
+        OrbitCamera camera;
+        const QSizeF viewport(800, 600);
+        camera.fit(model.vertices, viewport);
+        QVERIFY(centre_in_sight(model, camera, viewport)->length() < 1e-5f);
+        camera.zoom_about(8, QPointF(790, 10), viewport);
+        QVERIFY(centre_in_sight(model, camera, viewport)->length() > 0.1f);
+        camera.pan(QPointF(5000, 0), viewport);
+        QVERIFY(!centre_in_sight(model, camera, viewport));
+    }
+
+    // With the centre under the pointer, a drag that starts over the model
+    // turns about the point under it, one that starts beside it about the
+    // model's centre; the marker shows while it turns.
+    void theCentreUnderThePointer() {
+        ModelView view;
+        view.resize(400, 400);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.set_navigation(ModelView::Centre::cursor, false);
+        view.show_view(StandardView::front);
+        QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(5, 395));
+        QCOMPARE(view.pivot(), std::optional(QVector3D()));
+        QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(5, 395));
+        QCOMPARE(view.pivot(), std::nullopt);
+        QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(250, 250));
+        QVERIFY(view.pivot() && view.pivot()->length() > 0.05f);
+        const auto pivot_on_screen = [&] {
+            return *view.camera().to_screen(view.camera().to_view(*view.pivot()), view.size());
+        };
+        const QPointF at_start = pivot_on_screen();
+        QVERIFY((at_start - QPointF(250, 250)).manhattanLength() < 2);
+        QTest::mouseMove(&view, QPoint(280, 240));
+        QVERIFY((pivot_on_screen() - at_start).manhattanLength() < 1);
+        save_screenshot(&view, QStringLiteral("view_marker.png"));
+        QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(280, 240));
     }
 
     // The device's velocity: a push toward the viewer brings the model

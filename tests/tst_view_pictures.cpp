@@ -8,8 +8,8 @@
 #include <QTest>
 #include <cmath>
 
-#include "ModelFile.h"
 #include "KeepGlDriver.h"
+#include "ModelFile.h"
 #include "ModelView.h"
 #include "Shapes.h"
 #include "StlWriter.h"
@@ -190,11 +190,12 @@ private slots:
         const float lit = 0.35f + 0.65f / QVector3D(0.3f, 0.5f, 1).length();
         const QRgb expected = Model::default_colour;
         const QRgb seen = face.pixel(200, 200);
-        QVERIFY2(std::abs(qRed(seen) - qRed(expected) * lit) < 4 &&
-                     std::abs(qGreen(seen) - qGreen(expected) * lit) < 4 &&
-                     std::abs(qBlue(seen) - qBlue(expected) * lit) < 4,
-                 qPrintable(QStringLiteral("%1 %2 %3").arg(qRed(seen)).arg(qGreen(seen)).arg(
-                     qBlue(seen))));
+        QVERIFY2(
+            std::abs(qRed(seen) - qRed(expected) * lit) < 4 &&
+                std::abs(qGreen(seen) - qGreen(expected) * lit) < 4 &&
+                std::abs(qBlue(seen) - qBlue(expected) * lit) < 4,
+            qPrintable(
+                QStringLiteral("%1 %2 %3").arg(qRed(seen)).arg(qGreen(seen)).arg(qBlue(seen))));
     }
 
     // A file wound the wrong way whose normals say which side is out looks
@@ -294,8 +295,8 @@ private slots:
         QSignalSpy finished(&view, &ModelView::loading_finished);
         QSignalSpy opened(&view, &ModelView::model_opened);
         QSignalSpy refused(&view, &ModelView::model_refused);
-        const QString big = write_file(dir_, QStringLiteral("big.stl"),
-                                       binary_stl(sphere_corners(400, 800), 0));
+        const QString big =
+            write_file(dir_, QStringLiteral("big.stl"), binary_stl(sphere_corners(400, 800), 0));
         view.open(big);
         QVERIFY(view.is_loading());
         QVERIFY(view.findChild<QWidget*>(QStringLiteral("model_view_progress"))->isVisible());
@@ -317,7 +318,8 @@ private slots:
         QCOMPARE(refused.count(), 1);
         QCOMPARE(refused.first().at(1).toString(), QStringLiteral("it is not an STL file"));
         QCOMPARE(view.model().name, QStringLiteral("big.stl"));
-        QCOMPARE(view.notice(), QStringLiteral("letter.stl cannot be shown: it is not an STL file"));
+        QCOMPARE(view.notice(),
+                 QStringLiteral("letter.stl cannot be shown: it is not an STL file"));
     }
 };
 

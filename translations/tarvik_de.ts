@@ -30,6 +30,126 @@
         <source>Dominant axis only</source>
         <translation>Nur die vorherrschende Achse</translation>
     </message>
+    <message>
+        <source>Raw</source>
+        <translation>Roh</translation>
+    </message>
+    <message>
+        <source>Switched, dead zone</source>
+        <translation>Geschaltet, Totzone</translation>
+    </message>
+    <message>
+        <source>Curve, sensitivity</source>
+        <translation>Kurve, Empfindlichkeit</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>Ansicht</translation>
+    </message>
+    <message>
+        <source>What the device sends</source>
+        <translation>Was das Gerät sendet</translation>
+    </message>
+    <message>
+        <source>With the axes that are off stilled and the dead zone taken off</source>
+        <translation>Ausgeschaltete Achsen stillgelegt, die Totzone abgezogen</translation>
+    </message>
+    <message>
+        <source>After the response curve and the sensitivity</source>
+        <translation>Nach der Kennlinie und der Empfindlichkeit</translation>
+    </message>
+    <message>
+        <source>Where the axis mapping sends it: the view&apos;s axes, each row one of them</source>
+        <translation>Wohin die Achsenzuordnung es schickt: die Achsen der Ansicht, eine je Zeile</translation>
+    </message>
+    <message>
+        <source>Strong: the view&apos;s axes after every setting. Faint: the device&apos;s raw axes.</source>
+        <translation>Kräftig: die Achsen der Ansicht nach allen Einstellungen. Blass: die rohen Achsen des Geräts.</translation>
+    </message>
+    <message>
+        <source>Lit while the button is held; the function it runs</source>
+        <translation>Leuchtet, solange die Taste gedrückt ist; die Funktion, die sie ausführt</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>Whether this axis of the device moves the view</source>
+        <translation>Ob diese Achse des Geräts die Ansicht bewegt</translation>
+    </message>
+    <message>
+        <source>Deflections this small count as none; larger ones start from zero at its edge</source>
+        <translation>So kleine Auslenkungen zählen nicht; größere beginnen an ihrem Rand bei null</translation>
+    </message>
+    <message>
+        <source>Only the axis pushed the most moves the view</source>
+        <translation>Nur die am stärksten ausgelenkte Achse bewegt die Ansicht</translation>
+    </message>
+    <message>
+        <source>Translation curve</source>
+        <translation>Kennlinie Verschiebung</translation>
+    </message>
+    <message>
+        <source>Rotation curve</source>
+        <translation>Kennlinie Drehung</translation>
+    </message>
+    <message>
+        <source>1 is linear; higher makes small pushes finer, a full push keeps its speed</source>
+        <translation>1 ist linear; höher macht kleine Auslenkungen feiner, eine volle behält ihr Tempo</translation>
+    </message>
+    <message>
+        <source>Navigation</source>
+        <translation>Navigation</translation>
+    </message>
+    <message>
+        <source>Rotation centre</source>
+        <translation>Drehzentrum</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatisch</translation>
+    </message>
+    <message>
+        <source>Model&apos;s centre</source>
+        <translation>Mitte des Modells</translation>
+    </message>
+    <message>
+        <source>View&apos;s centre</source>
+        <translation>Mitte der Ansicht</translation>
+    </message>
+    <message>
+        <source>Under the pointer</source>
+        <translation>Unter dem Zeiger</translation>
+    </message>
+    <message>
+        <source>What the view turns about: the middle of what is in sight, the model&apos;s centre, the view&apos;s centre, or the model&apos;s point under the pointer as a motion starts</source>
+        <translation>Worum sich die Ansicht dreht: die Mitte des Sichtbaren, die Mitte des Modells, die Mitte der Ansicht oder der Punkt des Modells unter dem Zeiger, wenn eine Bewegung beginnt</translation>
+    </message>
+    <message>
+        <source>Lock the horizon</source>
+        <translation>Horizont festhalten</translation>
+    </message>
+    <message>
+        <source>Keep the model&apos;s up axis vertical: no roll</source>
+        <translation>Die Hochachse des Modells bleibt senkrecht: kein Rollen</translation>
+    </message>
+    <message>
+        <source>The device moves</source>
+        <translation>Das Gerät bewegt</translation>
+    </message>
+    <message>
+        <source>the model</source>
+        <translation>das Modell</translation>
+    </message>
+    <message>
+        <source>the eye</source>
+        <translation>das Auge</translation>
+    </message>
+    <message>
+        <source>Moving the eye turns every motion the other way</source>
+        <translation>Das Auge zu bewegen kehrt jede Bewegung um</translation>
+    </message>
 </context>
 <context>
     <name>DeviceSource</name>
@@ -289,6 +409,50 @@
     <message>
         <source>%1 cannot be shown: %2</source>
         <translation>%1 kann nicht angezeigt werden: %2</translation>
+    </message>
+    <message>
+        <source>Turning about the point under the pointer</source>
+        <translation>Drehung um den Punkt unter dem Zeiger</translation>
+    </message>
+    <message>
+        <source>Nothing under the pointer: turning about the model&apos;s centre</source>
+        <translation>Nichts unter dem Zeiger: Drehung um die Mitte des Modells</translation>
+    </message>
+    <message>
+        <source>Sensitivities: translations %1, rotations %2</source>
+        <translation>Empfindlichkeiten: Verschiebungen %1, Drehungen %2</translation>
+    </message>
+    <message>
+        <source>Rotations on</source>
+        <translation>Drehungen an</translation>
+    </message>
+    <message>
+        <source>Rotations off</source>
+        <translation>Drehungen aus</translation>
+    </message>
+    <message>
+        <source>Translations on</source>
+        <translation>Verschiebungen an</translation>
+    </message>
+    <message>
+        <source>Translations off</source>
+        <translation>Verschiebungen aus</translation>
+    </message>
+    <message>
+        <source>Dominant axis only</source>
+        <translation>Nur die dominante Achse</translation>
+    </message>
+    <message>
+        <source>Every axis</source>
+        <translation>Alle Achsen</translation>
+    </message>
+    <message>
+        <source>Horizon locked</source>
+        <translation>Horizont festgehalten</translation>
+    </message>
+    <message>
+        <source>Horizon free</source>
+        <translation>Horizont frei</translation>
     </message>
 </context>
 <context>

@@ -30,6 +30,126 @@
         <source>Dominant axis only</source>
         <translation>Axe dominant seulement</translation>
     </message>
+    <message>
+        <source>Raw</source>
+        <translation>Brut</translation>
+    </message>
+    <message>
+        <source>Switched, dead zone</source>
+        <translation>Axes, zone morte</translation>
+    </message>
+    <message>
+        <source>Curve, sensitivity</source>
+        <translation>Courbe, sensibilité</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>Vue</translation>
+    </message>
+    <message>
+        <source>What the device sends</source>
+        <translation>Ce que le périphérique envoie</translation>
+    </message>
+    <message>
+        <source>With the axes that are off stilled and the dead zone taken off</source>
+        <translation>Axes désactivés mis à zéro, zone morte retirée</translation>
+    </message>
+    <message>
+        <source>After the response curve and the sensitivity</source>
+        <translation>Après la courbe de réponse et la sensibilité</translation>
+    </message>
+    <message>
+        <source>Where the axis mapping sends it: the view&apos;s axes, each row one of them</source>
+        <translation>Là où l’affectation des axes l’envoie : les axes de la vue, un par ligne</translation>
+    </message>
+    <message>
+        <source>Strong: the view&apos;s axes after every setting. Faint: the device&apos;s raw axes.</source>
+        <translation>Foncé : les axes de la vue après tous les réglages. Pâle : les axes bruts du périphérique.</translation>
+    </message>
+    <message>
+        <source>Lit while the button is held; the function it runs</source>
+        <translation>Allumé tant que le bouton est enfoncé ; la fonction qu’il lance</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Périphérique</translation>
+    </message>
+    <message>
+        <source>Whether this axis of the device moves the view</source>
+        <translation>Si cet axe du périphérique déplace la vue</translation>
+    </message>
+    <message>
+        <source>Deflections this small count as none; larger ones start from zero at its edge</source>
+        <translation>Les déplacements aussi petits ne comptent pas ; les plus grands partent de zéro à sa limite</translation>
+    </message>
+    <message>
+        <source>Only the axis pushed the most moves the view</source>
+        <translation>Seul l’axe le plus sollicité déplace la vue</translation>
+    </message>
+    <message>
+        <source>Translation curve</source>
+        <translation>Courbe des translations</translation>
+    </message>
+    <message>
+        <source>Rotation curve</source>
+        <translation>Courbe des rotations</translation>
+    </message>
+    <message>
+        <source>1 is linear; higher makes small pushes finer, a full push keeps its speed</source>
+        <translation>1 est linéaire ; plus haut rend les petits gestes plus fins, un geste complet garde sa vitesse</translation>
+    </message>
+    <message>
+        <source>Navigation</source>
+        <translation>Navigation</translation>
+    </message>
+    <message>
+        <source>Rotation centre</source>
+        <translation>Centre de rotation</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatique</translation>
+    </message>
+    <message>
+        <source>Model&apos;s centre</source>
+        <translation>Centre du modèle</translation>
+    </message>
+    <message>
+        <source>View&apos;s centre</source>
+        <translation>Centre de la vue</translation>
+    </message>
+    <message>
+        <source>Under the pointer</source>
+        <translation>Sous le pointeur</translation>
+    </message>
+    <message>
+        <source>What the view turns about: the middle of what is in sight, the model&apos;s centre, the view&apos;s centre, or the model&apos;s point under the pointer as a motion starts</source>
+        <translation>Ce autour de quoi la vue tourne : le milieu de ce qui est visible, le centre du modèle, le centre de la vue, ou le point du modèle sous le pointeur au début d’un mouvement</translation>
+    </message>
+    <message>
+        <source>Lock the horizon</source>
+        <translation>Bloquer l’horizon</translation>
+    </message>
+    <message>
+        <source>Keep the model&apos;s up axis vertical: no roll</source>
+        <translation>L’axe vertical du modèle reste vertical : pas de roulis</translation>
+    </message>
+    <message>
+        <source>The device moves</source>
+        <translation>Le périphérique déplace</translation>
+    </message>
+    <message>
+        <source>the model</source>
+        <translation>le modèle</translation>
+    </message>
+    <message>
+        <source>the eye</source>
+        <translation>l’œil</translation>
+    </message>
+    <message>
+        <source>Moving the eye turns every motion the other way</source>
+        <translation>Déplacer l’œil inverse chaque mouvement</translation>
+    </message>
 </context>
 <context>
     <name>DeviceSource</name>
@@ -289,6 +409,50 @@
     <message>
         <source>%1 cannot be shown: %2</source>
         <translation>%1 ne peut pas être affiché : %2</translation>
+    </message>
+    <message>
+        <source>Turning about the point under the pointer</source>
+        <translation>Rotation autour du point sous le pointeur</translation>
+    </message>
+    <message>
+        <source>Nothing under the pointer: turning about the model&apos;s centre</source>
+        <translation>Rien sous le pointeur : rotation autour du centre du modèle</translation>
+    </message>
+    <message>
+        <source>Sensitivities: translations %1, rotations %2</source>
+        <translation>Sensibilités : translations %1, rotations %2</translation>
+    </message>
+    <message>
+        <source>Rotations on</source>
+        <translation>Rotations activées</translation>
+    </message>
+    <message>
+        <source>Rotations off</source>
+        <translation>Rotations désactivées</translation>
+    </message>
+    <message>
+        <source>Translations on</source>
+        <translation>Translations activées</translation>
+    </message>
+    <message>
+        <source>Translations off</source>
+        <translation>Translations désactivées</translation>
+    </message>
+    <message>
+        <source>Dominant axis only</source>
+        <translation>Axe dominant seulement</translation>
+    </message>
+    <message>
+        <source>Every axis</source>
+        <translation>Tous les axes</translation>
+    </message>
+    <message>
+        <source>Horizon locked</source>
+        <translation>Horizon bloqué</translation>
+    </message>
+    <message>
+        <source>Horizon free</source>
+        <translation>Horizon libre</translation>
     </message>
 </context>
 <context>

@@ -60,8 +60,8 @@ ModelReading read_with_assimp(const QString& path, const ReadProgress& progress)
     }
     if (!scene || (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE)) {
         const QString reason = QString::fromUtf8(importer.GetErrorString()).trimmed();
-        reading.error = reason.isEmpty() ? QObject::tr("it cannot be read")
-                                         : quoted_text(reason.toUtf8());
+        reading.error =
+            reason.isEmpty() ? QObject::tr("it cannot be read") : quoted_text(reason.toUtf8());
         return reading;
     }
     ModelBuilder builder;

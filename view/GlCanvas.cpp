@@ -184,8 +184,8 @@ void GlCanvas::upload(Buffers& buffers, const Model& model, quint64 generation) 
         std::vector<quint8> rgb;
         rgb.reserve(model.colours.size() * 3);
         for (const QRgb colour : model.colours) {
-            rgb.insert(rgb.end(), {quint8(qRed(colour)), quint8(qGreen(colour)),
-                                   quint8(qBlue(colour))});
+            rgb.insert(rgb.end(),
+                       {quint8(qRed(colour)), quint8(qGreen(colour)), quint8(qBlue(colour))});
         }
         buffers.colours.create();
         buffers.colours.bind();
@@ -234,8 +234,8 @@ void GlCanvas::draw(Buffers& buffers) {
     // each, and would hold twice the model's own memory for a million.
     const GLsizei batch = 3 * 65536;
     for (GLsizei first = 0; first < buffers.index_count; first += batch) {
-        glDrawElements(GL_TRIANGLES, std::min(batch, buffers.index_count - first),
-                       GL_UNSIGNED_INT, reinterpret_cast<const void*>(first * sizeof(quint32)));
+        glDrawElements(GL_TRIANGLES, std::min(batch, buffers.index_count - first), GL_UNSIGNED_INT,
+                       reinterpret_cast<const void*>(first * sizeof(quint32)));
         glFinish();
     }
     program_.disableAttributeArray(0);

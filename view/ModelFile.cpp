@@ -60,9 +60,10 @@ QString quoted_text(const QByteArray& text) {
     const QString decoded = QString::fromUtf8(text.left(4 * most));
     QString quoted;
     for (const QChar c : decoded) {
-        const QString shown = c.category() == QChar::Other_Control
-                                  ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'))
-                                  : QString(c);
+        const QString shown =
+            c.category() == QChar::Other_Control
+                ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'))
+                : QString(c);
         if (quoted.size() + shown.size() > most) {
             return quoted + QChar(0x2026);
         }

@@ -1,6 +1,7 @@
 #include "ModelView.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -24,6 +25,7 @@
 
 #include "GlCanvas.h"
 #include "PainterCanvas.h"
+#include "Picking.h"
 #include "Simplify.h"
 
 namespace {
@@ -271,6 +273,7 @@ void ModelView::show_view(StandardView view) {
 }
 
 void ModelView::reset_view() {
+    fixed_pivot_.reset();
     camera_.set_projection(OrbitCamera::Projection::perspective);
     show_view(StandardView::isometric);
 }
@@ -299,13 +302,61 @@ void ModelView::pan(const QPointF& pixels) {
 
 // ---------------------------------------------------------------- motion
 
+void ModelView::set_navigation(Centre centre, bool horizon_locked) {
+    if (centre != centre_) {
+        fixed_pivot_.reset();
+    }
+    centre_ = centre;
+    horizon_locked_ = horizon_locked;
+}
+
+QVector3D ModelView::point_under(const QPointF& pointer) const {
+    const Model& model = simplified_ ? *simplified_ : *model_;
+    if (!rect().contains(pointer.toPoint())) {
+        return QVector3D();
+    }
+    return first_hit(model, camera_.ray_through(pointer, size())).value_or(QVector3D());
+}
+
+bool ModelView::centre_on_cursor() {
+    const QPointF pointer = mapFromGlobal(QCursor::pos());
+    const Model& model = simplified_ ? *simplified_ : *model_;
+    const std::optional<QVector3D> hit =
+        rect().contains(pointer.toPoint()) ? first_hit(model, camera_.ray_through(pointer, size()))
+                                           : std::nullopt;
+    fixed_pivot_ = hit.value_or(QVector3D());
+    return hit.has_value();
+}
+
+// The model lies about the origin: its centre is there.
+QVector3D ModelView::choose_pivot(const QPointF& pointer) const {
+    if (fixed_pivot_) {
+        return *fixed_pivot_;
+    }
+    switch (centre_) {
+    case Centre::model:
+        return QVector3D();
+    case Centre::view:
+        return camera_.target();
+    case Centre::cursor:
+        return point_under(pointer);
+    case Centre::automatic:
+        break;
+    }
+    // The copy, where there is one: the part in sight is found as well, and faster.
+    const Model& model = simplified_ ? *simplified_ : *model_;
+    return centre_in_sight(model, camera_, size()).value_or(QVector3D());
+}
+
 void ModelView::set_motion(const ViewMotion& motion) {
     motion_ = motion;
     if (motion.is_zero()) {
         frame_timer_.stop();
+        pivot_.reset();
         // Whole again once still.
         redraw();
     } else if (!frame_timer_.isActive()) {
+        pivot_ = choose_pivot(mapFromGlobal(QCursor::pos()));
         since_frame_.start();
         frame_timer_.start();
     }
@@ -313,7 +364,7 @@ void ModelView::set_motion(const ViewMotion& motion) {
 
 void ModelView::advance_frame() {
     const float seconds = std::min(float(since_frame_.restart()) / 1000, longest_step);
-    camera_.move(motion_, seconds);
+    camera_.move(motion_, seconds, pivot_.value_or(camera_.target()), horizon_locked_);
     redraw();
 }
 
@@ -355,6 +406,26 @@ void ModelView::paint_overlay(QPainter& painter) const {
     draw_triad(painter);
     draw_captions(painter);
     draw_notice(painter);
+    draw_marker(painter);
+}
+
+// Where the view turns, while it turns: a ring with a dot, light on dark so
+// that it shows on any model.
+void ModelView::draw_marker(QPainter& painter) const {
+    if (!pivot_) {
+        return;
+    }
+    const std::optional<QPointF> at = camera_.to_screen(camera_.to_view(*pivot_), size());
+    if (!at) {
+        return;
+    }
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(0x20, 0x20, 0x20, 200), 4));
+    painter.drawEllipse(*at, 8, 8);
+    painter.setPen(QPen(QColor(0xff, 0xd4, 0x40), 2));
+    painter.drawEllipse(*at, 8, 8);
+    painter.setBrush(QColor(0xff, 0xd4, 0x40));
+    painter.drawEllipse(*at, 2, 2);
 }
 
 void ModelView::draw_triad(QPainter& painter) const {
@@ -481,7 +552,24 @@ void ModelView::mousePressEvent(QMouseEvent* event) {
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     panning_ = event->button() == Qt::MiddleButton || (event->button() == Qt::LeftButton && shift);
     dragging_ = true;
+    if (!panning_) {
+        pivot_ = choose_pivot(event->position());
+    }
     setFocus(Qt::MouseFocusReason);
+}
+
+// A horizontal drag turns the model about the screen's vertical axis (the
+// model's up axis, when the horizon is locked), a vertical one tips it
+// about the screen's horizontal axis.
+void ModelView::turn_by_mouse(const QPoint& delta) {
+    const QVector3D centre = pivot_.value_or(camera_.target());
+    const QVector3D about_vertical = horizon_locked_ ? QVector3D(0, 0, 1) : camera_.up();
+    camera_.turn_about(centre, about_vertical, float(delta.x()) * degrees_per_pixel);
+    camera_.turn_about(centre, camera_.right(), float(delta.y()) * degrees_per_pixel);
+    if (horizon_locked_) {
+        camera_.level(centre);
+    }
+    redraw();
 }
 
 void ModelView::mouseMoveEvent(QMouseEvent* event) {
@@ -494,15 +582,16 @@ void ModelView::mouseMoveEvent(QMouseEvent* event) {
     if (panning_) {
         pan(delta);
     } else {
-        camera_.turn_model(QVector3D(0, 1, 0), float(delta.x()) * degrees_per_pixel);
-        camera_.turn_model(QVector3D(1, 0, 0), float(delta.y()) * degrees_per_pixel);
-        redraw();
+        turn_by_mouse(delta);
     }
 }
 
 void ModelView::mouseReleaseEvent(QMouseEvent* event) {
     if (!(event->buttons() & (Qt::LeftButton | Qt::MiddleButton))) {
         dragging_ = false;
+        if (!frame_timer_.isActive()) {
+            pivot_.reset();
+        }
         redraw();
     }
 }

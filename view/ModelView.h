@@ -72,6 +72,19 @@ public:
     void turn(int view_axis, float degrees) override;
     void pan(const QPointF& pixels) override;
 
+    // Where the view turns, for the device and the mouse alike: about the
+    // middle of what is in sight (automatic), the model's centre, the view's
+    // centre, or the model's point under the pointer as a motion starts. A
+    // locked horizon keeps the model's up axis (z) vertical on the screen.
+    enum class Centre { automatic, model, view, cursor };
+    void set_navigation(Centre centre, bool horizon_locked);
+    // The next motions turn about the model's point under the pointer, until
+    // the navigation changes or the view is reset; false, and about the
+    // model's centre, when the pointer is over no part of the model.
+    bool centre_on_cursor() override;
+    // What a motion turns about while it lasts.
+    std::optional<QVector3D> pivot() const { return pivot_; }
+
     // The device's deflection as a velocity: the view moves with it once a
     // frame until it is zero, and stops at once then.
     void set_motion(const ViewMotion& motion);
@@ -142,6 +155,11 @@ private:
     void draw_triad(QPainter& painter) const;
     void draw_captions(QPainter& painter) const;
     void draw_notice(QPainter& painter) const;
+    void draw_marker(QPainter& painter) const;
+    // The point a motion that starts now turns about; `pointer` in pixels.
+    QVector3D choose_pivot(const QPointF& pointer) const;
+    QVector3D point_under(const QPointF& pointer) const;
+    void turn_by_mouse(const QPoint& delta);
     void advance_frame();
 
     std::shared_ptr<const Model> model_;
@@ -160,6 +178,10 @@ private:
     bool panning_ = false;
     QTimer wheel_settling_;
     ViewMotion motion_;
+    Centre centre_ = Centre::automatic;
+    bool horizon_locked_ = false;
+    std::optional<QVector3D> fixed_pivot_;
+    std::optional<QVector3D> pivot_;
     QTimer frame_timer_;
     QElapsedTimer since_frame_;
     double whole_frame_ms_ = 0;

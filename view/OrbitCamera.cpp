@@ -148,6 +148,30 @@ void OrbitCamera::turn_model(const QVector3D& view_axis, float degrees) {
     set_orientation(orientation_ * QQuaternion::fromAxisAndAngle(view_axis, -degrees));
 }
 
+void OrbitCamera::turn_camera(const QVector3D& centre, const QQuaternion& rotation) {
+    target_ = centre + rotation.rotatedVector(target_ - centre);
+    set_orientation(rotation * orientation_);
+}
+
+void OrbitCamera::turn_about(const QVector3D& centre, const QVector3D& world_axis, float degrees) {
+    if (world_axis.isNull() || !std::isfinite(degrees)) {
+        return;
+    }
+    turn_camera(centre, QQuaternion::fromAxisAndAngle(world_axis, -degrees));
+}
+
+void OrbitCamera::level(const QVector3D& centre) {
+    const QVector3D z(0, 0, 1);
+    const QVector3D level_right = QVector3D::crossProduct(-backward(), z);
+    if (level_right.length() < 1e-4f) {
+        return;
+    }
+    const QVector3D right_axis = level_right.normalized();
+    const QVector3D up_axis = QVector3D::crossProduct(backward(), right_axis);
+    const QQuaternion levelled = QQuaternion::fromAxes(right_axis, up_axis, backward());
+    turn_camera(centre, levelled * orientation_.conjugated());
+}
+
 void OrbitCamera::pan(const QPointF& pixels, const QSizeF& viewport) {
     const float units = 1 / pixels_per_unit(viewport);
     target_ -= (right() * float(pixels.x()) - up() * float(pixels.y())) * units;
@@ -159,27 +183,50 @@ void OrbitCamera::zoom(float factor) {
     }
 }
 
+QVector3D OrbitCamera::on_target_plane(const QPointF& pixel, const QSizeF& viewport) const {
+    const QPointF from_centre = pixel - QPointF(viewport.width() / 2, viewport.height() / 2);
+    return target_ + (right() * float(from_centre.x()) - up() * float(from_centre.y())) /
+                         pixels_per_unit(viewport);
+}
+
 void OrbitCamera::zoom_about(float factor, const QPointF& pixel, const QSizeF& viewport) {
     if (!(factor > 0) || !std::isfinite(factor)) {
         return;
     }
     // The point under the pixel on the target's plane stays under it.
-    const QPointF from_centre = pixel - QPointF(viewport.width() / 2, viewport.height() / 2);
-    const QVector3D under =
-        target_ + (right() * float(from_centre.x()) - up() * float(from_centre.y())) /
-                      pixels_per_unit(viewport);
+    const QVector3D under = on_target_plane(pixel, viewport);
     target_ = under + (target_ - under) / factor;
     zoom(factor);
 }
 
+OrbitCamera::Ray OrbitCamera::ray_through(const QPointF& pixel, const QSizeF& viewport) const {
+    const QVector3D on_plane = on_target_plane(pixel, viewport);
+    if (projection_ == Projection::perspective) {
+        return {eye(), (on_plane - eye()).normalized()};
+    }
+    // Far enough behind to start before any model the view can show.
+    return {on_plane + backward() * (distance_ * 1e3f + 1e3f), -backward()};
+}
+
 void OrbitCamera::move(const ViewMotion& motion, float seconds) {
+    move(motion, seconds, target_, false);
+}
+
+void OrbitCamera::move(const ViewMotion& motion, float seconds, const QVector3D& centre,
+                       bool horizon_locked) {
     const float half_height = half_height_at_unit_distance() * distance_;
     const QVector3D step = motion.translation * seconds;
     target_ -= (right() * step.x() + up() * step.y()) * half_height;
     // Toward the viewer is closer, by a share of the distance: never through.
     zoom(std::exp(step.z()));
     const QVector3D turn = motion.rotation * seconds;
-    turn_model(turn.normalized(), turn.length());
+    if (!horizon_locked) {
+        turn_about(centre, orientation_.rotatedVector(turn.normalized()), turn.length());
+        return;
+    }
+    turn_about(centre, QVector3D(0, 0, 1), turn.y());
+    turn_about(centre, right(), turn.x());
+    level(centre);
 }
 
 void OrbitCamera::fit(std::span<const QVector3D> points, const QSizeF& viewport) {

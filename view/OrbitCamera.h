@@ -114,14 +114,33 @@ public:
     std::optional<StandardView> standard_view() const;
     // Turns the model about a view axis through the target.
     void turn_model(const QVector3D& view_axis, float degrees);
+    // Turns the model about a world axis through a point, which stays where
+    // it is on the screen.
+    void turn_about(const QVector3D& centre, const QVector3D& world_axis, float degrees);
+    // Turns the view about its own axis, about a point, until the world's up
+    // axis (z) shows vertical, up; nothing when the view looks along it.
+    void level(const QVector3D& centre);
     // Moves the model across the view by a number of pixels.
     void pan(const QPointF& pixels, const QSizeF& viewport);
     // Shows the model `factor` times larger.
     void zoom(float factor);
     // Zooms keeping the model point under a pixel where it is.
     void zoom_about(float factor, const QPointF& pixel, const QSizeF& viewport);
-    // Moves by a velocity for a time.
+    // Moves by a velocity for a time, turning about the target.
     void move(const ViewMotion& motion, float seconds);
+    // The same, turning about `centre`; with the horizon locked, the turn
+    // about the view's vertical axis turns about the world's up axis, the
+    // roll is dropped, and the view stays level.
+    void move(const ViewMotion& motion, float seconds, const QVector3D& centre,
+              bool horizon_locked);
+
+    // The line of sight through a pixel: from the eye (or, orthographic,
+    // from behind the model), toward the scene.
+    struct Ray {
+        QVector3D origin;
+        QVector3D direction; // of unit length
+    };
+    Ray ray_through(const QPointF& pixel, const QSizeF& viewport) const;
     // Shows every point inside the viewport with a small margin, keeping
     // the orientation and the projection. No points: nothing changes.
     void fit(std::span<const QVector3D> points, const QSizeF& viewport);
@@ -132,6 +151,11 @@ public:
 private:
     // Half the viewport's height, in view units at distance 1.
     float half_height_at_unit_distance() const;
+    // The point of the target's plane under a pixel.
+    QVector3D on_target_plane(const QPointF& pixel, const QSizeF& viewport) const;
+    // The camera turned with the world about a point: what the model does
+    // is the opposite.
+    void turn_camera(const QVector3D& centre, const QQuaternion& rotation);
 
     QVector3D target_;
     float distance_ = 10;

@@ -72,9 +72,8 @@ void PainterCanvas::paintEvent(QPaintEvent*) {
     std::vector<QPointF> corners;
     painter.setPen(Qt::NoPen);
     for (const Face& face : faces_in_order(*drawn.model, view_.camera(), size(), corners)) {
-        painter.setBrush(
-            QColor::fromRgb(shading::shade(drawn.model->colour_of(face.index), face.lit,
-                                           face.turned_away)));
+        painter.setBrush(QColor::fromRgb(
+            shading::shade(drawn.model->colour_of(face.index), face.lit, face.turned_away)));
         painter.drawConvexPolygon(&corners[3 * face.index], 3);
     }
     view_.frame_drawn(drawn.model == &view_.model(), double(timer.nsecsElapsed()) / 1e6);

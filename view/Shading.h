@@ -28,8 +28,8 @@ inline float light_on(const QVector3D& normal, bool turned_away) {
 
 inline QRgb shade(QRgb colour, float lit, bool turned_away) {
     const auto channel = [&](int value, int tint) {
-        const float base = turned_away ? float(value) * (1 - back_mix) + float(tint) * back_mix
-                                       : float(value);
+        const float base =
+            turned_away ? float(value) * (1 - back_mix) + float(tint) * back_mix : float(value);
         return std::clamp(int(base * lit), 0, 255);
     };
     return qRgb(channel(qRed(colour), qRed(back_tint)), channel(qGreen(colour), qGreen(back_tint)),
