@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "AxisBars.h"
 #include "Kestrava_spaceWare.h"
 #include "SettingControls.h"
 
@@ -34,46 +35,6 @@ std::array<std::array<float, 6>, DevicePanel::stage_count> stages_of(const Motio
     return {s.raw, s.beyond_dead_zone, s.shaped, s.mapped};
 }
 } // namespace
-
-// Six bars from the middle: the mapped values strong, the raw ones faint.
-class DevicePanel::Bars : public QWidget {
-public:
-    explicit Bars(QWidget* parent)
-        : QWidget(parent) {
-        setMinimumSize(120, 6 * 18);
-    }
-    void set(const std::array<float, 6>& raw, const std::array<float, 6>& shown) {
-        raw_ = raw;
-        shown_ = shown;
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        const int row = height() / 6;
-        const int middle = width() / 2;
-        painter.setPen(palette().color(QPalette::Mid));
-        painter.drawLine(middle, 0, middle, height());
-        for (int i = 0; i < 6; ++i) {
-            bar(painter, i * row, row, raw_[i], QColor(120, 120, 120, 70));
-            bar(painter, i * row, row, shown_[i],
-                i < 3 ? QColor(40, 110, 200) : QColor(200, 90, 40));
-        }
-    }
-
-private:
-    void bar(QPainter& painter, int top, int row, float value, const QColor& colour) {
-        const int middle = width() / 2;
-        const float fraction = std::clamp(value / DeviceScale::full_deflection, -1.0f, 1.0f);
-        const int length = static_cast<int>(std::lround(fraction * (middle - 2)));
-        painter.fillRect(
-            QRect(length < 0 ? middle + length : middle, top + 3, std::abs(length), row - 6),
-            colour);
-    }
-    std::array<float, 6> raw_{};
-    std::array<float, 6> shown_{};
-};
 
 // A response curve: the speed (up) a deflection (across) gives, from none
 // to full, the straight line faint behind.
@@ -173,7 +134,7 @@ QWidget* DevicePanel::build_chain() {
             stage_values_[size_t(stage)][size_t(axis)] = value;
         }
     }
-    bars_ = new Bars(chain);
+    bars_ = new AxisBars(chain);
     grid->addWidget(bars_, 1, stage_count + 1, 6, 1);
     grid->setColumnStretch(stage_count + 1, 1);
     return chain;

@@ -18,6 +18,7 @@
 #include "DeviceSource.h"
 #include "MotionTransform.h"
 
+class AxisBars;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -43,7 +44,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    class Bars;
     class CurvePlot;
     class Observer;
     QWidget* build_chain();
@@ -59,7 +59,7 @@ private:
     MotionSettingsFollower follower_;
     SettingControls* controls_;
     QLabel* state_ = nullptr;
-    Bars* bars_ = nullptr;
+    AxisBars* bars_ = nullptr;
     std::array<QLabel*, stage_count> stage_titles_{};
     std::array<std::array<QLabel*, 6>, stage_count> stage_values_{};
     std::vector<QLabel*> lamps_;

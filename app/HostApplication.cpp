@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "AfterFirstPaint.h"
+#include "ButtonRows.h"
 #include "CommandLog.h"
 #include "DevicePanel.h"
 #include "HostCommands.h"
@@ -15,6 +16,7 @@
 #include "Kestrava_spaceWare.h"
 #include "ModelView.h"
 #include "MotionTransform.h"
+#include "SetupAssistant.h"
 #include "Tarvik_gui.h"
 #include "Tarvik_wizard.h"
 #include "UiScript.h"
@@ -132,7 +134,7 @@ bool HostApplication::open_window() {
     if (!options_.model.isEmpty()) {
         view_->open(options_.model);
     }
-    new HostMenus(*window_, *view_, *commands_, languages_);
+    new HostMenus(*window_, *view_, *commands_, languages_, [this] { set_up_device(); });
     drive_view();
     window_->resize(window_size);
     window_->resizeDocks({window_->findChild<QDockWidget*>(QStringLiteral("command_dock"))},
@@ -218,6 +220,7 @@ void HostApplication::run_button_function(int number, bool pressed) {
     if (!pressed) {
         return;
     }
+    bring_button_row_forward(number);
     SpaceWarePreferencesManager* manager = SpaceWareLib::instance()->preferences_manager();
     if (number > manager->button_count()) {
         tell(QStringLiteral("device button %1 ignored: the settings have %2 buttons")
@@ -227,6 +230,18 @@ void HostApplication::run_button_function(int number, bool pressed) {
     }
     commands_->run_function(QObject::tr("button %1").arg(number),
                             manager->button_value(number)->get());
+}
+
+// One assistant at a time; asked again, the open one comes forward.
+void HostApplication::set_up_device() {
+    if (!setup_) {
+        setup_ =
+            new SetupAssistant(*SpaceWareLib::instance()->preferences_manager(), device_, window_);
+        setup_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    setup_->show();
+    setup_->raise();
+    setup_->activateWindow();
 }
 
 // What the view does that a user must hear of: how it draws, a model read

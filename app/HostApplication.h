@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QStringList>
 #include <memory>
 
@@ -8,6 +9,7 @@
 #include "Options.h"
 
 class CommandLog;
+class QDialog;
 class HostCommands;
 class ModelView;
 class MotionSettingsFollower;
@@ -39,6 +41,7 @@ private:
     void drive_view();
     void run_button_function(int number, bool pressed);
     void follow_the_view();
+    void set_up_device();
     void after_showing();
 
     Options options_;
@@ -53,4 +56,5 @@ private:
     std::unique_ptr<HostCommands> commands_;
     std::unique_ptr<MotionSettingsFollower> settings_;
     bool model_refused_ = false;
+    QPointer<QDialog> setup_;
 };

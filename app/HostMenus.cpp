@@ -58,7 +58,7 @@ QString HostMenus::menu_origin() {
 }
 
 HostMenus::HostMenus(XMMainWindow& window, ModelView& view, HostCommands& commands,
-                     Languages& languages)
+                     Languages& languages, std::function<void()> set_up_device)
     : QObject(&window)
     , window_(window)
     , model_view_(view)
@@ -66,6 +66,7 @@ HostMenus::HostMenus(XMMainWindow& window, ModelView& view, HostCommands& comman
     , languages_(languages) {
     add_file_menu();
     add_view_menu();
+    add_device_menu(std::move(set_up_device));
     add_language_menu();
     retranslate();
     window.installEventFilter(this);
@@ -115,6 +116,16 @@ void HostMenus::add_view_menu() {
     // Filled now, and again each time it opens: functions come and go.
     fill_functions_menu();
     connect(functions_, &QMenu::aboutToShow, this, &HostMenus::fill_functions_menu);
+}
+
+void HostMenus::add_device_menu(std::function<void()> set_up_device) {
+    device_ = window_.menuBar()->addMenu(QString());
+    device_->setObjectName(QStringLiteral("device_menu"));
+    set_up_device_ = device_->addAction(QString());
+    set_up_device_->setObjectName(QStringLiteral("device_setup_action"));
+    set_up_device_->setEnabled(bool(set_up_device));
+    connect(set_up_device_, &QAction::triggered, this,
+            [set_up_device = std::move(set_up_device)] { set_up_device(); });
 }
 
 void HostMenus::add_language_menu() {
@@ -207,6 +218,8 @@ void HostMenus::retranslate() {
     }
     functions_->setTitle(tr("F&unctions"));
     language_->setTitle(tr("&Language"));
+    device_->setTitle(tr("&Device"));
+    set_up_device_->setText(tr("&Set Up\u2026"));
     const std::pair<const char*, const char*> docks[] = {
         {"device_dock", QT_TRANSLATE_NOOP("HostMenus", "Device")},
         {"command_dock", QT_TRANSLATE_NOOP("HostMenus", "Commands")}};

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <vector>
 
 class HostCommands;
@@ -20,7 +21,10 @@ class XMMainWindow;
 class HostMenus : public QObject {
     Q_OBJECT
 public:
-    HostMenus(XMMainWindow& window, ModelView& view, HostCommands& commands, Languages& languages);
+    // `set_up_device` opens the device's setup assistant; none leaves the
+    // entry disabled.
+    HostMenus(XMMainWindow& window, ModelView& view, HostCommands& commands, Languages& languages,
+              std::function<void()> set_up_device = {});
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -30,6 +34,7 @@ private:
     void add_file_menu();
     void add_view_menu();
     void add_language_menu();
+    void add_device_menu(std::function<void()> set_up_device);
     void fill_functions_menu();
     void open_model_file();
     void fill_recent_menu();
@@ -47,4 +52,6 @@ private:
     std::vector<QAction*> view_actions_;
     QMenu* functions_;
     QMenu* language_;
+    QMenu* device_;
+    QAction* set_up_device_;
 };

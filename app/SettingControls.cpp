@@ -87,8 +87,8 @@ QSpinBox* SettingControls::whole_number(NavigAttribute attribute, QWidget* paren
     return spin;
 }
 
-QDoubleSpinBox* SettingControls::number(NavigAttribute attribute, QWidget* parent,
-                                        const char* name, double step) {
+QDoubleSpinBox* SettingControls::number(NavigAttribute attribute, QWidget* parent, const char* name,
+                                        double step) {
     auto* spin = new QDoubleSpinBox(parent);
     spin->setObjectName(QLatin1String(name));
     const auto [lowest, highest] = SpaceWarePreferencesManager::navig_range(attribute);

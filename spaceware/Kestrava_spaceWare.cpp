@@ -99,6 +99,16 @@ void SpaceWarePreferencesManager::set_navig_choice(NavigAttribute attribute, int
     }
 }
 
+void SpaceWarePreferencesManager::set_navig_choices(
+    const std::vector<std::pair<NavigAttribute, int>>& choices) {
+    for (const auto& [attribute, index] : choices) {
+        navig_string(attribute)->assign(choice_string(navig_schema[attribute].group, index));
+    }
+    for (const auto& [attribute, index] : choices) {
+        navig_string(attribute)->notify(nullptr);
+    }
+}
+
 int SpaceWarePreferencesManager::navig_choice_count(NavigAttribute attribute) {
     int count = 0;
     while (!choice_string(navig_schema[attribute].group, count).is_empty()) {

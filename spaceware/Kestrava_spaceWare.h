@@ -142,6 +142,9 @@ public:
     int navig_choice(NavigAttribute attribute) const;
     // Writes the string of that index, with the write rule.
     void set_navig_choice(NavigAttribute attribute, int index);
+    // Writes several at once: every one is stored before any is told, so
+    // that observers keeping the axes a permutation see only the result.
+    void set_navig_choices(const std::vector<std::pair<NavigAttribute, int>>& choices);
     // How many choices a choice setting has; the range a number setting takes.
     static int navig_choice_count(NavigAttribute attribute);
     static std::pair<double, double> navig_range(NavigAttribute attribute);

@@ -240,6 +240,14 @@
         <source>Open &amp;Recent</source>
         <translation>&amp;Zuletzt geöffnet</translation>
     </message>
+    <message>
+        <source>&amp;Device</source>
+        <translation>&amp;Gerät</translation>
+    </message>
+    <message>
+        <source>&amp;Set Up…</source>
+        <translation>&amp;Einrichten…</translation>
+    </message>
 </context>
 <context>
     <name>ModelView</name>
@@ -453,6 +461,105 @@
     <message>
         <source>Horizon free</source>
         <translation>Horizont frei</translation>
+    </message>
+</context>
+<context>
+    <name>SetupAssistant</name>
+    <message>
+        <source>Push the cap to the right</source>
+        <translation>Die Kappe nach rechts schieben</translation>
+    </message>
+    <message>
+        <source>Pull the cap up</source>
+        <translation>Die Kappe nach oben ziehen</translation>
+    </message>
+    <message>
+        <source>Push the cap away from you</source>
+        <translation>Die Kappe von sich weg schieben</translation>
+    </message>
+    <message>
+        <source>Twist the cap clockwise as seen from above</source>
+        <translation>Die Kappe von oben gesehen im Uhrzeigersinn drehen</translation>
+    </message>
+    <message>
+        <source>Tilt the cap forward</source>
+        <translation>Die Kappe nach vorn kippen</translation>
+    </message>
+    <message>
+        <source>Tilt it to the right</source>
+        <translation>Sie nach rechts kippen</translation>
+    </message>
+    <message>
+        <source>Let go of the cap.</source>
+        <translation>Die Kappe loslassen.</translation>
+    </message>
+    <message>
+        <source>That was the axis of step %1: let go, and try again.</source>
+        <translation>Das war die Achse von Schritt %1: loslassen und noch einmal versuchen.</translation>
+    </message>
+    <message>
+        <source>Seen: %1%2. Hold it…</source>
+        <translation>Erkannt: %1%2. Festhalten…</translation>
+    </message>
+    <message>
+        <source>Nothing clear seen for 15 s: push further, or skip this step.</source>
+        <translation>15 s lang nichts Eindeutiges erkannt: weiter auslenken oder diesen Schritt überspringen.</translation>
+    </message>
+    <message>
+        <source>Waiting for the motion…</source>
+        <translation>Warten auf die Bewegung…</translation>
+    </message>
+    <message>
+        <source>Done. Apply sets the mapping found; Cancel keeps the settings as they are.</source>
+        <translation>Fertig. Übernehmen setzt die gefundene Zuordnung; Abbrechen lässt die Einstellungen, wie sie sind.</translation>
+    </message>
+    <message>
+        <source>%1: not found, kept as it is</source>
+        <translation>%1: nicht gefunden, bleibt, wie es ist</translation>
+    </message>
+    <message>
+        <source>%1 moves the view along %2</source>
+        <translation>%1 bewegt die Ansicht entlang %2</translation>
+    </message>
+    <message>
+        <source>%1, reversed</source>
+        <translation>%1, umgekehrt</translation>
+    </message>
+    <message>
+        <source>%1 turns the view reversed</source>
+        <translation>%1 dreht die Ansicht umgekehrt</translation>
+    </message>
+    <message>
+        <source>%1 turns the view as it is</source>
+        <translation>%1 dreht die Ansicht, wie es ist</translation>
+    </message>
+    <message>
+        <source>The mapping found</source>
+        <translation>Die gefundene Zuordnung</translation>
+    </message>
+    <message>
+        <source>Step %1 of 6: %2</source>
+        <translation>Schritt %1 von 6: %2</translation>
+    </message>
+    <message>
+        <source>Set Up the Device</source>
+        <translation>Das Gerät einrichten</translation>
+    </message>
+    <message>
+        <source>Start &amp;Over</source>
+        <translation>&amp;Neu beginnen</translation>
+    </message>
+    <message>
+        <source>&amp;Skip This Step</source>
+        <translation>Diesen Schritt ü&amp;berspringen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>&amp;Apply</source>
+        <translation>Ü&amp;bernehmen</translation>
     </message>
 </context>
 <context>

@@ -240,6 +240,14 @@
         <source>Open &amp;Recent</source>
         <translation>Ouvrir un fichier &amp;récent</translation>
     </message>
+    <message>
+        <source>&amp;Device</source>
+        <translation>&amp;Périphérique</translation>
+    </message>
+    <message>
+        <source>&amp;Set Up…</source>
+        <translation>&amp;Configurer…</translation>
+    </message>
 </context>
 <context>
     <name>ModelView</name>
@@ -453,6 +461,105 @@
     <message>
         <source>Horizon free</source>
         <translation>Horizon libre</translation>
+    </message>
+</context>
+<context>
+    <name>SetupAssistant</name>
+    <message>
+        <source>Push the cap to the right</source>
+        <translation>Poussez le capuchon vers la droite</translation>
+    </message>
+    <message>
+        <source>Pull the cap up</source>
+        <translation>Tirez le capuchon vers le haut</translation>
+    </message>
+    <message>
+        <source>Push the cap away from you</source>
+        <translation>Poussez le capuchon loin de vous</translation>
+    </message>
+    <message>
+        <source>Twist the cap clockwise as seen from above</source>
+        <translation>Tournez le capuchon dans le sens des aiguilles d’une montre, vu d’en haut</translation>
+    </message>
+    <message>
+        <source>Tilt the cap forward</source>
+        <translation>Inclinez le capuchon vers l’avant</translation>
+    </message>
+    <message>
+        <source>Tilt it to the right</source>
+        <translation>Inclinez-le vers la droite</translation>
+    </message>
+    <message>
+        <source>Let go of the cap.</source>
+        <translation>Lâchez le capuchon.</translation>
+    </message>
+    <message>
+        <source>That was the axis of step %1: let go, and try again.</source>
+        <translation>C’était l’axe de l’étape %1 : lâchez, puis recommencez.</translation>
+    </message>
+    <message>
+        <source>Seen: %1%2. Hold it…</source>
+        <translation>Vu : %1%2. Maintenez…</translation>
+    </message>
+    <message>
+        <source>Nothing clear seen for 15 s: push further, or skip this step.</source>
+        <translation>Rien de net depuis 15 s : poussez plus loin, ou passez cette étape.</translation>
+    </message>
+    <message>
+        <source>Waiting for the motion…</source>
+        <translation>En attente du mouvement…</translation>
+    </message>
+    <message>
+        <source>Done. Apply sets the mapping found; Cancel keeps the settings as they are.</source>
+        <translation>Terminé. Appliquer règle l’affectation trouvée ; Annuler laisse les réglages tels quels.</translation>
+    </message>
+    <message>
+        <source>%1: not found, kept as it is</source>
+        <translation>%1 : non trouvé, laissé tel quel</translation>
+    </message>
+    <message>
+        <source>%1 moves the view along %2</source>
+        <translation>%1 déplace la vue selon %2</translation>
+    </message>
+    <message>
+        <source>%1, reversed</source>
+        <translation>%1, inversé</translation>
+    </message>
+    <message>
+        <source>%1 turns the view reversed</source>
+        <translation>%1 tourne la vue à l’envers</translation>
+    </message>
+    <message>
+        <source>%1 turns the view as it is</source>
+        <translation>%1 tourne la vue tel quel</translation>
+    </message>
+    <message>
+        <source>The mapping found</source>
+        <translation>L’affectation trouvée</translation>
+    </message>
+    <message>
+        <source>Step %1 of 6: %2</source>
+        <translation>Étape %1 sur 6 : %2</translation>
+    </message>
+    <message>
+        <source>Set Up the Device</source>
+        <translation>Configurer le périphérique</translation>
+    </message>
+    <message>
+        <source>Start &amp;Over</source>
+        <translation>&amp;Recommencer</translation>
+    </message>
+    <message>
+        <source>&amp;Skip This Step</source>
+        <translation>&amp;Passer cette étape</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>&amp;Apply</source>
+        <translation>&amp;Appliquer</translation>
     </message>
 </context>
 <context>

@@ -17,6 +17,5 @@ TARVIK_VIEW_EXPORT std::optional<QVector3D> first_hit(const Model& model,
 
 // The centre of the box of the model's corners that the camera shows; the
 // model's centre when all of them are in sight, nothing when none is.
-TARVIK_VIEW_EXPORT std::optional<QVector3D> centre_in_sight(const Model& model,
-                                                            const OrbitCamera& camera,
-                                                            const QSizeF& viewport);
+TARVIK_VIEW_EXPORT std::optional<QVector3D>
+centre_in_sight(const Model& model, const OrbitCamera& camera, const QSizeF& viewport);
