@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDockWidget>
 #include <QFile>
+#include <QFileInfo>
 #include <QLibrary>
 #include <cstdio>
 #include <cstdlib>
@@ -26,6 +27,10 @@ const char* const workflow_name = "Kestrava";
 // The window's size at start, and the Commands dock's height in it.
 const QSize window_size(1280, 820);
 const int log_height = 110;
+// How long start-up waits for the daemon to tell the device's buttons
+// before building the window without them.
+const int device_wait_ms = 500;
+const qint64 longest_script = 1024 * 1024;
 
 void tell(const QString& message) {
     std::fprintf(stderr, "tarvik: %s\n", qPrintable(message));
@@ -41,17 +46,35 @@ void choose_language(Languages& languages, const QString& asked) {
     }
 }
 
-// The script's lines; a script that cannot be read ends the program.
+[[noreturn]] void refuse_script(const QString& path, const QString& why) {
+    tell(QStringLiteral("cannot read the script %1: %2").arg(path, why));
+    std::exit(2);
+}
+
+// The script's lines; a script that cannot be read ends the program. Only
+// a regular file of a sane size is opened: a FIFO would block the start,
+// a device could be endless.
 QStringList read_script(const QString& path) {
     if (path.isEmpty()) {
         return {};
     }
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        refuse_script(path, QStringLiteral("it is not a regular file"));
+    }
+    if (info.size() > longest_script) {
+        refuse_script(path, QStringLiteral("it is larger than 1 MiB"));
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        tell(QStringLiteral("cannot read the script %1: %2").arg(path, file.errorString()));
-        std::exit(2);
+        refuse_script(path, file.errorString());
     }
-    return QString::fromUtf8(file.readAll()).split('\n');
+    // It may have grown since it was looked at.
+    const QByteArray text = file.read(longest_script + 1);
+    if (text.size() > longest_script) {
+        refuse_script(path, QStringLiteral("it is larger than 1 MiB"));
+    }
+    return QString::fromUtf8(text).split('\n');
 }
 
 ViewMotion view_motion_of(const ViewVelocity& velocity) {
@@ -105,9 +128,8 @@ int HostApplication::run() {
 
 bool HostApplication::open_window() {
     device_.start();
-    if (!device_.is_connected()) {
-        // The terminal hears the host in English; the device panel speaks the user's language.
-        tell(QStringLiteral("no device, spacenavd is not running; the mouse works on"));
+    if (!device_.wait_for_answer(device_wait_ms) || !device_.is_connected()) {
+        tell(QStringLiteral("no device yet (%1); the mouse works on").arg(device_.status()));
     }
     configure_settings();
     if (!load_module()) {
@@ -147,8 +169,7 @@ bool HostApplication::open_window() {
 // When the daemon tells the device's buttons, the settings have that many,
 // unless --buttons says otherwise.
 void HostApplication::configure_settings() {
-    const bool daemon_counts = device_.is_connected() && !options_.buttons_given &&
-                               device_.button_count() <= Options::most_buttons;
+    const bool daemon_counts = device_.is_connected() && !options_.buttons_given;
     SpaceWareLib::configure(options_.settings,
                             daemon_counts ? device_.button_count() : options_.buttons);
 }
@@ -191,6 +212,11 @@ void HostApplication::add_device_panel() {
     QObject::connect(&device_, &DeviceSource::button, panel, &DevicePanel::show_button);
     QObject::connect(&device_, &DeviceSource::button, panel,
                      [this](int number, bool pressed) { run_button_function(number, pressed); });
+    QObject::connect(&device_, &DeviceSource::button_ignored, log_, [this](qint64 number) {
+        log_->note(QObject::tr("Device button %1 ignored: the device has %2 buttons.")
+                       .arg(number)
+                       .arg(device_.button_count()));
+    });
 }
 
 // The device moves the view through the motion transform.
@@ -279,7 +305,8 @@ void HostApplication::after_showing() {
         return;
     }
     QString error;
-    if (!UiScript(script_).run(error)) {
+    UiScript script(script_);
+    if (!script.check(error) || !script.run(error)) {
         tell(QStringLiteral("%1: %2").arg(options_.script, error));
         QApplication::exit(3);
         return;

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "DeviceSource.h"
+
 class QCoreApplication;
 
 // What the command line asks of the host.
@@ -15,8 +17,8 @@ struct Options {
     QString model;
     QString language; // empty for the system's
 
-    // The largest number of buttons --buttons takes.
-    static constexpr long most_buttons = 99;
+    // The largest number of buttons --buttons takes, as from the daemon.
+    static constexpr long most_buttons = DeviceSource::most_buttons;
 };
 
 // Reads the application's arguments. A wrong one ends the program with a

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QString>
 #include <QTest>
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -23,6 +24,17 @@ constexpr int32_t handshake = 0x7faa5501;
 constexpr int32_t request_tag = 0x7faa0000;
 constexpr int32_t device_name_request = 0x7faa2000;
 constexpr int32_t button_count_request = 0x7faa2003;
+
+// What a daemon can do wrong; `none` is a well-behaved daemon.
+enum class Misbehaviour {
+    none,
+    close_after_handshake, // hangs up as soon as it has answered the handshake
+    close_on_query,        // hangs up when asked about the device
+    garbage_handshake,     // answers the handshake with bytes of no meaning
+    half_handshake,        // sends half the handshake's answer, then nothing
+    silent_queries,        // never answers a device query
+    half_reply,            // sends half of each query's answer, then nothing
+};
 
 // A spacenavd stand-in on a Unix socket: answers the handshake and the
 // device queries from a thread of its own, and sends the events the test
@@ -61,6 +73,13 @@ public:
         unlink(path_.c_str());
     }
 
+    // Set before start(): how the daemon errs, and what it says the device is.
+    void misbehave(Misbehaviour how) { misbehaviour_ = how; }
+    void set_device(std::string name, int32_t buttons) {
+        device_name_ = std::move(name);
+        device_buttons_ = buttons;
+    }
+
     bool has_client() const { return client_ >= 0; }
     int handshakes() const { return handshakes_; }
 
@@ -96,14 +115,31 @@ private:
             if (fds[0].revents & POLLIN) {
                 drop_client();
                 client_ = accept(listener_, nullptr, nullptr);
-                int32_t hello = 0;
-                if (read(client_, &hello, sizeof hello) == sizeof hello && hello == handshake) {
-                    ++handshakes_;
-                    send_bytes(&hello, sizeof hello);
-                }
+                greet();
             } else if (client_ >= 0 && (fds[1].revents & (POLLIN | POLLHUP))) {
                 answer_request();
             }
+        }
+    }
+
+    void greet() {
+        int32_t hello = 0;
+        if (read(client_, &hello, sizeof hello) != sizeof hello || hello != handshake) {
+            return;
+        }
+        ++handshakes_;
+        switch (misbehaviour_) {
+        case Misbehaviour::garbage_handshake:
+            send_bytes("\x13\x37\xde\xad", 4);
+            break;
+        case Misbehaviour::half_handshake:
+            send_bytes(&hello, sizeof hello / 2);
+            break;
+        default:
+            send_bytes(&hello, sizeof hello);
+        }
+        if (misbehaviour_ == Misbehaviour::close_after_handshake) {
+            drop_client();
         }
     }
 
@@ -114,21 +150,31 @@ private:
             return;
         }
         // Requests without the tag (the client's name) want no answer.
-        if ((request[0] & 0xffff0000) != request_tag) {
+        if (misbehaviour_ == Misbehaviour::close_on_query && request[0] == device_name_request) {
+            drop_client();
+            return;
+        }
+        if ((request[0] & 0xffff0000) != request_tag ||
+            misbehaviour_ == Misbehaviour::silent_queries) {
             return;
         }
         int32_t answer[8] = {request[0], 0, 0, 0, 0, 0, 0, 0};
         if (request[0] == device_name_request) {
-            const char name[] = "Fake Spaceball";
-            std::memcpy(&answer[1], name, sizeof name);
-            answer[7] = static_cast<int32_t>(std::strlen(name));
+            // One answer holds up to 24 bytes of the name.
+            const size_t length = std::min<size_t>(device_name_.size(), 24);
+            std::memcpy(&answer[1], device_name_.data(), length);
+            answer[7] = static_cast<int32_t>(length);
         } else if (request[0] == button_count_request) {
-            answer[1] = 12;
+            answer[1] = device_buttons_;
         }
-        send_bytes(answer, sizeof answer);
+        send_bytes(answer,
+                   misbehaviour_ == Misbehaviour::half_reply ? sizeof answer / 2 : sizeof answer);
     }
 
     std::string path_;
+    Misbehaviour misbehaviour_ = Misbehaviour::none;
+    std::string device_name_ = "Fake Spaceball";
+    int32_t device_buttons_ = 12;
     int listener_ = -1;
     std::atomic<int> client_{-1};
     std::atomic<int> handshakes_{0};

@@ -91,6 +91,7 @@ private slots:
         daemon_->start();
         device_ = std::make_unique<DeviceSource>();
         device_->start();
+        QVERIFY(device_->wait_for_answer(5000));
         QVERIFY(device_->is_connected());
     }
     void init() { manager_ = std::make_unique<Manager>(dir_.filePath(QStringLiteral("p.ini")), 2); }
@@ -139,7 +140,8 @@ private slots:
         pane.setWidgetResizable(true);
         pane.resize(340, 300);
         pane.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        pane.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&pane));
         auto* combo = dialog->findChild<QComboBox*>(QStringLiteral("button_7_combo_"));
         bring_button_row_forward(7);
         QVERIFY(!combo->hasFocus());
