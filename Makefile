@@ -4,8 +4,8 @@ SHELL := /bin/bash
 BUILD_DIR      ?= build
 ASAN_BUILD_DIR ?= build-asan
 FUZZ_BUILD_DIR ?= build-fuzz
-FUZZ_SECONDS   ?= 60
-FUZZ_TARGETS    = lists preferences stl
+FUZZ_SECONDS   ?= 30
+FUZZ_TARGETS    = lists preferences stl commands
 BUILD_TYPE     ?= RelWithDebInfo
 PACKAGES = g++ cmake ninja-build make pkg-config qt6-base-dev qt6-svg-dev qt6-tools-dev \
            qt6-l10n-tools libgl-dev libbenchmark-dev xvfb xauth fonts-dejavu-core \

@@ -6,10 +6,22 @@
 
 namespace {
 // Old entries go, so that a long session does not grow without end.
-const int kept_lines = 2000;
+const int kept_lines = 1000;
+// Longer entries are cut: a line of a megabyte would take the log seconds
+// to lay out, and no one reads it there.
+const int longest_line = 300;
+
+QString elided(const QString& text) {
+    if (text.size() <= longest_line) {
+        return text;
+    }
+    return CommandLog::tr("%1\u2026 (%2 characters in all)")
+        .arg(text.left(longest_line))
+        .arg(text.size());
+}
 
 void tell_terminal(const char* kind, const QString& text) {
-    std::fprintf(stderr, "tarvik: %s: %s\n", kind, qPrintable(text));
+    std::fprintf(stderr, "tarvik: %s: %s\n", kind, qPrintable(elided(text)));
 }
 } // namespace
 
@@ -60,6 +72,6 @@ void CommandLog::append_line(const QString& text, const QColor& colour) {
     if (!document()->isEmpty()) {
         cursor.insertBlock();
     }
-    cursor.insertText(text, format);
+    cursor.insertText(elided(text), format);
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }

@@ -330,6 +330,27 @@ bool UiScript::run(QString& error) {
     watch.setInterval(10);
     QObject::connect(&watch, &QTimer::timeout, [this] { answer_open_dialog(); });
     watch.start();
+    return for_each_line(
+        [this](const QString& line, const QStringList& words, QString& error) {
+            unanswered_.clear();
+            if (!run_line(line, words, error) || !unanswered_.isEmpty()) {
+                if (error.isEmpty()) {
+                    error = unanswered_;
+                }
+                return false;
+            }
+            return true;
+        },
+        error);
+}
+
+bool UiScript::check(QString& error) const {
+    return for_each_line([](const QString&, const QStringList& words,
+                            QString& error) { return command_of(words, error) != nullptr; },
+                         error);
+}
+
+bool UiScript::for_each_line(const LineAction& act, QString& error) const {
     int line_number = 0;
     for (const QString& line : lines_) {
         ++line_number;
@@ -337,11 +358,7 @@ bool UiScript::run(QString& error) {
         if (words.isEmpty() || words[0].startsWith('#')) {
             continue;
         }
-        unanswered_.clear();
-        if (!run_line(line, words, error) || !unanswered_.isEmpty()) {
-            if (error.isEmpty()) {
-                error = unanswered_;
-            }
+        if (!act(line, words, error)) {
             error = QStringLiteral("line %1: %2").arg(line_number).arg(error);
             return false;
         }
@@ -352,17 +369,25 @@ bool UiScript::run(QString& error) {
     return true;
 }
 
-bool UiScript::run_line(const QString& line, const QStringList& words, QString& error) {
+const UiScript::Command* UiScript::command_of(const QStringList& words, QString& error) {
     const qsizetype after_name = words.size() - 1;
     for (const Command& command : commands()) {
         if (words[0] == QLatin1String(command.name) &&
             (command.takes_text ? after_name >= command.words : after_name == command.words)) {
-            const ScriptLine parsed{words, line.trimmed().mid(words[0].size()).trimmed()};
-            return command.run(*this, parsed, error);
+            return &command;
         }
     }
     error = QStringLiteral("cannot run \"%1\"").arg(words.join(' '));
-    return false;
+    return nullptr;
+}
+
+bool UiScript::run_line(const QString& line, const QStringList& words, QString& error) {
+    const Command* command = command_of(words, error);
+    if (!command) {
+        return false;
+    }
+    const ScriptLine parsed{words, line.trimmed().mid(words[0].size()).trimmed()};
+    return command->run(*this, parsed, error);
 }
 
 void UiScript::answer_open_dialog() {

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <vector>
 
 // Runs a list of user actions on the application's widgets, found by
@@ -33,6 +34,9 @@ public:
     explicit UiScript(QStringList lines)
         : lines_(std::move(lines)) {}
 
+    // Whether every line names a command with the words it takes; false,
+    // with `error` naming the first line that does not. Nothing runs.
+    bool check(QString& error) const;
     // Runs every line; false, with `error` set, at the first line that
     // cannot be run.
     bool run(QString& error);
@@ -45,6 +49,12 @@ private:
     struct Command;
     static const std::vector<Command>& commands();
 
+    using LineAction =
+        std::function<bool(const QString& line, const QStringList& words, QString& error)>;
+    // Acts on each line with a command, numbered as in the file, until one
+    // fails, or the script quits.
+    bool for_each_line(const LineAction& act, QString& error) const;
+    static const Command* command_of(const QStringList& words, QString& error);
     bool run_line(const QString& line, const QStringList& words, QString& error);
     // Answers a dialog waiting on the user, if one is open.
     void answer_open_dialog();

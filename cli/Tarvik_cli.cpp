@@ -124,8 +124,11 @@ CommandProblem CommandInterpreter::check(const QString& text) const {
     return go_through(text, false, {});
 }
 
+// A text with a bad line runs none of its lines: a function half run
+// would leave the view half changed.
 CommandProblem CommandInterpreter::run(const QString& text, const Output& ran) {
-    return go_through(text, true, ran);
+    const CommandProblem problem = check(text);
+    return problem.is_none() ? go_through(text, true, ran) : problem;
 }
 
 CommandProblem CommandInterpreter::go_through(const QString& text, bool running,

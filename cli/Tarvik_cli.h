@@ -47,8 +47,8 @@ public:
     void add(const QString& words, std::vector<Argument> arguments, Action action);
 
     CommandProblem check(const QString& text) const;
-    // Runs the lines in order, telling `ran` each one before it runs, and
-    // stops at the first bad one.
+    // Runs the lines in order, telling `ran` each one before it runs; when
+    // a line is bad, runs none and says which.
     CommandProblem run(const QString& text, const Output& ran = {});
 
 private:

@@ -218,6 +218,15 @@ void VQMotionCtrlFctEditor::validate_fct() {
                "characters can be: please replace the others."));
         return;
     }
+    if (definition.length() > SpaceWarePreferencesManager::longest_definition) {
+        form_support::prompter().warn(
+            this, windowTitle(),
+            tr("The definition is %1 characters long; at most %2 can be stored: please "
+               "shorten it.")
+                .arg(definition.length())
+                .arg(SpaceWarePreferencesManager::longest_definition));
+        return;
+    }
     end_edition();
     CopyCString name;
     if (current_index() < 0 || !host_string_of(fcts_combo_->currentText(), name)) {

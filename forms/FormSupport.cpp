@@ -37,8 +37,12 @@ QString form_support::Prompter::get_text(QWidget* parent, const QString& caption
     return QInputDialog::getText(parent, caption, label, QLineEdit::Normal, text, ok);
 }
 
+// Warnings quote names and paths from outside: shown as they are, never
+// read as markup.
 void form_support::Prompter::warn(QWidget* parent, const QString& caption, const QString& text) {
-    QMessageBox::warning(parent, caption, text);
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 form_support::Prompter& form_support::prompter() {

@@ -104,6 +104,11 @@ FunctionRegistry::Stored FunctionRegistry::store_custom(const CString& name,
         qWarning("Custom function name \"%s\" refused: a built-in function has it", name.c_str());
         return Stored::refused;
     }
+    if (definition.length() > SpaceWarePreferencesManager::longest_definition) {
+        qWarning("Custom function \"%s\" refused: its definition is longer than %ld characters",
+                 name.c_str(), SpaceWarePreferencesManager::longest_definition);
+        return Stored::refused;
+    }
     const auto found = functions_.find(name.c_str());
     if (found == functions_.end()) {
         add(name, definition, true);

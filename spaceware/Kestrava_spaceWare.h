@@ -106,6 +106,9 @@ class KESTRAVA_SPACEWARE_EXPORT SpaceWarePreferencesManager {
 public:
     static constexpr int navig_count = 24;
     static constexpr long default_button_count = 2;
+    // The longest definition a custom function can have, in characters:
+    // enough for any script, short enough to show, log and run at once.
+    static constexpr long longest_definition = 64 * 1024;
 
     // The values of the navigation settings, by attribute: the choice string
     // of a string setting, the number of a sensitivity.
@@ -169,7 +172,8 @@ public:
     bool is_custom_function(const CString& name) const;
     // Stores the function, creating it or replacing its definition, and saves
     // it at once. A name that is not valid, or that a built-in function
-    // holds, is refused with a warning. False when refused or not saved.
+    // holds, or a definition longer than longest_definition, is refused with
+    // a warning. False when refused or not saved.
     bool add_or_edit_custom_function(const CString& name, const CString& definition);
     // False when the function was removed but the file could not be saved.
     bool remove_custom_function(const CString& name);

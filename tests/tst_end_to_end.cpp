@@ -15,12 +15,16 @@
 #include <QTest>
 #include <QXmlStreamReader>
 #include <cmath>
+#include <limits>
 #include <numbers>
+#include <sys/stat.h>
 
 #include "FakeDaemon.h"
 #include "SerialSpaceball.h"
 #include "StlWriter.h"
 #include "TestFiles.h"
+
+Q_DECLARE_METATYPE(Misbehaviour)
 
 namespace {
 struct Run {
@@ -326,13 +330,60 @@ private slots:
         QCOMPARE(lines.value(3), QStringLiteral("device_rz_ 0")); // the dominant axis alone
         QCOMPARE(lines.value(4), QStringLiteral("device_state_ Connected: Fake Spaceball"));
         QVERIFY2(errors.contains("tarvik: command: view fit all"), qPrintable(errors));
-        QVERIFY2(errors.contains("device button 21 ignored: the settings have 12 buttons"),
+        QVERIFY2(errors.contains("Device button 21 ignored: the device has 12 buttons."),
                  qPrintable(errors));
         QCOMPARE(errors.count("tarvik: command:"), 1); // releases run nothing
         const QString folder = qEnvironmentVariable("KESTRAVA_SCREENSHOTS");
         if (!folder.isEmpty() && QDir().mkpath(folder)) {
             QFile::remove(folder + QStringLiteral("/host_device.png"));
             QFile::copy(picture, folder + QStringLiteral("/host_device.png"));
+        }
+    }
+
+    // A daemon that errs leaves the host running: its window comes up and
+    // its script runs; the hostile name shows as it is, stray buttons are
+    // logged and nothing else.
+    void hostileDaemonsLeaveTheHostWorking_data() {
+        QTest::addColumn<Misbehaviour>("misbehaviour");
+        QTest::addColumn<QString>("state");
+        QTest::newRow("closes after the handshake")
+            << Misbehaviour::close_after_handshake
+            << "device_state_ No device: spacenavd is not running";
+        // libspnav may make sense of the half it had: connected or not, the host works.
+        QTest::newRow("half a handshake") << Misbehaviour::half_handshake << QString();
+        QTest::newRow("a marked-up name")
+            << Misbehaviour::none << "device_state_ Connected: <img src=\"/dev/zero\">";
+    }
+    void hostileDaemonsLeaveTheHostWorking() {
+        QFETCH(Misbehaviour, misbehaviour);
+        QFETCH(QString, state);
+        FakeDaemon daemon(dir_.filePath(QStringLiteral("hostile.sock")));
+        daemon.misbehave(misbehaviour);
+        daemon.set_device("<img src=\"/dev/zero\">", -7);
+        daemon.start();
+        QProcess tarvik;
+        start_with_daemon(
+            tarvik, daemon,
+            {"--settings", dir_.filePath(QStringLiteral("hostile.ini")), "--script",
+             write_file(dir_, "hostile.txt",
+                        "print device_state_\nwait 1000\nprint device_state_\nquit\n")});
+        QTRY_VERIFY_WITH_TIMEOUT(tarvik.canReadLine(), 30000);
+        for (int32_t number :
+             {-1, std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::min()}) {
+            daemon.send_button(number, true);
+        }
+        QVERIFY(tarvik.waitForFinished(30000));
+        const QString errors = QString::fromLocal8Bit(tarvik.readAllStandardError());
+        QVERIFY2(tarvik.exitStatus() == QProcess::NormalExit && tarvik.exitCode() == 0,
+                 qPrintable(errors));
+        const QStringList lines =
+            QString::fromLocal8Bit(tarvik.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        if (!state.isEmpty()) {
+            QCOMPARE(lines.value(1), state);
+        }
+        if (misbehaviour == Misbehaviour::none) {
+            QCOMPARE(errors.count(QStringLiteral("ignored: the device has 2 buttons")), 3);
         }
     }
 
@@ -379,11 +430,10 @@ private slots:
         QCOMPARE(lines.value(1), QStringLiteral("model_view front perspective"));
         QCOMPARE(lines.value(2), QStringLiteral("command_log hello"));
         QCOMPARE(lines.value(3), QStringLiteral("model_view turned perspective"));
-        // From the menu, a definition runs up to its bad line, which the log shows.
+        // From the menu, a definition with a bad line runs none; the log says which.
         QCOMPARE(lines.value(4),
                  QStringLiteral("command_log menu: error: line 3: unknown command \"view spin\""));
-        QVERIFY2(errors.contains("tarvik: output: two\n"), qPrintable(errors));
-        QVERIFY2(!errors.contains("tarvik: output: four"), qPrintable(errors));
+        QVERIFY2(!errors.contains("tarvik: output: one"), qPrintable(errors));
         QVERIFY2(errors.contains("tarvik: command: view front (button 1)"), qPrintable(errors));
         QVERIFY2(errors.contains("tarvik: command: echo hello (button 2)"), qPrintable(errors));
     }
@@ -709,10 +759,44 @@ private slots:
         QCOMPARE(run.status, 2);
         QVERIFY(run.errors.contains(QStringLiteral("--buttons takes a number")));
 
-        run = run_tarvik({"--settings", dir_.filePath(QStringLiteral("bad.ini")), "--script",
-                          write_file(dir_, "bad.txt", "click no_such_button_\n")});
+        // Lines are numbered as in the file, blank ones and comments too;
+        // a line no command can run stops the script before any line runs.
+        run = run_tarvik(
+            {"--settings", dir_.filePath(QStringLiteral("bad.ini")), "--script",
+             write_file(dir_, "bad.txt", "\n# a comment\n\n  \nclick no_such_button_\n")});
         QCOMPARE(run.status, 3);
-        QVERIFY2(run.errors.contains(QStringLiteral("line 1: no widget named no_such_button_")),
+        QVERIFY2(run.errors.contains(QStringLiteral("line 5: no widget named no_such_button_")),
+                 qPrintable(run.errors));
+        run = run_tarvik({"--settings", dir_.filePath(QStringLiteral("bad.ini")), "--script",
+                          write_file(dir_, "unknown.txt", "\nprint device_state_\nfly away\n")});
+        QCOMPARE(run.status, 3);
+        QVERIFY2(run.errors.contains(QStringLiteral("line 3: cannot run \"fly away\"")),
+                 qPrintable(run.errors));
+        QVERIFY2(run.output.isEmpty(), qPrintable(run.output));
+    }
+
+    // --script reads a regular file of at most 1 MiB: a FIFO, a device, a
+    // folder or a huge file is refused before it is read, with status 2.
+    void onlyAScriptFileIsRead_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("reason");
+        const QString fifo = dir_.filePath(QStringLiteral("fifo"));
+        QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        const QString huge = dir_.filePath(QStringLiteral("huge.txt"));
+        write_file(huge, QByteArray(1024 * 1024 + 1, '#'));
+        QTest::newRow("a FIFO") << fifo << "it is not a regular file";
+        QTest::newRow("/dev/zero") << "/dev/zero"
+                                   << "it is not a regular file";
+        QTest::newRow("a folder") << dir_.path() << "it is not a regular file";
+        QTest::newRow("over 1 MiB") << huge << "it is larger than 1 MiB";
+    }
+    void onlyAScriptFileIsRead() {
+        QFETCH(QString, script);
+        QFETCH(QString, reason);
+        const Run run = run_tarvik({"--script", script});
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.errors.contains(
+                     QStringLiteral("cannot read the script %1: %2").arg(script, reason)),
                  qPrintable(run.errors));
     }
 };

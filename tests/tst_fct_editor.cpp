@@ -1,15 +1,18 @@
 // The custom function editor, driven as a user would, against a real manager.
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGridLayout>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 #include <QTranslator>
 #include <deque>
 #include <memory>
@@ -334,6 +337,48 @@ private slots:
         editor_->fcts_text_edit_->setPlainText(QString::fromUtf8("caf\u00e9"));
         click(editor_->fcts_valid_btn_);
         QCOMPARE(definition("alpha"), QString::fromUtf8("caf\u00e9"));
+    }
+
+    // A definition longer than the manager keeps is refused with its length,
+    // the edition kept open; one of the longest length is stored.
+    void definitionsLongerThanTheLongestAreRefused() {
+        pick(QStringLiteral("alpha"));
+        click(editor_->fcts_edit_btn_);
+        // Words, as a user writes: one 64 KiB word would take the text box
+        // seconds to lay out.
+        const QString longest = QStringLiteral("echo a ")
+                                    .repeated(int(SpaceWarePreferencesManager::longest_definition))
+                                    .left(int(SpaceWarePreferencesManager::longest_definition));
+        editor_->fcts_text_edit_->setPlainText(longest + u'e');
+        click(editor_->fcts_valid_btn_);
+        QCOMPARE(prompter_.warnings,
+                 QStringList{"The definition is 65537 characters long; at most 65536 can be "
+                             "stored: please shorten it."});
+        QCOMPARE(state_of(*editor_), editing);
+        QCOMPARE(definition("alpha"), QStringLiteral("echo alpha"));
+        editor_->fcts_text_edit_->setPlainText(longest);
+        click(editor_->fcts_valid_btn_);
+        QCOMPARE(definition("alpha"), longest);
+    }
+
+    // The real prompter shows what it quotes as it is: a function's name
+    // or a file's path is never read as markup.
+    void warningsAreShownAsPlainText() {
+        form_support::set_prompter(nullptr);
+        const QString text = QStringLiteral("<img src=\"/dev/zero\"> <b>bold</b>");
+        QString shown;
+        Qt::TextFormat format = Qt::AutoText;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            shown = box->text();
+            format = box->textFormat();
+            box->accept();
+        });
+        form_support::prompter().warn(nullptr, QStringLiteral("Caption"), text);
+        form_support::set_prompter(&prompter_);
+        QCOMPARE(shown, text);
+        QCOMPARE(format, Qt::PlainText);
     }
 
     // Validate and Remove save at once; when the file cannot be written the

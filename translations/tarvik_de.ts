@@ -11,6 +11,10 @@
         <source>%1: error: %2</source>
         <translation>%1: Fehler: %2</translation>
     </message>
+    <message>
+        <source>%1… (%2 characters in all)</source>
+        <translation>%1… (insgesamt %2 Zeichen)</translation>
+    </message>
 </context>
 <context>
     <name>DevicePanel</name>
@@ -160,6 +164,22 @@
     <message>
         <source>Unknown device</source>
         <translation>Unbekanntes Gerät</translation>
+    </message>
+    <message>
+        <source>No device: the socket path %1 is too long</source>
+        <translation>Kein Gerät: der Socket-Pfad %1 ist zu lang</translation>
+    </message>
+    <message>
+        <source>No device: spacenavd answers in a way it never does</source>
+        <translation>Kein Gerät: spacenavd antwortet, wie er es nie tut</translation>
+    </message>
+    <message>
+        <source>No device: spacenavd closed the connection</source>
+        <translation>Kein Gerät: spacenavd hat die Verbindung geschlossen</translation>
+    </message>
+    <message>
+        <source>No device: spacenavd does not answer</source>
+        <translation>Kein Gerät: spacenavd antwortet nicht</translation>
     </message>
 </context>
 <context>
@@ -462,6 +482,10 @@
         <source>Horizon free</source>
         <translation>Horizont frei</translation>
     </message>
+    <message>
+        <source>Device button %1 ignored: the device has %2 buttons.</source>
+        <translation>Gerätetaste %1 ignoriert: das Gerät hat %2 Tasten.</translation>
+    </message>
 </context>
 <context>
     <name>SetupAssistant</name>
@@ -626,6 +650,10 @@
     <message>
         <source>The definition holds characters that cannot be stored. Only Latin-1 characters can be: please replace the others.</source>
         <translation>Die Definition enthält Zeichen, die sich nicht speichern lassen. Nur Latin-1-Zeichen lassen sich speichern: Bitte ersetzen Sie die anderen.</translation>
+    </message>
+    <message>
+        <source>The definition is %1 characters long; at most %2 can be stored: please shorten it.</source>
+        <translation>Die Definition ist %1 Zeichen lang; höchstens %2 können gespeichert werden: bitte kürzen Sie sie.</translation>
     </message>
 </context>
 <context>

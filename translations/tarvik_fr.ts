@@ -11,6 +11,10 @@
         <source>%1: error: %2</source>
         <translation>%1&#xa0;: erreur&#xa0;: %2</translation>
     </message>
+    <message>
+        <source>%1… (%2 characters in all)</source>
+        <translation>%1… (%2 caractères en tout)</translation>
+    </message>
 </context>
 <context>
     <name>DevicePanel</name>
@@ -160,6 +164,22 @@
     <message>
         <source>Unknown device</source>
         <translation>Appareil inconnu</translation>
+    </message>
+    <message>
+        <source>No device: the socket path %1 is too long</source>
+        <translation>Aucun appareil&#xa0;: le chemin du socket %1 est trop long</translation>
+    </message>
+    <message>
+        <source>No device: spacenavd answers in a way it never does</source>
+        <translation>Aucun appareil&#xa0;: spacenavd répond d’une façon qui ne lui ressemble pas</translation>
+    </message>
+    <message>
+        <source>No device: spacenavd closed the connection</source>
+        <translation>Aucun appareil&#xa0;: spacenavd a fermé la connexion</translation>
+    </message>
+    <message>
+        <source>No device: spacenavd does not answer</source>
+        <translation>Aucun appareil&#xa0;: spacenavd ne répond pas</translation>
     </message>
 </context>
 <context>
@@ -462,6 +482,10 @@
         <source>Horizon free</source>
         <translation>Horizon libre</translation>
     </message>
+    <message>
+        <source>Device button %1 ignored: the device has %2 buttons.</source>
+        <translation>Bouton %1 de l’appareil ignoré&#xa0;: l’appareil a %2 boutons.</translation>
+    </message>
 </context>
 <context>
     <name>SetupAssistant</name>
@@ -626,6 +650,10 @@
     <message>
         <source>The definition holds characters that cannot be stored. Only Latin-1 characters can be: please replace the others.</source>
         <translation>La définition contient des caractères qui ne peuvent pas être enregistrés. Seuls les caractères Latin-1 le peuvent&#xa0;: veuillez remplacer les autres.</translation>
+    </message>
+    <message>
+        <source>The definition is %1 characters long; at most %2 can be stored: please shorten it.</source>
+        <translation>La définition compte %1 caractères&#xa0;; au plus %2 peuvent être enregistrés&#xa0;: veuillez la raccourcir.</translation>
     </message>
 </context>
 <context>
