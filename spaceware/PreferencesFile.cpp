@@ -1,12 +1,15 @@
 #include "PreferencesFile.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QThread>
 #include <QtDebug>
 #include <algorithm>
 #include <cmath>
@@ -33,6 +36,16 @@ const char* const staging_suffix = ".saving";
 const char* const backup_suffix = ".bak";
 // How long a save waits for another program's.
 const int lock_wait_ms = 5000;
+const int lock_poll_ms = 5;
+
+// A moment's wait for a lock: the window is drawn meanwhile, and timers
+// run, but no user input is taken, which could start another save.
+void let_others_on() {
+    if (QCoreApplication::instance()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    QThread::msleep(lock_poll_ms);
+}
 
 QString navig_key(const NavigSchemaRow& row) {
     return QStringLiteral("%1/%2").arg(QLatin1String(navigation_group), QLatin1String(row.key));
@@ -195,6 +208,8 @@ private:
             warn_unused(key, "a custom function needs a name without blanks");
         } else if (!host_string_of(text_of(definition_value), definition)) {
             warn_unused(key, "the definition holds characters outside Latin-1");
+        } else if (definition.length() > Manager::longest_definition) {
+            warn_unused(key, "the definition is too long");
         } else if (is_reserved(name)) {
             warn_unused(key, "a built-in function has that name");
         } else {
@@ -343,15 +358,9 @@ bool PreferencesFile::write(Section section, const Contents& contents) {
     if (!find_target(target)) {
         return false;
     }
-    // One save at a time; a lock whose owner is gone is taken over.
     QLockFile lock(target + QLatin1String(lock_suffix));
-    // A save takes milliseconds: an older lock whose owner cannot be told
-    // (a save killed as it made the lock) is stale too.
-    lock.setStaleLockTime(lock_wait_ms / 2);
-    if (!lock.tryLock(lock_wait_ms)) {
-        return fail(lock.error() == QLockFile::LockFailedError
-                        ? QStringLiteral("another program is saving it")
-                        : QStringLiteral("cannot lock it beside itself"));
+    if (!take_lock(lock)) {
+        return false;
     }
     // One staging name per file: what a killed save left is replaced.
     const QString staging = target + QLatin1String(staging_suffix);
@@ -365,6 +374,33 @@ bool PreferencesFile::write(Section section, const Contents& contents) {
         return fail(QStringLiteral("cannot be replaced"));
     }
     read_cleanly_ = true;
+    return true;
+}
+
+// One save at a time: a save waits for another program's to end, a few
+// milliseconds at a time, the application's events going on meanwhile.
+// A lock whose owner is gone is taken over; a live owner's is never broken
+// by its age, only one whose owner cannot be told (a save killed as it made
+// the lock) once the wait is over.
+bool PreferencesFile::take_lock(QLockFile& lock) {
+    lock.setStaleLockTime(0);
+    QElapsedTimer waited;
+    waited.start();
+    while (!lock.tryLock(0)) {
+        if (lock.error() != QLockFile::LockFailedError) {
+            return fail(QStringLiteral("cannot lock it beside itself"));
+        }
+        if (waited.elapsed() >= lock_wait_ms) {
+            qint64 pid = 0;
+            QString host, application;
+            if (!lock.getLockInfo(&pid, &host, &application) && lock.removeStaleLockFile() &&
+                lock.tryLock(0)) {
+                return true;
+            }
+            return fail(QStringLiteral("another program is saving it"));
+        }
+        let_others_on();
+    }
     return true;
 }
 

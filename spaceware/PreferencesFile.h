@@ -10,6 +10,8 @@
 
 #include "Kestrava_spaceWare.h"
 
+class QLockFile;
+
 class PreferencesFile {
 public:
     using NavigValues = SpaceWarePreferencesManager::NavigValues;
@@ -49,6 +51,7 @@ public:
 private:
     bool fail(const QString& reason);
     bool find_target(QString& target);
+    bool take_lock(QLockFile& lock);
     bool stage(const QString& staging, const QString& target, Section section,
                const Contents& contents);
     bool keep_backup(const QString& target);

@@ -3,10 +3,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <sys/stat.h>
 
 #include "FreshSettings.h"
@@ -472,7 +474,10 @@ private slots:
     void otherSectionsKeptByteForByte() {
         const QByteArray functions = "[custom_functions]\nsize=1\n1\\name=B\n"
                                      "1\\definition=\"ab\\x20ac\n";
-        write_file(file_, "top=level\n" + functions);
+        // Sections of others whose names begin with ours are theirs.
+        const QByteArray others = "[navigation_extra]\nx_translation_axis = z ; theirs\n"
+                                  "[buttons2]\nbutton_1=Mine\n";
+        write_file(file_, "top=level\n" + others + functions);
         Manager manager(file_, 2);
         manager.button_value(2)->set("View_Top");
         for (int save = 0; save < 3; ++save) {
@@ -481,6 +486,7 @@ private slots:
         }
         const QByteArray saved = read_file(file_);
         QVERIFY2(saved.contains(functions), saved.constData());
+        QVERIFY2(saved.contains(others), saved.constData());
         QCOMPARE(saved.count("[General]"), 1);
         QCOMPARE(saved.count("top=level"), 1);
         const Manager reread(file_, 2);
@@ -591,6 +597,22 @@ private slots:
         QCOMPARE(text_of(manager.custom_function_names()), QStringLiteral("only"));
     }
 
+    // A definition longer than 64 KiB is refused when stored, and left out
+    // with a warning when a file holds one; the rest of the file is read.
+    void definitionsHaveASaneSize() {
+        const QByteArray longest(Manager::longest_definition, 'e');
+        write_file(file_, "[custom_functions]\nsize=2\n1\\name=huge\n1\\definition=" + longest +
+                              "e\n2\\name=fine\n2\\definition=echo fine\n");
+        expect_warning("custom_functions/1: the definition is too long");
+        Manager manager(file_, 2);
+        QCOMPARE(text_of(manager.custom_function_names()), QStringLiteral("fine"));
+        expect_warning("\"over\" refused: its definition is longer than 65536 characters");
+        QVERIFY(!manager.add_or_edit_custom_function("over", (longest + "e").constData()));
+        QVERIFY(manager.add_or_edit_custom_function("most", longest.constData()));
+        QCOMPARE(manager.get_function_definition("most").length(), Manager::longest_definition);
+        QCOMPARE(text_of(manager.custom_function_names()), QStringLiteral("fine most"));
+    }
+
     // An observer of a function's definition that removes the function as
     // it is told of a new definition.
     void functionRemovedByAnObserverOfItsDefinition() {
@@ -676,6 +698,33 @@ private slots:
         expect_warning("cannot create its folder");
         blocked.add_or_edit_custom_function("kept", "in memory");
         QCOMPARE(blocked.get_function_definition("kept").c_str(), "in memory");
+    }
+
+    // Another program's save is waited for, the events going on meanwhile;
+    // a live owner's lock is never broken, one that tells no owner is once
+    // the wait is over.
+    void aSaveWaitsForAnotherProgramsSave() {
+        Manager manager(file_, 2);
+        QVERIFY(manager.save_navig_values());
+        const QString lock_path = file_ + QStringLiteral(".lock");
+        {
+            QLockFile other(lock_path);
+            QVERIFY(other.tryLock(0));
+            QTimer::singleShot(300, [&other] { other.unlock(); });
+            manager.navig_float(rot_sensitivity)->set(2.0f);
+            QVERIFY(manager.save_navig_values());
+            QVERIFY(!QFile::exists(lock_path));
+        }
+        {
+            QLockFile other(lock_path);
+            QVERIFY(other.tryLock(0));
+            expect_warning("another program is saving it; the settings are not saved");
+            QVERIFY(!manager.save_navig_values());
+            QVERIFY(QFile::exists(lock_path));
+        }
+        write_file(lock_path, "");
+        QVERIFY(manager.save_navig_values());
+        QVERIFY(!QFile::exists(lock_path));
     }
 };
 
