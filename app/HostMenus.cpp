@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QTextDocument>
 
 #include "HostCommands.h"
 #include "Kestrava_spaceWare.h"
@@ -192,7 +193,8 @@ void HostMenus::fill_recent_menu() {
         const QString name = QFileInfo(paths[i]).fileName().replace('&', QStringLiteral("&&"));
         QAction* action = recent_->addAction(QStringLiteral("%1 %2").arg(number, name));
         action->setObjectName(QStringLiteral("recent_model_%1_action").arg(i + 1));
-        action->setToolTip(paths[i]);
+        // A tooltip that looks like markup is taken as markup: never a path.
+        action->setToolTip(Qt::convertFromPlainText(paths[i], Qt::WhiteSpaceNoWrap));
         const QString path = paths[i];
         connect(action, &QAction::triggered, this, [this, path] { model_view_.open(path); });
     }

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTimer>
 
 #include "CommandLog.h"
@@ -182,13 +183,19 @@ private slots:
         const QByteArray triangle = "solid t\nfacet normal 0 0 1\nouter loop\nvertex 0 0 0\n"
                                     "vertex 1 0 0\nvertex 0 1 0\nendloop\nendfacet\nendsolid t\n";
         for (int i = 1; i <= 12; ++i) {
-            view()->open(write_file(dir_, QStringLiteral("m%1.stl").arg(i), triangle));
+            // The newest's name looks like markup: shown as it is, never read as markup.
+            const QString name =
+                i == 12 ? QStringLiteral("<i>m12.stl") : QStringLiteral("m%1.stl").arg(i);
+            view()->open(write_file(dir_, name, triangle));
             QTRY_VERIFY(!view()->is_loading());
         }
         auto* recent = window_->findChild<QMenu*>(QStringLiteral("recent_models_menu"));
         emit recent->aboutToShow();
         QCOMPARE(recent->actions().size(), RecentModels::kept);
-        QCOMPARE(recent->actions().first()->text(), QStringLiteral("&1 m12.stl"));
+        QCOMPARE(recent->actions().first()->text(), QStringLiteral("&1 <i>m12.stl"));
+        QTextDocument tooltip;
+        tooltip.setHtml(recent->actions().first()->toolTip());
+        QCOMPARE(tooltip.toPlainText(), dir_.filePath(QStringLiteral("<i>m12.stl")));
         QCOMPARE(recent->actions().last()->text(), QStringLiteral("1&0 m3.stl"));
         action("recent_model_5_action")->trigger();
         QTRY_VERIFY(!view()->is_loading());
