@@ -202,9 +202,9 @@ QGroupBox* DevicePanel::build_navigation() {
     return navigation_box_;
 }
 
-void DevicePanel::show_connection(bool connected, const QString& name) {
+void DevicePanel::show_connection(bool connected, const QString& status) {
     connected_ = connected;
-    device_name_ = name;
+    status_ = status;
     if (!connected) {
         // Whatever was held when the device went is let go.
         raw_ = RawMotion();
@@ -215,8 +215,7 @@ void DevicePanel::show_connection(bool connected, const QString& name) {
 }
 
 void DevicePanel::retranslate() {
-    state_->setText(connected_ ? tr("Connected: %1").arg(device_name_)
-                               : tr("No device: spacenavd is not running"));
+    state_->setText(connected_ ? tr("Connected: %1").arg(status_) : status_);
     const char* const titles[stage_count] = {QT_TR_NOOP("Raw"), QT_TR_NOOP("Switched, dead zone"),
                                              QT_TR_NOOP("Curve, sensitivity"), QT_TR_NOOP("View")};
     const char* const tips[stage_count] = {

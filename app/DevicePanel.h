@@ -32,8 +32,9 @@ public:
     DevicePanel(SpaceWarePreferencesManager* manager, QWidget* parent = nullptr);
     ~DevicePanel() override;
 
+    // The device's name, or why there is none.
+    void show_connection(bool connected, const QString& status);
     // What the device sent; shown at the next frame, however many come.
-    void show_connection(bool connected, const QString& name);
     void show_motion(const RawMotion& motion);
     void show_button(int number, bool pressed);
 
@@ -76,7 +77,7 @@ private:
     QLabel* mode_label_ = nullptr;
     QComboBox* mode_ = nullptr;
     bool connected_ = false;
-    QString device_name_;
+    QString status_;
     RawMotion raw_;
     std::vector<bool> pressed_;
     QTimer frame_;

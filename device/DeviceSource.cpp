@@ -226,7 +226,7 @@ void DeviceSource::try_connect() {
     const QByteArray path = socket_path();
     if (size_t(path.size()) >= sizeof(sockaddr_un::sun_path)) {
         // libspnav would cut it short and reach whatever listens there.
-        status_ = tr("No device: the socket path %1 is too long").arg(QFile::decodeName(path));
+        set_status(tr("No device: the socket path %1 is too long").arg(QFile::decodeName(path)));
         return;
     }
     attempt_ = std::make_shared<Attempt>();
@@ -261,9 +261,9 @@ void DeviceSource::take_answer() {
         spnav_close();
     }
     if (!given_up_) {
-        status_ = !answer.opened   ? tr("No device: spacenavd is not running")
-                  : answer.garbled ? tr("No device: spacenavd answers in a way it never does")
-                                   : tr("No device: spacenavd closed the connection");
+        set_status(!answer.opened   ? tr("No device: spacenavd is not running")
+                   : answer.garbled ? tr("No device: spacenavd answers in a way it never does")
+                                    : tr("No device: spacenavd closed the connection"));
     }
     given_up_ = false;
     retry_later();
@@ -273,7 +273,7 @@ void DeviceSource::accept(const Answer& answer) {
     notifier_ = new QSocketNotifier(spnav_fd(), QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &DeviceSource::read_events);
     next_delay_ = first_retry_ms;
-    status_ = answer.name.isEmpty() ? tr("Unknown device") : QString::fromUtf8(answer.name);
+    set_status(answer.name.isEmpty() ? tr("Unknown device") : QString::fromUtf8(answer.name));
     button_count_ = plausible_button_count(answer.buttons);
     emit connection(true, status_, button_count_);
     // Events may have come with the answers.
@@ -296,7 +296,7 @@ void DeviceSource::watch_attempt() {
 
 void DeviceSource::give_up(const QString& why) {
     given_up_ = true;
-    status_ = why;
+    set_status(why);
     attempt_->silence_daemon();
 }
 
@@ -344,10 +344,17 @@ void DeviceSource::lose_connection() {
     delete notifier_;
     notifier_ = nullptr;
     spnav_close();
-    status_ = tr("No device: spacenavd is not running");
     button_count_ = 0;
     emit connection(false, QString(), 0);
+    set_status(tr("No device: spacenavd is not running"));
     retry_later();
+}
+
+void DeviceSource::set_status(const QString& status) {
+    if (status != status_) {
+        status_ = status;
+        emit status_changed(status_);
+    }
 }
 
 void DeviceSource::retry_later() {

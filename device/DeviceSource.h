@@ -54,6 +54,8 @@ signals:
     // A press of a button the device does not have, numbered from 1.
     void button_ignored(qint64 number);
     void connection(bool connected, const QString& device_name, int button_count);
+    // What status() says has changed: a device found, or another reason for none.
+    void status_changed(const QString& status);
 
 private:
     struct Attempt;
@@ -69,6 +71,7 @@ private:
     void emit_button(int daemon_number, bool pressed);
     void lose_connection();
     void retry_later();
+    void set_status(const QString& status);
 
     std::shared_ptr<Attempt> attempt_;
     QSocketNotifier* notifier_ = nullptr;

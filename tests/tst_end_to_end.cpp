@@ -348,7 +348,7 @@ private slots:
         QTest::addColumn<QString>("state");
         QTest::newRow("closes after the handshake")
             << Misbehaviour::close_after_handshake
-            << "device_state_ No device: spacenavd is not running";
+            << "device_state_ No device: spacenavd closed the connection";
         // libspnav may make sense of the half it had: connected or not, the host works.
         QTest::newRow("half a handshake") << Misbehaviour::half_handshake << QString();
         QTest::newRow("a marked-up name")
@@ -385,6 +385,34 @@ private slots:
         if (misbehaviour == Misbehaviour::none) {
             QCOMPARE(errors.count(QStringLiteral("ignored: the device has 2 buttons")), 3);
         }
+    }
+
+    // A daemon lost with the cap pushed and a button held: the dock says so
+    // and lets go of both.
+    void losingTheDeviceLetsGo() {
+        FakeDaemon daemon(dir_.filePath(QStringLiteral("lost.sock")));
+        daemon.start();
+        QProcess tarvik;
+        start_with_daemon(tarvik, daemon,
+                          {"--settings", dir_.filePath(QStringLiteral("lost.ini")), "--script",
+                           write_file(dir_, "lost.txt",
+                                      "print device_state_\nwait 1500\n"
+                                      "print device_tx_\nprint device_button_1_\nwait 1500\n"
+                                      "print device_tx_\nprint device_button_1_\n"
+                                      "print device_state_\nquit\n")});
+        QTRY_VERIFY_WITH_TIMEOUT(tarvik.canReadLine(), 30000);
+        daemon.send_motion({100, 0, 0, 0, 0, 0}, 8);
+        daemon.send_button(0, true);
+        QString output;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (output += QString::fromLocal8Bit(tarvik.readAll())).count('\n') >= 3, 30000);
+        daemon.stop();
+        QVERIFY(tarvik.waitForFinished(30000));
+        output += QString::fromLocal8Bit(tarvik.readAllStandardOutput());
+        const QStringList lines = output.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.mid(1), (QStringList{"device_tx_ 100", "device_button_1_ \u25cf 1  Fit_All",
+                                            "device_tx_ 0", "device_button_1_ \u25cb 1  Fit_All",
+                                            "device_state_ No device: spacenavd is not running"}));
     }
 
     // Functions act on the view through the interpreter: button 1, bound to

@@ -23,10 +23,6 @@
         <translation>Verbunden: %1</translation>
     </message>
     <message>
-        <source>No device: spacenavd is not running</source>
-        <translation>Kein Gerät: spacenavd läuft nicht</translation>
-    </message>
-    <message>
         <source>Dead zone</source>
         <translation>Totzone</translation>
     </message>

@@ -23,10 +23,6 @@
         <translation>Connecté&#xa0;: %1</translation>
     </message>
     <message>
-        <source>No device: spacenavd is not running</source>
-        <translation>Aucun appareil&#xa0;: spacenavd n’est pas lancé</translation>
-    </message>
-    <message>
         <source>Dead zone</source>
         <translation>Zone morte</translation>
     </message>
