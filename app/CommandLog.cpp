@@ -65,13 +65,38 @@ void CommandLog::note(const QString& text) {
 }
 
 void CommandLog::append_line(const QString& text, const QColor& colour) {
-    QTextCharFormat format;
-    format.setForeground(colour);
+    pending_.push_back({elided(text), colour});
+    if (batches_ == 0) {
+        show_pending();
+    }
+}
+
+// Only the entries that will be kept are laid out, in one edit.
+void CommandLog::show_pending() {
+    const size_t first = pending_.size() > size_t(kept_lines) ? pending_.size() - kept_lines : 0;
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
-    if (!document()->isEmpty()) {
-        cursor.insertBlock();
+    cursor.beginEditBlock();
+    for (size_t i = first; i < pending_.size(); ++i) {
+        if (!document()->isEmpty()) {
+            cursor.insertBlock();
+        }
+        QTextCharFormat format;
+        format.setForeground(pending_[i].colour);
+        cursor.insertText(pending_[i].text, format);
     }
-    cursor.insertText(elided(text), format);
+    cursor.endEditBlock();
+    pending_.clear();
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+}
+
+CommandLog::Batch::Batch(CommandLog& log)
+    : log_(log) {
+    ++log_.batches_;
+}
+
+CommandLog::Batch::~Batch() {
+    if (--log_.batches_ == 0) {
+        log_.show_pending();
+    }
 }

@@ -33,6 +33,7 @@ void HostCommands::run_function(const QString& origin, const CString& name) {
 
 void HostCommands::run_definition(const QString& definition) {
     const QString origin = origin_.isEmpty() ? QObject::tr("function") : origin_;
+    const CommandLog::Batch batch(log_);
     const CommandProblem problem =
         interpreter_.run(definition, [&](const QString& line) { log_.command(origin, line); });
     if (!problem.is_none()) {
