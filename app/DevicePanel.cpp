@@ -202,20 +202,25 @@ QGroupBox* DevicePanel::build_navigation() {
     return navigation_box_;
 }
 
-void DevicePanel::show_connection(bool connected, const QString& status) {
-    connected_ = connected;
-    status_ = status;
-    if (!connected) {
-        // Whatever was held when the device went is let go.
-        raw_ = RawMotion();
-        pressed_.assign(pressed_.size(), false);
-        schedule_refresh();
-    }
+void DevicePanel::follow(const DeviceSource& device) {
+    device_ = &device;
+    connect(&device, &DeviceSource::status_changed, this, [this] {
+        if (!device_->is_connected()) {
+            // Whatever was held when the device went is let go.
+            raw_ = RawMotion();
+            pressed_.assign(pressed_.size(), false);
+            schedule_refresh();
+        }
+        retranslate();
+    });
     retranslate();
 }
 
 void DevicePanel::retranslate() {
-    state_->setText(connected_ ? tr("Connected: %1").arg(status_) : status_);
+    if (device_) {
+        state_->setText(device_->is_connected() ? tr("Connected: %1").arg(device_->status())
+                                                : device_->status());
+    }
     const char* const titles[stage_count] = {QT_TR_NOOP("Raw"), QT_TR_NOOP("Switched, dead zone"),
                                              QT_TR_NOOP("Curve, sensitivity"), QT_TR_NOOP("View")};
     const char* const tips[stage_count] = {

@@ -32,8 +32,9 @@ public:
     DevicePanel(SpaceWarePreferencesManager* manager, QWidget* parent = nullptr);
     ~DevicePanel() override;
 
-    // The device's name, or why there is none.
-    void show_connection(bool connected, const QString& status);
+    // Shows the device's name, or why there is none, as they change, and
+    // lets go of what was held when the device goes.
+    void follow(const DeviceSource& device);
     // What the device sent; shown at the next frame, however many come.
     void show_motion(const RawMotion& motion);
     void show_button(int number, bool pressed);
@@ -76,8 +77,7 @@ private:
     QCheckBox* lock_horizon_ = nullptr;
     QLabel* mode_label_ = nullptr;
     QComboBox* mode_ = nullptr;
-    bool connected_ = false;
-    QString status_;
+    const DeviceSource* device_ = nullptr;
     RawMotion raw_;
     std::vector<bool> pressed_;
     QTimer frame_;

@@ -203,11 +203,7 @@ void HostApplication::add_docks() {
 void HostApplication::add_device_panel() {
     auto* panel = new DevicePanel(SpaceWareLib::instance()->preferences_manager());
     add_dock(window_, panel, "device_dock", Qt::RightDockWidgetArea);
-    panel->show_connection(device_.is_connected(), device_.status());
-    QObject::connect(&device_, &DeviceSource::status_changed, panel,
-                     [this, panel](const QString& status) {
-                         panel->show_connection(device_.is_connected(), status);
-                     });
+    panel->follow(device_);
     QObject::connect(&device_, &DeviceSource::motion, panel, &DevicePanel::show_motion);
     QObject::connect(&device_, &DeviceSource::button, panel, &DevicePanel::show_button);
     QObject::connect(&device_, &DeviceSource::button, panel,

@@ -172,7 +172,7 @@ struct DeviceSource::Attempt {
 
 DeviceSource::DeviceSource(QObject* parent)
     : QObject(parent)
-    , status_(tr("No device: spacenavd is not running")) {
+    , reason_(QT_TR_NOOP("No device: spacenavd is not running")) {
     retry_.setSingleShot(true);
     connect(&retry_, &QTimer::timeout, this, &DeviceSource::try_connect);
     connect(&watch_, &QTimer::timeout, this, &DeviceSource::watch_attempt);
@@ -226,7 +226,8 @@ void DeviceSource::try_connect() {
     const QByteArray path = socket_path();
     if (size_t(path.size()) >= sizeof(sockaddr_un::sun_path)) {
         // libspnav would cut it short and reach whatever listens there.
-        set_status(tr("No device: the socket path %1 is too long").arg(QFile::decodeName(path)));
+        set_reason(QT_TR_NOOP("No device: the socket path %1 is too long"),
+                   QFile::decodeName(path));
         return;
     }
     attempt_ = std::make_shared<Attempt>();
@@ -261,9 +262,10 @@ void DeviceSource::take_answer() {
         spnav_close();
     }
     if (!given_up_) {
-        set_status(!answer.opened   ? tr("No device: spacenavd is not running")
-                   : answer.garbled ? tr("No device: spacenavd answers in a way it never does")
-                                    : tr("No device: spacenavd closed the connection"));
+        set_reason(!answer.opened ? QT_TR_NOOP("No device: spacenavd is not running")
+                   : answer.garbled
+                       ? QT_TR_NOOP("No device: spacenavd answers in a way it never does")
+                       : QT_TR_NOOP("No device: spacenavd closed the connection"));
     }
     given_up_ = false;
     retry_later();
@@ -273,9 +275,10 @@ void DeviceSource::accept(const Answer& answer) {
     notifier_ = new QSocketNotifier(spnav_fd(), QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &DeviceSource::read_events);
     next_delay_ = first_retry_ms;
-    set_status(answer.name.isEmpty() ? tr("Unknown device") : QString::fromUtf8(answer.name));
+    device_name_ = QString::fromUtf8(answer.name);
     button_count_ = plausible_button_count(answer.buttons);
-    emit connection(true, status_, button_count_);
+    emit connection(true, status(), button_count_);
+    emit status_changed();
     // Events may have come with the answers.
     read_events();
 }
@@ -288,15 +291,15 @@ void DeviceSource::watch_attempt() {
         return;
     }
     if (attempt_->daemon_hung_up()) {
-        give_up(tr("No device: spacenavd closed the connection"));
+        give_up(QT_TR_NOOP("No device: spacenavd closed the connection"));
     } else if (attempt_clock_.elapsed() >= stall_limit_ms) {
-        give_up(tr("No device: spacenavd does not answer"));
+        give_up(QT_TR_NOOP("No device: spacenavd does not answer"));
     }
 }
 
-void DeviceSource::give_up(const QString& why) {
+void DeviceSource::give_up(const char* why) {
     given_up_ = true;
-    set_status(why);
+    set_reason(why);
     attempt_->silence_daemon();
 }
 
@@ -346,15 +349,23 @@ void DeviceSource::lose_connection() {
     spnav_close();
     button_count_ = 0;
     emit connection(false, QString(), 0);
-    set_status(tr("No device: spacenavd is not running"));
+    set_reason(QT_TR_NOOP("No device: spacenavd is not running"));
     retry_later();
 }
 
-void DeviceSource::set_status(const QString& status) {
-    if (status != status_) {
-        status_ = status;
-        emit status_changed(status_);
+QString DeviceSource::status() const {
+    if (is_connected()) {
+        return device_name_.isEmpty() ? tr("Unknown device") : device_name_;
     }
+    const QString reason = tr(reason_);
+    return reason_argument_.isEmpty() ? reason : reason.arg(reason_argument_);
+}
+
+// Told every time, though the reason may be the same: the connection changed.
+void DeviceSource::set_reason(const char* reason, const QString& argument) {
+    reason_ = reason;
+    reason_argument_ = argument;
+    emit status_changed();
 }
 
 void DeviceSource::retry_later() {

@@ -29,8 +29,9 @@ public:
     // Meant for start-up, before there is a window to freeze.
     bool wait_for_answer(int ms);
     bool is_connected() const { return notifier_ != nullptr; }
-    // What the user is told: the device's name, or why there is none.
-    const QString& status() const { return status_; }
+    // What the user is told, in the language of the moment: the device's
+    // name, or why there is none.
+    QString status() const;
     // The buttons the daemon says the device has; 0 without a device.
     int button_count() const { return button_count_; }
     // The wait before the next attempt to reach the daemon, in ms; 0 when
@@ -54,8 +55,8 @@ signals:
     // A press of a button the device does not have, numbered from 1.
     void button_ignored(qint64 number);
     void connection(bool connected, const QString& device_name, int button_count);
-    // What status() says has changed: a device found, or another reason for none.
-    void status_changed(const QString& status);
+    // What status() says may have changed: a device found, or a reason for none.
+    void status_changed();
 
 private:
     struct Attempt;
@@ -65,13 +66,13 @@ private:
     void take_answer();
     void accept(const Answer& answer);
     void watch_attempt();
-    void give_up(const QString& why);
+    void give_up(const char* why);
     void end_attempt();
     void read_events();
     void emit_button(int daemon_number, bool pressed);
     void lose_connection();
     void retry_later();
-    void set_status(const QString& status);
+    void set_reason(const char* reason, const QString& argument = {});
 
     std::shared_ptr<Attempt> attempt_;
     QSocketNotifier* notifier_ = nullptr;
@@ -80,6 +81,9 @@ private:
     QElapsedTimer attempt_clock_;
     bool given_up_ = false;
     int next_delay_ = first_retry_ms;
-    QString status_;
+    // Why there is no device, untranslated, and what it names.
+    const char* reason_;
+    QString reason_argument_;
+    QString device_name_;
     int button_count_ = 0;
 };
