@@ -40,6 +40,7 @@ struct Rig {
         QObject::connect(device.get(), &DeviceSource::motion, panel.get(),
                          &DevicePanel::show_motion);
         device->start();
+        device->wait_for_answer(10000);
         panel->show();
         tx = panel->findChild<QLabel*>(QStringLiteral("device_tx_"));
     }

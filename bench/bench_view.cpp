@@ -132,6 +132,7 @@ void motion_to_frame(benchmark::State& state) {
     daemon.start();
     DeviceSource device;
     device.start();
+    device.wait_for_answer(10000);
     const std::unique_ptr<ModelView> view = view_of(state.range(0), ModelView::Drawing::automatic);
     QObject::connect(&device, &DeviceSource::motion, view.get(), [&](const RawMotion& raw) {
         const ViewVelocity speeds = view_speeds(transform_motion(raw, MotionSettings()));
