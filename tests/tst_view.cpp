@@ -3,12 +3,15 @@
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <cmath>
 
 #include "KeepGlDriver.h"
 #include "ModelView.h"
+#include "MotionTransform.h"
 #include "OrbitCamera.h"
 #include "Picking.h"
 #include "TestSupport.h"
@@ -49,6 +52,31 @@ float reach(const OrbitCamera& camera, const std::vector<QVector3D>& points,
              float(std::abs(pixel->y() - viewport.height() / 2) / (viewport.height() / 2))});
     }
     return most;
+}
+
+// The view's motion for a raw deflection of the device under the default
+// settings, as the host hands it on.
+ViewMotion motion_of(const std::array<int, 6>& axes) {
+    const ViewVelocity speeds = view_speeds(transform_motion({axes, 8}, MotionSettings()));
+    const auto& t = speeds.translation;
+    const auto& r = speeds.rotation;
+    return {QVector3D(t[0], t[1], t[2]), QVector3D(r[0], r[1], r[2])};
+}
+
+// The middle of the built-in model's roof: its strongly red pixels.
+QPointF roof_centre(const QImage& picture) {
+    QPointF sum;
+    int count = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QColor colour = picture.pixelColor(x, y);
+            if (colour.red() - std::max(colour.green(), colour.blue()) > 60) {
+                sum += QPointF(x, y);
+                ++count;
+            }
+        }
+    }
+    return count ? sum / count : QPointF();
 }
 
 // A grid of triangles, far from the origin along z.
@@ -347,6 +375,105 @@ private slots:
         QApplication::sendEvent(&view, &wheel);
         QCOMPARE(view.camera().distance(), distance / 1.2f);
         QCOMPARE(view.description(), QStringLiteral("front perspective"));
+    }
+
+    // A horizontal drag turns the model about the screen's vertical axis, a
+    // vertical one tips it about the screen's horizontal axis; either way
+    // its near side follows the pointer.
+    void aDragTurnsAboutTheScreensAxes_data() {
+        QTest::addColumn<QPoint>("drag");
+        QTest::newRow("right") << QPoint(60, 0);
+        QTest::newRow("left") << QPoint(-60, 0);
+        QTest::newRow("down") << QPoint(0, 60);
+        QTest::newRow("up") << QPoint(0, -60);
+    }
+    void aDragTurnsAboutTheScreensAxes() {
+        QFETCH(QPoint, drag);
+        ModelView view;
+        view.resize(640, 480);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.show_view(StandardView::front);
+        const OrbitCamera before = view.camera();
+        const QPoint from(320, 240);
+        QTest::mousePress(&view, Qt::LeftButton, {}, from);
+        QTest::mouseMove(&view, from + drag);
+        QTest::mouseRelease(&view, Qt::LeftButton, {}, from + drag);
+        const OrbitCamera& after = view.camera();
+        // Where the side nearest the viewer went, in the screen's axes.
+        const QVector3D near_side = before.backward();
+        const float went_right = QVector3D::dotProduct(near_side, after.right());
+        const float went_up = QVector3D::dotProduct(near_side, after.up());
+        if (drag.y() == 0) {
+            QVERIFY(same_direction(after.up(), before.up()));
+            QVERIFY(went_right * float(drag.x()) > 0.1f);
+        } else {
+            QVERIFY(same_direction(after.right(), before.right()));
+            QVERIFY(-went_up * float(drag.y()) > 0.1f);
+        }
+    }
+
+    // The cap pushed right moves the model right on the screen, pulled up
+    // moves it up: in the camera and in the picture.
+    void theCapMovesTheModelAsPushed_data() {
+        QTest::addColumn<int>("axis");
+        QTest::addColumn<QPointF>("direction");
+        QTest::newRow("right") << 0 << QPointF(1, 0);
+        QTest::newRow("up") << 1 << QPointF(0, -1);
+    }
+    void theCapMovesTheModelAsPushed() {
+        QFETCH(int, axis);
+        QFETCH(QPointF, direction);
+        ModelView view;
+        view.resize(400, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.show_view(StandardView::front);
+        const QVector3D centre = view.camera().target();
+        const QPointF picture_before = roof_centre(view.grab().toImage());
+        QVERIFY(!picture_before.isNull());
+        std::array<int, 6> axes{};
+        axes[size_t(axis)] = 350;
+        view.set_motion(motion_of(axes));
+        QTest::qWait(300);
+        view.set_motion({});
+        const OrbitCamera& camera = view.camera();
+        const QPointF on_screen = *camera.to_screen(camera.to_view(centre), view.size());
+        const QPointF moved = on_screen - QPointF(200, 150);
+        QVERIFY2(QPointF::dotProduct(moved, direction) > 20,
+                 qPrintable(QString::number(moved.x())));
+        QVERIFY(std::abs(QPointF::dotProduct(moved, QPointF(direction.y(), direction.x()))) < 1);
+        const QPointF picture_moved = roof_centre(view.grab().toImage()) - picture_before;
+        QVERIFY(QPointF::dotProduct(picture_moved, direction) > 20);
+    }
+
+    // At full deflection the model crosses half the view's height in a
+    // second; a frame that comes late takes a short step, not a long one.
+    void aLateFrameTakesAShortStep() {
+        ModelView view;
+        view.resize(400, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.show_view(StandardView::front);
+        const auto half_heights_moved = [&view](const QVector3D& from) {
+            const OrbitCamera& camera = view.camera();
+            return (camera.target() - from).length() * camera.pixels_per_unit(view.size()) / 150;
+        };
+        QSignalSpy frames(&view, &ModelView::frame_done);
+        view.set_motion(motion_of({350, 0, 0, 0, 0, 0}));
+        QVERIFY(frames.wait());
+        QVector3D from = view.camera().target();
+        QTest::qWait(1000);
+        const float in_a_second = half_heights_moved(from);
+        QVERIFY2(in_a_second > 0.6f && in_a_second < 1.1f,
+                 qPrintable(QString::number(in_a_second)));
+        from = view.camera().target();
+        frames.clear();
+        QThread::msleep(1000);
+        QVERIFY(frames.wait());
+        view.set_motion({});
+        QVERIFY2(half_heights_moved(from) < 0.15f,
+                 qPrintable(QString::number(half_heights_moved(from))));
     }
 
     // The device's deflection moves the view frame by frame, and letting go
