@@ -432,6 +432,10 @@ private slots:
         manager.button_value(2)->set("View_Top");
         QVERIFY(manager.save_button_values());
         QCOMPARE(read_file(file_ + ".bak"), damaged);
+        // The next save has a sound file before it: the user's bytes stay kept.
+        manager.button_value(1)->set("View_Left");
+        QVERIFY(manager.save_button_values());
+        QCOMPARE(read_file(file_ + ".bak"), damaged);
 
         const Manager reread(file_, 2);
         QCOMPARE(reread.navig_float(trans_sensitivity)->get(), 2.51f);
@@ -555,6 +559,10 @@ private slots:
         QCOMPARE(text_of(first.button_value(1)), QStringLiteral("View_Left"));
         QCOMPARE(first.get_function_definition("theirs").c_str(), "echo theirs");
         QVERIFY(names.contains(QStringLiteral("theirs")));
+        // What the other program saved is now what Restore returns to.
+        first.reset_navig_settings();
+        QCOMPARE(first.navig_float(trans_sensitivity)->get(), 6.0f);
+        QCOMPARE(first.navig_float(rot_sensitivity)->get(), 5.0f);
         // Its own saves do not come back as news.
         names.clear();
         QVERIFY(first.add_or_edit_custom_function("mine", "echo mine"));
