@@ -387,32 +387,41 @@ private slots:
         }
     }
 
-    // A daemon lost with the cap pushed and a button held: the dock says so
-    // and lets go of both.
+    // A daemon lost with the cap pushed and buttons held, the first and the
+    // last: the dock showed them lit, says the device is gone and lets go.
     void losingTheDeviceLetsGo() {
         FakeDaemon daemon(dir_.filePath(QStringLiteral("lost.sock")));
         daemon.start();
         QProcess tarvik;
+        const QByteArray shown =
+            "print device_tx_\nprint device_button_1_\nprint device_button_12_\n";
         start_with_daemon(tarvik, daemon,
                           {"--settings", dir_.filePath(QStringLiteral("lost.ini")), "--script",
                            write_file(dir_, "lost.txt",
-                                      "print device_state_\nwait 1500\n"
-                                      "print device_tx_\nprint device_button_1_\nwait 1500\n"
-                                      "print device_tx_\nprint device_button_1_\n"
-                                      "print device_state_\nquit\n")});
+                                      "print device_state_\nwait 1500\n" + shown + "wait 1500\n" +
+                                          shown + "print device_state_\nquit\n")});
         QTRY_VERIFY_WITH_TIMEOUT(tarvik.canReadLine(), 30000);
         daemon.send_motion({100, 0, 0, 0, 0, 0}, 8);
         daemon.send_button(0, true);
+        daemon.send_button(11, true);
         QString output;
         QTRY_VERIFY_WITH_TIMEOUT(
-            (output += QString::fromLocal8Bit(tarvik.readAll())).count('\n') >= 3, 30000);
+            (output += QString::fromLocal8Bit(tarvik.readAll())).count('\n') >= 4, 30000);
         daemon.stop();
         QVERIFY(tarvik.waitForFinished(30000));
         output += QString::fromLocal8Bit(tarvik.readAllStandardOutput());
         const QStringList lines = output.split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.mid(1), (QStringList{"device_tx_ 100", "device_button_1_ \u25cf 1  Fit_All",
-                                            "device_tx_ 0", "device_button_1_ \u25cb 1  Fit_All",
-                                            "device_state_ No device: spacenavd is not running"}));
+        const QStringList expected{"device_tx_ 100",
+                                   "device_button_1_ \u25cf 1 ",
+                                   "device_button_12_ \u25cf 12 ",
+                                   "device_tx_ 0",
+                                   "device_button_1_ \u25cb 1 ",
+                                   "device_button_12_ \u25cb 12 ",
+                                   "device_state_ No device: spacenavd is not running"};
+        QCOMPARE(lines.size(), expected.size() + 1);
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            QVERIFY2(lines[i + 1].startsWith(expected[i]), qPrintable(lines[i + 1]));
+        }
     }
 
     // Functions act on the view through the interpreter: button 1, bound to
@@ -512,6 +521,34 @@ private slots:
               "turning about the model's centre"}) {
             QVERIFY2(errors.contains(QLatin1String(said)), qPrintable(errors + said));
         }
+    }
+
+    // --buttons wins over the daemon's count, at start-up and after the
+    // daemon comes back: the settings keep three buttons, and the fifth of
+    // the device's twelve runs nothing.
+    void theButtonsOptionWins() {
+        FakeDaemon daemon(dir_.filePath(QStringLiteral("counted.sock")));
+        daemon.start();
+        QProcess tarvik;
+        start_with_daemon(tarvik, daemon,
+                          {"--settings", dir_.filePath(QStringLiteral("counted.ini")), "--buttons",
+                           "3", "--script",
+                           write_file(dir_, "counted.txt",
+                                      "print button_3_combo_\nwait 6000\nprint device_state_\n"
+                                      "quit\n")});
+        QTRY_VERIFY_WITH_TIMEOUT(tarvik.canReadLine(), 30000);
+        daemon.send_button(4, true);
+        daemon.stop();
+        daemon.start();
+        QTRY_COMPARE_WITH_TIMEOUT(daemon.handshakes(), 2, 10000);
+        daemon.send_button(4, true);
+        QVERIFY(tarvik.waitForFinished(30000));
+        const QString errors = QString::fromLocal8Bit(tarvik.readAllStandardError());
+        QVERIFY2(tarvik.exitCode() == 0, qPrintable(errors));
+        QCOMPARE(
+            errors.count(QStringLiteral("device button 5 ignored: the settings have 3 buttons")),
+            2);
+        QCOMPARE(errors.count(QStringLiteral("tarvik: command:")), 0);
     }
 
     // The real spacenavd, fed by a serial Spaceball on a pseudo-terminal:
