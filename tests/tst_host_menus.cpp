@@ -2,6 +2,7 @@
 // listed, and the language switched, all through the one road to the
 // interpreter and the command log.
 
+#include <QDialogButtonBox>
 #include <QDockWidget>
 #include <QFile>
 #include <QFileDialog>
@@ -10,6 +11,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -221,6 +223,15 @@ private slots:
         QVERIFY(action("language_fr_action")->isChecked());
         QCOMPARE(window_->findChild<QDockWidget*>(QStringLiteral("command_dock"))->windowTitle(),
                  QStringLiteral("Commandes"));
+        // Qt's own texts too, from Qt's catalogue.
+        QCOMPARE(
+            QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text(),
+            QStringLiteral("Annuler"));
+        action("language_de_action")->trigger();
+        QTRY_COMPARE(file->title(), QStringLiteral("&Datei"));
+        QCOMPARE(
+            QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text(),
+            QStringLiteral("Abbrechen"));
         action("language_en_action")->trigger();
         QTRY_COMPARE(file->title(), QStringLiteral("&File"));
         QCOMPARE(languages_->current(), QStringLiteral("en"));
