@@ -1,5 +1,8 @@
 #include "CommandLog.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTextCursor>
 #include <cstdio>
@@ -30,11 +33,29 @@ CommandLog::CommandLog(QWidget* parent)
     setObjectName(QStringLiteral("command_log"));
     setReadOnly(true);
     setMaximumBlockCount(kept_lines);
+    clear_ = new QAction(this);
+    clear_->setObjectName(QStringLiteral("clear_commands_action"));
+    connect(clear_, &QAction::triggered, this, &QPlainTextEdit::clear);
     retranslate();
+}
+
+int CommandLog::height_for_lines(int lines) const {
+    const int margins = int(2 * document()->documentMargin()) + 2 * frameWidth() +
+                        contentsMargins().top() + contentsMargins().bottom();
+    return fontMetrics().lineSpacing() * lines + margins;
 }
 
 void CommandLog::retranslate() {
     setPlaceholderText(tr("Commands run by device buttons and the View menu show here."));
+    clear_->setText(tr("C&lear Commands"));
+}
+
+void CommandLog::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu();
+    menu->addSeparator();
+    menu->addAction(clear_);
+    menu->exec(event->globalPos());
+    delete menu;
 }
 
 void CommandLog::changeEvent(QEvent* event) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QPlainTextEdit>
+
+class QAction;
 #include <vector>
 
 // What ran and what failed, for the user to read: each command with where
@@ -11,6 +13,12 @@ class CommandLog : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit CommandLog(QWidget* parent = nullptr);
+
+    // The lines it shows at first; the height that shows `lines` of them.
+    static constexpr int lines_shown = 8;
+    int height_for_lines(int lines) const;
+    // Empties the log; for a menu to offer.
+    QAction* clear_action() const { return clear_; }
 
     void command(const QString& origin, const QString& text);
     void output(const QString& text);
@@ -33,6 +41,7 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void retranslate();
@@ -43,6 +52,7 @@ private:
         QString text;
         QColor colour;
     };
+    QAction* clear_;
     int batches_ = 0;
     std::vector<Entry> pending_;
 };

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QScrollArea>
 #include <cstdio>
 #include <cstdlib>
 
@@ -17,16 +18,19 @@
 #include "Kestrava_spaceWare.h"
 #include "ModelView.h"
 #include "MotionTransform.h"
+#include "QuitGuard.h"
+#include "SettingsHistory.h"
 #include "SetupAssistant.h"
 #include "Tarvik_gui.h"
 #include "Tarvik_wizard.h"
 #include "UiScript.h"
+#include "WheelGuard.h"
+#include "WindowPlace.h"
 
 namespace {
 const char* const workflow_name = "Kestrava";
 // The window's size at start, and the Commands dock's height in it.
 const QSize window_size(1280, 820);
-const int log_height = 110;
 // How long start-up waits for the daemon to tell the device's buttons
 // before building the window without them.
 const int device_wait_ms = 500;
@@ -156,11 +160,15 @@ bool HostApplication::open_window() {
     if (!options_.model.isEmpty()) {
         view_->open(options_.model);
     }
-    new HostMenus(*window_, *view_, *commands_, languages_, [this] { set_up_device(); });
+    SpaceWarePreferencesManager& manager = *SpaceWareLib::instance()->preferences_manager();
+    auto* history = new SettingsHistory(manager, window_);
+    new HostMenus(*window_, *view_, *commands_, languages_, *history, [this] { set_up_device(); });
+    new WheelGuard(window_);
+    new QuitGuard(*window_, manager);
     drive_view();
-    window_->resize(window_size);
     window_->resizeDocks({window_->findChild<QDockWidget*>(QStringLiteral("command_dock"))},
-                         {log_height}, Qt::Vertical);
+                         {log_->height_for_lines(CommandLog::lines_shown)}, Qt::Vertical);
+    new WindowPlace(*window_, window_size);
     window_->show();
     new AfterFirstPaint(window_, [this] { after_showing(); });
     return true;
@@ -202,7 +210,13 @@ void HostApplication::add_docks() {
 // The device panel in a dock of the window, fed by the device.
 void HostApplication::add_device_panel() {
     auto* panel = new DevicePanel(SpaceWareLib::instance()->preferences_manager());
-    add_dock(window_, panel, "device_dock", Qt::RightDockWidgetArea);
+    // Scrolled on a screen too small for all of it.
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(panel);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setMinimumWidth(panel->sizeHint().width());
+    add_dock(window_, scroll, "device_dock", Qt::RightDockWidgetArea);
     panel->follow(device_);
     QObject::connect(&device_, &DeviceSource::motion, panel, &DevicePanel::show_motion);
     QObject::connect(&device_, &DeviceSource::button, panel, &DevicePanel::show_button);
@@ -250,8 +264,9 @@ void HostApplication::run_button_function(int number, bool pressed) {
                  .arg(manager->button_count()));
         return;
     }
-    commands_->run_function(QObject::tr("button %1").arg(number),
-                            manager->button_value(number)->get());
+    const CopyCString function = manager->button_value(number)->get();
+    commands_->run_function(
+        QObject::tr("button %1 (%2)").arg(number).arg(qstring_of(function)), function);
 }
 
 // One assistant at a time; asked again, the open one comes forward.

@@ -19,10 +19,33 @@ HostCommands::HostCommands(ViewCommands& view, CommandLog& log)
                             [&log](const QString& text) { log.output(text); });
     manager().set_command_handler(
         [this](const CString& definition) { run_definition(qstring_of(definition)); });
+    manager().set_functions_listener([this] { check_stored_functions(); });
+    check_stored_functions();
 }
 
 HostCommands::~HostCommands() {
     manager().set_command_handler(nullptr);
+    manager().set_functions_listener(nullptr);
+}
+
+void HostCommands::check_stored_functions() {
+    QMap<QString, QString> stored;
+    for (FunctionNameIterator it = manager().function_name_iterator(); it.more(); it.next()) {
+        if (manager().is_custom_function(it.key())) {
+            stored.insert(qstring_of(it.key()),
+                          qstring_of(manager().get_function_definition(it.key())));
+        }
+    }
+    for (auto it = stored.cbegin(); it != stored.cend(); ++it) {
+        if (checked_.contains(it.key()) && checked_.value(it.key()) == it.value()) {
+            continue;
+        }
+        const CommandProblem problem = interpreter_.check(it.value());
+        if (!problem.is_none()) {
+            log_.error(QObject::tr("function %1").arg(it.key()), problem.text());
+        }
+    }
+    checked_ = std::move(stored);
 }
 
 void HostCommands::run_function(const QString& origin, const CString& name) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
 
 #include "Tarvik_cli.h"
@@ -24,8 +25,13 @@ public:
 
 private:
     void run_definition(const QString& definition);
+    // Each custom function stored since the last look is checked, and what
+    // is wrong with it logged, before a button ever runs it.
+    void check_stored_functions();
 
     CommandInterpreter interpreter_;
     CommandLog& log_;
     QString origin_;
+    // The definitions as last checked, by function name.
+    QMap<QString, QString> checked_;
 };

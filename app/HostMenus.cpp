@@ -12,12 +12,14 @@
 #include <QMessageBox>
 #include <QTextDocument>
 
+#include "CommandLog.h"
 #include "HostCommands.h"
 #include "Kestrava_spaceWare.h"
 #include "Languages.h"
 #include "ModelFile.h"
 #include "ModelView.h"
 #include "RecentModels.h"
+#include "SettingsHistory.h"
 #include "StandardViews.h"
 #include "Tarvik_gui.h"
 
@@ -59,13 +61,15 @@ QString HostMenus::menu_origin() {
 }
 
 HostMenus::HostMenus(XMMainWindow& window, ModelView& view, HostCommands& commands,
-                     Languages& languages, std::function<void()> set_up_device)
+                     Languages& languages, SettingsHistory& history,
+                     std::function<void()> set_up_device)
     : QObject(&window)
     , window_(window)
     , model_view_(view)
     , commands_(commands)
     , languages_(languages) {
     add_file_menu();
+    add_edit_menu(history);
     add_view_menu();
     add_device_menu(std::move(set_up_device));
     add_language_menu();
@@ -102,13 +106,20 @@ void HostMenus::add_view_menu() {
         }
         QAction* action = view_->addAction(QString());
         action->setObjectName(QStringLiteral("view_%1_action").arg(entry.function).toLower());
+        // Anywhere in the window: text fields and spin boxes take the
+        // keys they type before any shortcut sees them.
         action->setShortcut(QKeySequence(QLatin1String(entry.keys)));
-        // The keys belong to the view: typing in the settings stays typing.
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        model_view_.addAction(action);
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->installEventFilter(this);
         const CopyCString function(entry.function);
-        connect(action, &QAction::triggered, this,
-                [this, function] { commands_.run_function(menu_origin(), function); });
+        connect(action, &QAction::triggered, this, [this, action, function] {
+            const QString origin =
+                by_key_ == action
+                    ? tr("key %1").arg(action->shortcut().toString(QKeySequence::NativeText))
+                    : menu_origin();
+            by_key_ = nullptr;
+            commands_.run_function(origin, function);
+        });
         view_actions_.push_back(action);
     }
     view_->addSeparator();
@@ -117,6 +128,39 @@ void HostMenus::add_view_menu() {
     // Filled now, and again each time it opens: functions come and go.
     fill_functions_menu();
     connect(functions_, &QMenu::aboutToShow, this, &HostMenus::fill_functions_menu);
+    add_dock_entries();
+}
+
+// Each dock shown or hidden from the menu, and the log emptied.
+void HostMenus::add_dock_entries() {
+    view_->addSeparator();
+    for (QDockWidget* dock : window_.findChildren<QDockWidget*>()) {
+        QAction* toggle = dock->toggleViewAction();
+        toggle->setObjectName(dock->objectName() + QStringLiteral("_action"));
+        view_->addAction(toggle);
+    }
+    if (auto* log = window_.findChild<CommandLog*>()) {
+        view_->addAction(log->clear_action());
+    }
+}
+
+void HostMenus::add_edit_menu(SettingsHistory& history) {
+    edit_ = window_.menuBar()->addMenu(QString());
+    edit_->setObjectName(QStringLiteral("edit_menu"));
+    undo_ = edit_->addAction(QString());
+    undo_->setObjectName(QStringLiteral("undo_action"));
+    undo_->setShortcut(QKeySequence::Undo);
+    connect(undo_, &QAction::triggered, &history, &SettingsHistory::undo);
+    redo_ = edit_->addAction(QString());
+    redo_->setObjectName(QStringLiteral("redo_action"));
+    redo_->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
+    connect(redo_, &QAction::triggered, &history, &SettingsHistory::redo);
+    const auto follow = [this, &history] {
+        undo_->setEnabled(history.can_undo());
+        redo_->setEnabled(history.can_redo());
+    };
+    follow();
+    connect(&history, &SettingsHistory::changed, this, follow);
 }
 
 void HostMenus::add_device_menu(std::function<void()> set_up_device) {
@@ -204,6 +248,8 @@ void HostMenus::fill_recent_menu() {
 bool HostMenus::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &window_ && event->type() == QEvent::LanguageChange) {
         retranslate();
+    } else if (event->type() == QEvent::Shortcut) {
+        by_key_ = qobject_cast<QAction*>(watched);
     }
     return false;
 }
@@ -213,6 +259,9 @@ void HostMenus::retranslate() {
     open_->setText(tr("&Open Model\u2026"));
     recent_->setTitle(tr("Open &Recent"));
     quit_->setText(tr("&Quit"));
+    edit_->setTitle(tr("&Edit"));
+    undo_->setText(tr("&Undo"));
+    redo_->setText(tr("&Redo"));
     view_->setTitle(tr("&View"));
     for (size_t i = 0; i < view_actions_.size(); ++i) {
         const ViewEntry& entry = view_entries()[i];

@@ -10,21 +10,23 @@ class Languages;
 class ModelView;
 class QAction;
 class QMenu;
+class SettingsHistory;
 class XMMainWindow;
 
 // The main window's menus. File opens a model, one of the last ten again,
-// and quits; View runs the
-// built-in view functions, with their usual keys while the view has the
-// focus, and lists every function, the user's own too; Language switches
-// the language the host speaks. They translate themselves again, with the
-// window's dock titles, whenever the language changes.
+// and quits; Edit undoes and redoes settings changes; View runs the
+// built-in view functions, with their usual keys anywhere in the window
+// but in a text field or spin box, lists every function, the user's own
+// too, and shows or hides each dock; Language switches the language the
+// host speaks. They translate themselves again, with the window's dock
+// titles, whenever the language changes.
 class HostMenus : public QObject {
     Q_OBJECT
 public:
     // `set_up_device` opens the device's setup assistant; none leaves the
     // entry disabled.
     HostMenus(XMMainWindow& window, ModelView& view, HostCommands& commands, Languages& languages,
-              std::function<void()> set_up_device = {});
+              SettingsHistory& history, std::function<void()> set_up_device = {});
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -32,6 +34,8 @@ protected:
 private:
     static QString menu_origin();
     void add_file_menu();
+    void add_edit_menu(SettingsHistory& history);
+    void add_dock_entries();
     void add_view_menu();
     void add_language_menu();
     void add_device_menu(std::function<void()> set_up_device);
@@ -48,8 +52,13 @@ private:
     QAction* open_;
     QMenu* recent_;
     QAction* quit_;
+    QMenu* edit_;
+    QAction* undo_;
+    QAction* redo_;
     QMenu* view_;
     std::vector<QAction*> view_actions_;
+    // The view action that a key triggers, until it runs.
+    QAction* by_key_ = nullptr;
     QMenu* functions_;
     QMenu* language_;
     QMenu* device_;

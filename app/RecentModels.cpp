@@ -1,14 +1,11 @@
 #include "RecentModels.h"
 
 #include <QFileInfo>
-#include <QSettings>
+
+#include "HostSettings.h"
 
 namespace {
 const char* const key = "recent_models";
-
-QSettings host_settings() {
-    return QSettings(QStringLiteral("Tarvik"), QStringLiteral("tarvik"));
-}
 } // namespace
 
 QStringList RecentModels::paths() {

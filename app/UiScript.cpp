@@ -12,6 +12,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -258,6 +259,10 @@ bool print(const ScriptLine& line, QString& error) {
             shown +=
                 button->isChecked() ? QStringLiteral(" checked") : QStringLiteral(" unchecked");
         }
+    } else if (auto* dock = lookup<QDockWidget>(name)) {
+        shown = dock->isVisible() ? QStringLiteral("shown") : QStringLiteral("hidden");
+    } else if (auto* window = lookup<QMainWindow>(name)) {
+        shown = QStringLiteral("%1x%2").arg(window->width()).arg(window->height());
     } else if (auto* slider = find_widget<QAbstractSlider>(name, error)) {
         shown = QString::number(slider->value());
     } else {
@@ -313,10 +318,19 @@ const std::vector<UiScript::Command>& UiScript::commands() {
              return true;
          }},
         {"wait", 1, false, plain(wait)},
+        // Closes the window as its user does: it may ask first.
+        {"close", 0, false,
+         [](UiScript& script, const ScriptLine&, QString& error) {
+             auto* window = find_widget<QWidget>(QStringLiteral("main_window"), error);
+             // Closed, the last window ends the application.
+             script.quit_ = window && window->close();
+             return window != nullptr;
+         }},
+        // Ends at once, asking nothing: unsaved settings are let go.
         {"quit", 0, false,
          [](UiScript& script, const ScriptLine&, QString&) {
              script.quit_ = true;
-             QApplication::quit();
+             QApplication::exit(0);
              return true;
          }},
     };
@@ -404,6 +418,20 @@ void UiScript::answer_open_dialog() {
     }
     const Answer answer = answers_.front();
     answers_.pop_front();
+    // A message box is answered by the text of one of its buttons.
+    if (auto* box = qobject_cast<QMessageBox*>(dialog);
+        box && answer.accept && !answer.text.isEmpty()) {
+        for (QAbstractButton* button : box->buttons()) {
+            if (button->text().remove('&') == answer.text) {
+                button->click();
+                return;
+            }
+        }
+        unanswered_ = QStringLiteral("the dialog %1 has no button \"%2\"")
+                          .arg(question_of(dialog), answer.text);
+        dialog->reject();
+        return;
+    }
     if (auto* input = qobject_cast<QInputDialog*>(dialog); input && answer.accept) {
         input->setTextValue(answer.text);
     }

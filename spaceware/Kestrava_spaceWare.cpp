@@ -33,8 +33,8 @@ SpaceWarePreferencesManager::SpaceWarePreferencesManager(const QString& file, lo
         buttons_.push_back(std::make_unique<StringSetting>(button_default(n)));
     }
     functions_->replace_custom(read_preferences(navig_preferences_, button_preferences_));
-    apply_navig(navig_preferences_, true);
-    apply_buttons(button_preferences_, true);
+    apply_navig(navig_preferences_, Source::preferences);
+    apply_buttons(button_preferences_, Source::preferences);
     functions_->publish_names();
     sync_ =
         std::make_unique<PreferencesSync>(*preferences_file_, [this] { bring_in_other_save(); });
@@ -170,6 +170,7 @@ bool SpaceWarePreferencesManager::add_or_edit_custom_function(const CString& nam
     if (stored == FunctionRegistry::Stored::added) {
         functions_->publish_names();
     }
+    tell_functions_changed();
     return saved;
 }
 
@@ -195,7 +196,7 @@ void SpaceWarePreferencesManager::run_function(const CString& name) const {
 
 // Every setting is stored first and notified after, so that observers which
 // keep settings consistent with each other see only the final values.
-void SpaceWarePreferencesManager::apply_navig(const NavigValues& values, bool from_preferences) {
+void SpaceWarePreferencesManager::apply_navig(const NavigValues& values, Source source) {
     for (const NavigSchemaRow& row : navig_schema) {
         if (row.kind == NavigKind::choice) {
             navig_string(row.attribute)->assign(values[row.attribute].text);
@@ -204,18 +205,18 @@ void SpaceWarePreferencesManager::apply_navig(const NavigValues& values, bool fr
         }
     }
     for (const auto& setting : navig_) {
-        setting->mark_source(from_preferences, !from_preferences);
+        setting->mark_source(source == Source::preferences, source == Source::defaults);
     }
     for (const auto& setting : navig_) {
         setting->notify(nullptr);
     }
 }
 
-void SpaceWarePreferencesManager::apply_buttons(const ButtonValues& names, bool from_preferences) {
+void SpaceWarePreferencesManager::apply_buttons(const ButtonValues& names, Source source) {
     for (long n = 1; n <= button_count(); ++n) {
         StringSetting* setting = button_value(n);
         setting->assign(names[n - 1]);
-        setting->mark_source(from_preferences, !from_preferences);
+        setting->mark_source(source == Source::preferences, source == Source::defaults);
     }
     for (const auto& setting : buttons_) {
         setting->notify(nullptr);
@@ -265,20 +266,41 @@ bool SpaceWarePreferencesManager::save_button_values() {
     return true;
 }
 
+bool SpaceWarePreferencesManager::Settings::operator==(const Settings& other) const {
+    return std::equal(navig.begin(), navig.end(), other.navig.begin(),
+                      [](const NavigValue& a, const NavigValue& b) {
+                          return a.text == b.text && a.number == b.number;
+                      }) &&
+           buttons == other.buttons;
+}
+
+SpaceWarePreferencesManager::Settings SpaceWarePreferencesManager::current_settings() const {
+    return {current_navig(), current_buttons()};
+}
+
+void SpaceWarePreferencesManager::apply_settings(const Settings& settings) {
+    apply_navig(settings.navig, Source::user);
+    apply_buttons(settings.buttons, Source::user);
+}
+
+bool SpaceWarePreferencesManager::has_unsaved_changes() const {
+    return !(current_settings() == Settings{navig_preferences_, button_preferences_});
+}
+
 void SpaceWarePreferencesManager::reset_navig_settings() {
-    apply_navig(navig_preferences_, true);
+    apply_navig(navig_preferences_, Source::preferences);
 }
 
 void SpaceWarePreferencesManager::reset_navig_defaults() {
-    apply_navig(navig_defaults(), false);
+    apply_navig(navig_defaults(), Source::defaults);
 }
 
 void SpaceWarePreferencesManager::reset_button_settings() {
-    apply_buttons(button_preferences_, true);
+    apply_buttons(button_preferences_, Source::preferences);
 }
 
 void SpaceWarePreferencesManager::reset_button_defaults() {
-    apply_buttons(button_defaults(), false);
+    apply_buttons(button_defaults(), Source::defaults);
 }
 
 // ---------------------------------------------------------------- the file
@@ -314,13 +336,24 @@ void SpaceWarePreferencesManager::bring_in_other_save() {
     const NavigValues followed_navig =
         PreferencesSync::followed(current_navig(), navig_preferences_, navig);
     navig_preferences_ = navig;
-    apply_navig(followed_navig, true);
+    apply_navig(followed_navig, Source::preferences);
     const ButtonValues followed_buttons =
         PreferencesSync::followed(current_buttons(), button_preferences_, buttons);
     button_preferences_ = buttons;
-    apply_buttons(followed_buttons, true);
+    apply_buttons(followed_buttons, Source::preferences);
     functions_->replace_custom(functions);
     functions_->publish_names();
+    tell_functions_changed();
+}
+
+void SpaceWarePreferencesManager::set_functions_listener(std::function<void()> listener) {
+    functions_listener_ = std::move(listener);
+}
+
+void SpaceWarePreferencesManager::tell_functions_changed() const {
+    if (functions_listener_) {
+        functions_listener_();
+    }
 }
 
 // ---------------------------------------------------------------- library

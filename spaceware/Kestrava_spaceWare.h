@@ -183,6 +183,19 @@ public:
     bool save_navig_values();
     bool save_button_values();
     const QString& save_error() const;
+    // Every navigation setting and button binding at once: what an undo
+    // step holds.
+    struct Settings {
+        NavigValues navig;
+        ButtonValues buttons;
+        bool operator==(const Settings& other) const;
+    };
+    Settings current_settings() const;
+    // Writes them all, each stored before any is told, as the user's own.
+    void apply_settings(const Settings& settings);
+    // Whether the settings differ from the saved preferences.
+    bool has_unsaved_changes() const;
+
     // Bring back the saved preferences, or the factory defaults.
     void reset_navig_settings();
     void reset_navig_defaults();
@@ -193,6 +206,9 @@ public:
     // sets to its interpreter.
     using CommandHandler = std::function<void(const CString& definition)>;
     void set_command_handler(CommandHandler handler);
+    // Told after a custom function is stored, whether by this program or
+    // brought in from another's save; for the host to check definitions.
+    void set_functions_listener(std::function<void()> listener);
     void run_function(const CString& name) const;
 
 private:
@@ -200,8 +216,10 @@ private:
     static CopyCString button_default(long n);
     ButtonValues button_defaults() const;
 
-    void apply_navig(const NavigValues& values, bool from_preferences);
-    void apply_buttons(const ButtonValues& names, bool from_preferences);
+    // Where values written at once come from, as the settings record it.
+    enum class Source { preferences, defaults, user };
+    void apply_navig(const NavigValues& values, Source source);
+    void apply_buttons(const ButtonValues& names, Source source);
     NavigValues current_navig() const;
     ButtonValues current_buttons() const;
 
@@ -214,6 +232,7 @@ private:
     // Another program's save brings in its preferences: the current values
     // that were the saved ones follow them, and so do the custom functions.
     void bring_in_other_save();
+    void tell_functions_changed() const;
 
     QString file_;
     std::unique_ptr<PreferencesFile> preferences_file_;
@@ -222,6 +241,7 @@ private:
     std::vector<std::unique_ptr<StringSetting>> buttons_;
     NavigValues navig_preferences_;
     ButtonValues button_preferences_;
+    std::function<void()> functions_listener_;
     // Last: it may call back as soon as it is made.
     std::unique_ptr<PreferencesSync> sync_;
 };

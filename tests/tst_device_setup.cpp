@@ -15,22 +15,13 @@
 #include "DeviceSource.h"
 #include "FakeDaemon.h"
 #include "Kestrava_spaceWare.h"
+#include "MappingText.h"
 #include "SetupAssistant.h"
 #include "TestSupport.h"
 #include "motionctrl/VQMotionCtrlPref.h"
 
 namespace {
 using Manager = SpaceWarePreferencesManager;
-
-// The mapping as letters and signs, "+y +z -x" for x→y, y→z, z→-x.
-QString translations(const Manager& manager) {
-    QStringList parts;
-    for (int k = 0; k < 3; ++k) {
-        parts << (manager.navig_choice(translation_direction(k)) == 1 ? "-" : "+") +
-                     text_of(manager.navig_string(translation_axis(k)));
-    }
-    return parts.join(' ');
-}
 
 QString rotations(const Manager& manager) {
     QStringList parts;

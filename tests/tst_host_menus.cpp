@@ -2,6 +2,7 @@
 // listed, and the language switched, all through the one road to the
 // interpreter and the command log.
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDockWidget>
 #include <QFile>
@@ -11,7 +12,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,6 +29,7 @@
 #include "Languages.h"
 #include "ModelView.h"
 #include "RecentModels.h"
+#include "SettingsHistory.h"
 #include "Tarvik_gui.h"
 #include "TestFiles.h"
 
@@ -93,7 +97,9 @@ private slots:
         window_->addDockWidget(Qt::BottomDockWidgetArea, dock);
         commands_ = std::make_unique<HostCommands>(*view(), *log_);
         languages_ = std::make_unique<Languages>(QStringLiteral(KESTRAVA_TRANSLATIONS));
-        new HostMenus(*window_, *view_, *commands_, *languages_);
+        auto* history =
+            new SettingsHistory(*SpaceWareLib::instance()->preferences_manager(), window_);
+        new HostMenus(*window_, *view_, *commands_, *languages_, *history);
         window_->resize(900, 600);
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_));
@@ -105,31 +111,42 @@ private slots:
         languages_.reset();
     }
 
-    // With the view focused, the usual keys run the built-in functions,
-    // each logged as coming from the menu.
+    // The usual keys run the built-in functions wherever the focus is but
+    // in a text field or spin box, each logged as a key; the menu's entries
+    // are logged as the menu.
     void keysRunTheViewFunctions() {
-        view()->setFocus();
+        auto* combo = new QComboBox;
+        combo->addItems({"a", "b"});
+        auto* dock = new QDockWidget(window_);
+        dock->setWidget(combo);
+        window_->addDockWidget(Qt::RightDockWidgetArea, dock);
+        QTest::qWait(50);
         const struct {
+            QWidget* focus;
             Qt::Key key;
             Qt::KeyboardModifiers modifiers;
             const char* description;
             const char* logged;
         } presses[] = {
-            {Qt::Key_1, {}, "front perspective", "menu: view front"},
-            {Qt::Key_2, {}, "top perspective", "menu: view top"},
-            {Qt::Key_5, {}, "bottom perspective", "menu: view bottom"},
-            {Qt::Key_P, {}, "bottom orthographic", "menu: view projection toggle"},
-            {Qt::Key_F, Qt::ShiftModifier, "bottom orthographic", "menu: view fit selection"},
-            {Qt::Key_Home, {}, "isometric perspective", "menu: view reset"},
+            {view(), Qt::Key_1, {}, "front perspective", "key 1: view front"},
+            {combo, Qt::Key_2, {}, "top perspective", "key 2: view top"},
+            {log_, Qt::Key_5, {}, "bottom perspective", "key 5: view bottom"},
+            {view(), Qt::Key_P, {}, "bottom orthographic", "key P: view projection toggle"},
+            {combo, Qt::Key_F, Qt::ShiftModifier, "bottom orthographic",
+             "key Shift+F: view fit selection"},
+            {view(), Qt::Key_Home, {}, "isometric perspective", "key Home: view reset"},
         };
-        for (const auto& [key, modifiers, description, logged] : presses) {
-            QTest::keyClick(view(), key, modifiers);
+        for (const auto& [focus, key, modifiers, description, logged] : presses) {
+            focus->setFocus();
+            QTest::keyClick(focus, key, modifiers);
             QCOMPARE(view()->description(), QLatin1String(description));
             QCOMPARE(last_logged(), QLatin1String(logged));
         }
+        action("view_view_front_action")->trigger();
+        QCOMPARE(last_logged(), QStringLiteral("menu: view front"));
     }
 
-    // Typing a digit in a text field types it: the keys belong to the view.
+    // Typing a digit in a text field, a spin box or a text edit types it.
     void typingStaysTyping() {
         auto* field = new QLineEdit;
         auto* dock = new QDockWidget(window_);
@@ -139,6 +156,20 @@ private slots:
         field->setFocus();
         QTest::keyClicks(field, "12P");
         QCOMPARE(field->text(), QStringLiteral("12P"));
+        auto* spin = new QSpinBox;
+        spin->setRange(0, 999);
+        dock->setWidget(spin);
+        QTest::qWait(50);
+        spin->setFocus();
+        spin->selectAll();
+        QTest::keyClicks(spin, "152");
+        QCOMPARE(spin->value(), 152);
+        auto* text = new QPlainTextEdit;
+        dock->setWidget(text);
+        QTest::qWait(50);
+        text->setFocus();
+        QTest::keyClicks(text, "view 1");
+        QCOMPARE(text->toPlainText(), QStringLiteral("view 1"));
         QCOMPARE(view()->description(), QStringLiteral("isometric perspective"));
     }
 
@@ -156,6 +187,22 @@ private slots:
         QVERIFY(manager->remove_custom_function("greet"));
         emit functions->aboutToShow();
         QVERIFY(!action("function_greet_action"));
+    }
+
+    // A function is checked as it is stored: a bad line is logged at once,
+    // and running it runs none of its lines.
+    void aFunctionIsCheckedWhenStored() {
+        SpaceWarePreferencesManager* manager = SpaceWareLib::instance()->preferences_manager();
+        QVERIFY(manager->add_or_edit_custom_function("typo", "echo a\nview zom 2"));
+        QCOMPARE(last_logged(),
+                 QStringLiteral("function typo: error: line 2: unknown command \"view zom 2\""));
+        commands_->run_function(QStringLiteral("button 3"), "typo");
+        QCOMPARE(last_logged(),
+                 QStringLiteral("button 3: error: line 2: unknown command \"view zom 2\""));
+        QVERIFY(!log_->toPlainText().contains(QStringLiteral("output")));
+        QVERIFY(manager->add_or_edit_custom_function("typo", "echo a\nview zoom 2"));
+        QVERIFY(last_logged().startsWith(QStringLiteral("button 3: error")));
+        QVERIFY(manager->remove_custom_function("typo"));
     }
 
     // File > Open Model shows the chosen STL file; a file that is none is

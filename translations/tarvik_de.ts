@@ -15,6 +15,10 @@
         <source>%1… (%2 characters in all)</source>
         <translation>%1… (insgesamt %2 Zeichen)</translation>
     </message>
+    <message>
+        <source>C&amp;lear Commands</source>
+        <translation>Befehle &amp;leeren</translation>
+    </message>
 </context>
 <context>
     <name>DevicePanel</name>
@@ -264,6 +268,22 @@
         <source>&amp;Set Up…</source>
         <translation>&amp;Einrichten…</translation>
     </message>
+    <message>
+        <source>key %1</source>
+        <translation>Taste %1</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederherstellen</translation>
+    </message>
 </context>
 <context>
     <name>ModelView</name>
@@ -481,6 +501,21 @@
     <message>
         <source>Device button %1 ignored: the device has %2 buttons.</source>
         <translation>Gerätetaste %1 ignoriert: das Gerät hat %2 Tasten.</translation>
+    </message>
+</context>
+<context>
+    <name>QuitGuard</name>
+    <message>
+        <source>Unsaved Settings</source>
+        <translation>Ungesicherte Einstellungen</translation>
+    </message>
+    <message>
+        <source>The settings have changed since they were last saved. Save them before quitting?</source>
+        <translation>Die Einstellungen wurden seit dem letzten Speichern geändert. Vor dem Beenden speichern?</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved: %1</source>
+        <translation>Die Einstellungen konnten nicht gespeichert werden: %1</translation>
     </message>
 </context>
 <context>

@@ -15,6 +15,10 @@
         <source>%1… (%2 characters in all)</source>
         <translation>%1… (%2 caractères en tout)</translation>
     </message>
+    <message>
+        <source>C&amp;lear Commands</source>
+        <translation>&amp;Effacer les commandes</translation>
+    </message>
 </context>
 <context>
     <name>DevicePanel</name>
@@ -264,6 +268,22 @@
         <source>&amp;Set Up…</source>
         <translation>&amp;Configurer…</translation>
     </message>
+    <message>
+        <source>key %1</source>
+        <translation>touche %1</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>É&amp;dition</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Annuler</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Rétablir</translation>
+    </message>
 </context>
 <context>
     <name>ModelView</name>
@@ -481,6 +501,21 @@
     <message>
         <source>Device button %1 ignored: the device has %2 buttons.</source>
         <translation>Bouton %1 de l’appareil ignoré&#xa0;: l’appareil a %2 boutons.</translation>
+    </message>
+</context>
+<context>
+    <name>QuitGuard</name>
+    <message>
+        <source>Unsaved Settings</source>
+        <translation>Réglages non enregistrés</translation>
+    </message>
+    <message>
+        <source>The settings have changed since they were last saved. Save them before quitting?</source>
+        <translation>Les réglages ont changé depuis le dernier enregistrement. Les enregistrer avant de quitter&#xa0;?</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved: %1</source>
+        <translation>Les réglages n’ont pas pu être enregistrés&#xa0;: %1</translation>
     </message>
 </context>
 <context>
