@@ -265,8 +265,8 @@ void HostApplication::run_button_function(int number, bool pressed) {
         return;
     }
     const CopyCString function = manager->button_value(number)->get();
-    commands_->run_function(
-        QObject::tr("button %1 (%2)").arg(number).arg(qstring_of(function)), function);
+    commands_->run_function(QObject::tr("button %1 (%2)").arg(number).arg(qstring_of(function)),
+                            function);
 }
 
 // One assistant at a time; asked again, the open one comes forward.

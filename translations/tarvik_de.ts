@@ -403,10 +403,6 @@
         <translation>Funktion</translation>
     </message>
     <message>
-        <source>button %1</source>
-        <translation>Taste %1</translation>
-    </message>
-    <message>
         <source>it cannot be read</source>
         <translation>sie kann nicht gelesen werden</translation>
     </message>
@@ -501,6 +497,14 @@
     <message>
         <source>Device button %1 ignored: the device has %2 buttons.</source>
         <translation>Gerätetaste %1 ignoriert: das Gerät hat %2 Tasten.</translation>
+    </message>
+    <message>
+        <source>button %1 (%2)</source>
+        <translation>Taste %1 (%2)</translation>
+    </message>
+    <message>
+        <source>function %1</source>
+        <translation>Funktion %1</translation>
     </message>
 </context>
 <context>

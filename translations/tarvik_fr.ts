@@ -403,10 +403,6 @@
         <translation>fonction</translation>
     </message>
     <message>
-        <source>button %1</source>
-        <translation>bouton %1</translation>
-    </message>
-    <message>
         <source>it cannot be read</source>
         <translation>il ne peut pas être lu</translation>
     </message>
@@ -501,6 +497,14 @@
     <message>
         <source>Device button %1 ignored: the device has %2 buttons.</source>
         <translation>Bouton %1 de l’appareil ignoré&#xa0;: l’appareil a %2 boutons.</translation>
+    </message>
+    <message>
+        <source>button %1 (%2)</source>
+        <translation>bouton %1 (%2)</translation>
+    </message>
+    <message>
+        <source>function %1</source>
+        <translation>fonction %1</translation>
     </message>
 </context>
 <context>
