@@ -520,8 +520,10 @@ private slots:
         QCOMPARE(lines.value(4),
                  QStringLiteral("command_log menu: error: line 3: unknown command \"view spin\""));
         QVERIFY2(!errors.contains("tarvik: output: one"), qPrintable(errors));
-        QVERIFY2(errors.contains("tarvik: command: view front (button 1 (View_Front))"), qPrintable(errors));
-        QVERIFY2(errors.contains("tarvik: command: echo hello (button 2 (greet))"), qPrintable(errors));
+        QVERIFY2(errors.contains("tarvik: command: view front (button 1 (View_Front))"),
+                 qPrintable(errors));
+        QVERIFY2(errors.contains("tarvik: command: echo hello (button 2 (greet))"),
+                 qPrintable(errors));
     }
 
     // The navigation functions, each bound to a button of the device: what
