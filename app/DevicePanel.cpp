@@ -16,6 +16,7 @@
 #include <cmath>
 
 #include "AxisBars.h"
+#include "HostCommands.h"
 #include "Kestrava_spaceWare.h"
 #include "SettingControls.h"
 
@@ -217,6 +218,8 @@ void DevicePanel::follow(const DeviceSource& device) {
 }
 
 void DevicePanel::retranslate() {
+    // The lamps name functions in the language of the moment.
+    schedule_refresh();
     if (device_) {
         state_->setText(device_->is_connected() ? tr("Connected: %1").arg(device_->status())
                                                 : device_->status());
@@ -311,8 +314,8 @@ void DevicePanel::refresh() {
     curve_plots_[0]->set(settings.translation_curve);
     curve_plots_[1]->set(settings.rotation_curve);
     for (size_t i = 0; i < lamps_.size(); ++i) {
-        const QString function =
-            qstring_of(manager_->button_value(static_cast<long>(i) + 1)->get());
+        const QString function = function_name_for_people(
+            *manager_, manager_->button_value(static_cast<long>(i) + 1)->get());
         lamps_[i]->setText(
             QStringLiteral("%1 %2  %3")
                 .arg(pressed_[i] ? QStringLiteral("\u25cf") : QStringLiteral("\u25cb"))

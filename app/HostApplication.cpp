@@ -13,6 +13,7 @@
 #include "ButtonRows.h"
 #include "CommandLog.h"
 #include "DevicePanel.h"
+#include "HelpMenu.h"
 #include "HostCommands.h"
 #include "HostMenus.h"
 #include "Kestrava_spaceWare.h"
@@ -163,6 +164,7 @@ bool HostApplication::open_window() {
     SpaceWarePreferencesManager& manager = *SpaceWareLib::instance()->preferences_manager();
     auto* history = new SettingsHistory(manager, window_);
     new HostMenus(*window_, *view_, *commands_, languages_, *history, [this] { set_up_device(); });
+    new HelpMenu(*window_, *commands_, *view_, manager, [this] { return device_.status(); });
     new WheelGuard(window_);
     new QuitGuard(*window_, manager);
     drive_view();
@@ -265,8 +267,9 @@ void HostApplication::run_button_function(int number, bool pressed) {
         return;
     }
     const CopyCString function = manager->button_value(number)->get();
-    commands_->run_function(QObject::tr("button %1 (%2)").arg(number).arg(qstring_of(function)),
-                            function);
+    commands_->run_function(
+        QObject::tr("button %1 (%2)").arg(number).arg(function_name_for_people(*manager, function)),
+        function);
 }
 
 // One assistant at a time; asked again, the open one comes forward.

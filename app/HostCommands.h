@@ -7,6 +7,12 @@
 #include "Tarvik_utils.h"
 
 class CommandLog;
+class SpaceWarePreferencesManager;
+
+// A function as people read it: a built-in one by its translated title
+// ("Fit All"), the user's by the name they gave it.
+QString function_name_for_people(const SpaceWarePreferencesManager& manager,
+                                 const CString& function);
 class ViewCommands;
 
 // The one road every function takes: a device button or the menu asks for
@@ -22,6 +28,8 @@ public:
 
     // Runs the function `name`; `origin` says who asked ("button 3", "menu").
     void run_function(const QString& origin, const CString& name);
+    // The commands a function can use, for the Help menu.
+    std::vector<CommandInterpreter::Usage> usage() const { return interpreter_.usage(); }
 
 private:
     void run_definition(const QString& definition);

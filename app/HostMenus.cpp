@@ -201,8 +201,13 @@ void HostMenus::fill_functions_menu() {
     const SpaceWarePreferencesManager* manager = SpaceWareLib::instance()->preferences_manager();
     for (FunctionNameIterator it = manager->function_name_iterator(); it.more(); it.next()) {
         const CopyCString name = it.key();
-        QAction* action = functions_->addAction(QString::fromLatin1(name.c_str()));
-        action->setObjectName(QStringLiteral("function_%1_action").arg(action->text()));
+        // Doing nothing is no entry.
+        if (name == SpaceWarePreferencesManager::no_action_name()) {
+            continue;
+        }
+        QAction* action = functions_->addAction(
+            function_name_for_people(*manager, name).replace('&', QStringLiteral("&&")));
+        action->setObjectName(QStringLiteral("function_%1_action").arg(qstring_of(name)));
         connect(action, &QAction::triggered, this,
                 [this, name] { commands_.run_function(menu_origin(), name); });
     }
@@ -268,6 +273,7 @@ void HostMenus::retranslate() {
         view_actions_[i]->setText(QCoreApplication::translate(entry.context, entry.text));
     }
     functions_->setTitle(tr("F&unctions"));
+    fill_functions_menu();
     language_->setTitle(tr("&Language"));
     device_->setTitle(tr("&Device"));
     set_up_device_->setText(tr("&Set Up\u2026"));

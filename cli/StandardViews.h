@@ -18,6 +18,8 @@ struct StandardViewEntry {
     // Its entry in the View menu, translated, and the entry's key.
     const char* label;
     const char* key;
+    // The function's name for people, translated in the functions' context.
+    const char* title;
 };
 
 // In the View menu's order: the usual digits of modelling programs.
@@ -28,3 +30,5 @@ TARVIK_CLI_EXPORT const StandardViewEntry& standard_view_entry(StandardView view
 
 // The context in which the words and labels are translated.
 inline constexpr const char* standard_view_context = "StandardView";
+// The context of the built-in functions' names for people.
+inline constexpr const char* function_title_context = "Functions";

@@ -53,6 +53,36 @@ CommandInterpreter::CommandInterpreter(ViewCommands& view, Output output) {
         [output = std::move(output)](const QStringList& values) { output(values.value(0)); });
 }
 
+std::vector<CommandInterpreter::Usage> CommandInterpreter::usage() const {
+    std::vector<Usage> all;
+    for (const Command& command : commands_) {
+        QStringList form = command.words;
+        QStringList example = command.words;
+        for (const Argument argument : command.arguments) {
+            switch (argument) {
+            case Argument::number:
+                form << QObject::tr("NUMBER");
+                example << QStringLiteral("22.5");
+                break;
+            case Argument::factor:
+                form << QObject::tr("FACTOR");
+                example << QStringLiteral("1.5");
+                break;
+            case Argument::axis:
+                form << QStringLiteral("x|y|z");
+                example << QStringLiteral("y");
+                break;
+            case Argument::text:
+                form << QObject::tr("TEXT");
+                example << QObject::tr("hello");
+                break;
+            }
+        }
+        all.push_back({form.join(' '), example.join(' ')});
+    }
+    return all;
+}
+
 void CommandInterpreter::add(const QString& words, std::vector<Argument> arguments, Action action) {
     commands_.push_back({words.split(' '), std::move(arguments), std::move(action)});
 }

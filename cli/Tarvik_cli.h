@@ -46,6 +46,14 @@ public:
     // Another command, for the host's own ("navigation horizon toggle").
     void add(const QString& words, std::vector<Argument> arguments, Action action);
 
+    // Every command with its arguments ("view zoom FACTOR") and an example
+    // of it ("view zoom 1.5"), in the order they were added; translated.
+    struct Usage {
+        QString form;
+        QString example;
+    };
+    std::vector<Usage> usage() const;
+
     CommandProblem check(const QString& text) const;
     // Runs the lines in order, telling `ran` each one before it runs; when
     // a line is bad, runs none and says which.

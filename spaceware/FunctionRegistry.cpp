@@ -11,20 +11,29 @@ namespace {
 struct BuiltinFunction {
     const char* name;
     const char* command;
+    // For people, translated in function_title_context.
+    const char* title;
 };
 const BuiltinFunction builtin_functions[] = {
-    {"No_Action", ""},
-    {"Fit_All", "view fit all"},
-    {"Fit_Selection", "view fit selection"},
-    {"Reset_View", "view reset"},
-    {"Toggle_Projection", "view projection toggle"},
-    {"Centre_On_Cursor", "view centre cursor"},
-    {"Toggle_Rotations", "navigation rotations toggle"},
-    {"Toggle_Translations", "navigation translations toggle"},
-    {"Toggle_Dominant_Axis", "navigation dominant toggle"},
-    {"Toggle_Lock_Horizon", "navigation horizon toggle"},
-    {"Sensitivity_Up", "navigation sensitivity up"},
-    {"Sensitivity_Down", "navigation sensitivity down"},
+    {"No_Action", "", QT_TRANSLATE_NOOP("Functions", "No Action")},
+    {"Fit_All", "view fit all", QT_TRANSLATE_NOOP("Functions", "Fit All")},
+    {"Fit_Selection", "view fit selection", QT_TRANSLATE_NOOP("Functions", "Fit Selection")},
+    {"Reset_View", "view reset", QT_TRANSLATE_NOOP("Functions", "Reset View")},
+    {"Toggle_Projection", "view projection toggle",
+     QT_TRANSLATE_NOOP("Functions", "Toggle Projection")},
+    {"Centre_On_Cursor", "view centre cursor", QT_TRANSLATE_NOOP("Functions", "Centre on Cursor")},
+    {"Toggle_Rotations", "navigation rotations toggle",
+     QT_TRANSLATE_NOOP("Functions", "Toggle Rotations")},
+    {"Toggle_Translations", "navigation translations toggle",
+     QT_TRANSLATE_NOOP("Functions", "Toggle Translations")},
+    {"Toggle_Dominant_Axis", "navigation dominant toggle",
+     QT_TRANSLATE_NOOP("Functions", "Toggle Dominant Axis")},
+    {"Toggle_Lock_Horizon", "navigation horizon toggle",
+     QT_TRANSLATE_NOOP("Functions", "Toggle Level Horizon")},
+    {"Sensitivity_Up", "navigation sensitivity up",
+     QT_TRANSLATE_NOOP("Functions", "Sensitivity Up")},
+    {"Sensitivity_Down", "navigation sensitivity down",
+     QT_TRANSLATE_NOOP("Functions", "Sensitivity Down")},
 };
 
 // Runs a function's command when the device triggers it.
@@ -44,10 +53,11 @@ private:
 FunctionRegistry::FunctionRegistry()
     : custom_names_(std::make_unique<StringSetting>(CString())) {
     for (const BuiltinFunction& function : builtin_functions) {
-        add(function.name, function.command, false);
+        add(function.name, function.command, false, function.title);
     }
     for (const StandardViewEntry& view : standard_views) {
-        add(view.function, QStringLiteral("view %1").arg(view.word).toLatin1().constData(), false);
+        add(view.function, QStringLiteral("view %1").arg(view.word).toLatin1().constData(), false,
+            view.title);
     }
 }
 
@@ -64,11 +74,18 @@ bool FunctionRegistry::is_valid_name(const CString& name) {
            std::none_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
 }
 
-void FunctionRegistry::add(const CString& name, const CString& definition, bool custom) {
+void FunctionRegistry::add(const CString& name, const CString& definition, bool custom,
+                           const char* title) {
     Function& function = functions_[name.c_str()];
+    function.title = title;
     function.action = SmartResource<Action>(new FunctionAction(this, name));
     function.definition = std::make_unique<FunctionDefinition>(definition);
     function.custom = custom;
+}
+
+const char* FunctionRegistry::title(const CString& name) const {
+    const auto found = functions_.find(name.c_str());
+    return found == functions_.end() ? nullptr : found->second.title;
 }
 
 FunctionNameIterator FunctionRegistry::name_iterator() const {

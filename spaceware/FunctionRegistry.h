@@ -30,6 +30,8 @@ public:
     // Empty for an unknown name.
     CopyCString definition(const CString& name) const;
     bool is_builtin(const CString& name) const;
+    // A built-in function's name for people, untranslated; null for others.
+    const char* title(const CString& name) const;
     bool is_custom(const CString& name) const;
 
     // Stores a user's function; a name that is not valid, or that a built-in
@@ -56,9 +58,11 @@ private:
         SmartResource<Action> action;
         std::unique_ptr<FunctionDefinition> definition;
         bool custom;
+        const char* title = nullptr;
     };
 
-    void add(const CString& name, const CString& definition, bool custom);
+    void add(const CString& name, const CString& definition, bool custom,
+             const char* title = nullptr);
 
     std::map<std::string, Function> functions_;
     std::unique_ptr<StringSetting> custom_names_;

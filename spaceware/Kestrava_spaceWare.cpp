@@ -159,6 +159,10 @@ bool SpaceWarePreferencesManager::is_custom_function(const CString& name) const 
     return functions_->is_custom(name);
 }
 
+const char* SpaceWarePreferencesManager::function_title(const CString& name) const {
+    return functions_->title(name);
+}
+
 bool SpaceWarePreferencesManager::add_or_edit_custom_function(const CString& name,
                                                               const CString& definition) {
     const FunctionRegistry::Stored stored = functions_->store_custom(name, definition);

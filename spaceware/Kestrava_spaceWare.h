@@ -170,6 +170,9 @@ public:
     // The command text of a function; empty for an unknown name.
     CopyCString get_function_definition(const CString& name) const;
     bool is_custom_function(const CString& name) const;
+    // A built-in function's name for people, to translate in the
+    // "Functions" context; null for the user's functions and unknown names.
+    const char* function_title(const CString& name) const;
     // Stores the function, creating it or replacing its definition, and saves
     // it at once. A name that is not valid, or that a built-in function
     // holds, or a definition longer than longest_definition, is refused with

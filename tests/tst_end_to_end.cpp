@@ -520,7 +520,7 @@ private slots:
         QCOMPARE(lines.value(4),
                  QStringLiteral("command_log menu: error: line 3: unknown command \"view spin\""));
         QVERIFY2(!errors.contains("tarvik: output: one"), qPrintable(errors));
-        QVERIFY2(errors.contains("tarvik: command: view front (button 1 (View_Front))"),
+        QVERIFY2(errors.contains("tarvik: command: view front (button 1 (Front View))"),
                  qPrintable(errors));
         QVERIFY2(errors.contains("tarvik: command: echo hello (button 2 (greet))"),
                  qPrintable(errors));

@@ -7,6 +7,7 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStandardPaths>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -23,6 +25,7 @@
 #include <QTimer>
 
 #include "CommandLog.h"
+#include "HelpMenu.h"
 #include "HostCommands.h"
 #include "HostMenus.h"
 #include "Kestrava_spaceWare.h"
@@ -100,6 +103,8 @@ private slots:
         auto* history =
             new SettingsHistory(*SpaceWareLib::instance()->preferences_manager(), window_);
         new HostMenus(*window_, *view_, *commands_, *languages_, *history);
+        new HelpMenu(*window_, *commands_, *view_, *SpaceWareLib::instance()->preferences_manager(),
+                     [] { return QStringLiteral("<b>Fake</b> device"); });
         window_->resize(900, 600);
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_));
@@ -182,11 +187,41 @@ private slots:
         emit functions->aboutToShow();
         QAction* greet = action("function_greet_action");
         QVERIFY(greet);
+        // Built-in functions by their names for people; doing nothing is no entry.
+        QCOMPARE(action("function_Fit_All_action")->text(), QStringLiteral("Fit All"));
+        QCOMPARE(action("function_View_Front_action")->text(), QStringLiteral("Front View"));
+        QVERIFY(!action("function_No_Action_action"));
         greet->trigger();
         QCOMPARE(last_logged(), QStringLiteral("hi there"));
         QVERIFY(manager->remove_custom_function("greet"));
         emit functions->aboutToShow();
         QVERIFY(!action("function_greet_action"));
+    }
+
+    // Help lists every command with an example, and About tells the
+    // versions, the drawing, the preferences file and the device as they are.
+    void helpTellsTheCommandsAndAbout() {
+        action("help_commands_action")->trigger();
+        auto* table = window_->findChild<QTableWidget*>(QStringLiteral("help_commands_table"));
+        QVERIFY(table);
+        QStringList rows;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            rows << table->item(row, 0)->text() + " / " + table->item(row, 1)->text();
+        }
+        for (const char* expected :
+             {"view zoom FACTOR / view zoom 1.5", "view rotate x|y|z NUMBER / view rotate y 22.5",
+              "echo TEXT / echo hello", "view centre cursor / view centre cursor"}) {
+            QVERIFY2(rows.contains(QLatin1String(expected)), qPrintable(rows.join('|')));
+        }
+        action("help_about_action")->trigger();
+        auto* about = window_->findChild<QLabel*>(QStringLiteral("help_about_text"));
+        QVERIFY(about);
+        QCOMPARE(about->textFormat(), Qt::PlainText);
+        const QString text = about->text();
+        QVERIFY(text.contains(QStringLiteral("Qt ") + QLatin1String(qVersion())));
+        QVERIFY(text.contains(SpaceWareLib::instance()->preferences_manager()->file()));
+        QVERIFY(text.contains(QStringLiteral("Device: <b>Fake</b> device")));
+        QVERIFY(text.contains(view()->uses_opengl() ? "OpenGL" : "QPainter"));
     }
 
     // A function is checked as it is stored: a bad line is logged at once,
@@ -270,6 +305,8 @@ private slots:
         QVERIFY(action("language_fr_action")->isChecked());
         QCOMPARE(window_->findChild<QDockWidget*>(QStringLiteral("command_dock"))->windowTitle(),
                  QStringLiteral("Commandes"));
+        emit window_->findChild<QMenu*>(QStringLiteral("functions_menu"))->aboutToShow();
+        QCOMPARE(action("function_Fit_All_action")->text(), QStringLiteral("Tout ajuster"));
         // Qt's own texts too, from Qt's catalogue.
         QCOMPARE(
             QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text(),

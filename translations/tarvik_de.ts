@@ -183,6 +183,136 @@
     </message>
 </context>
 <context>
+    <name>Functions</name>
+    <message>
+        <source>Front View</source>
+        <translation>Ansicht von vorn</translation>
+    </message>
+    <message>
+        <source>Top View</source>
+        <translation>Ansicht von oben</translation>
+    </message>
+    <message>
+        <source>Right View</source>
+        <translation>Ansicht von rechts</translation>
+    </message>
+    <message>
+        <source>Back View</source>
+        <translation>Ansicht von hinten</translation>
+    </message>
+    <message>
+        <source>Bottom View</source>
+        <translation>Ansicht von unten</translation>
+    </message>
+    <message>
+        <source>Left View</source>
+        <translation>Ansicht von links</translation>
+    </message>
+    <message>
+        <source>Isometric View</source>
+        <translation>Isometrische Ansicht</translation>
+    </message>
+    <message>
+        <source>No Action</source>
+        <translation>Keine Aktion</translation>
+    </message>
+    <message>
+        <source>Fit All</source>
+        <translation>Alles einpassen</translation>
+    </message>
+    <message>
+        <source>Fit Selection</source>
+        <translation>Auswahl einpassen</translation>
+    </message>
+    <message>
+        <source>Reset View</source>
+        <translation>Ansicht zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Toggle Projection</source>
+        <translation>Projektion umschalten</translation>
+    </message>
+    <message>
+        <source>Centre on Cursor</source>
+        <translation>Um den Zeiger drehen</translation>
+    </message>
+    <message>
+        <source>Toggle Rotations</source>
+        <translation>Drehungen ein/aus</translation>
+    </message>
+    <message>
+        <source>Toggle Translations</source>
+        <translation>Verschiebungen ein/aus</translation>
+    </message>
+    <message>
+        <source>Toggle Dominant Axis</source>
+        <translation>Dominante Achse ein/aus</translation>
+    </message>
+    <message>
+        <source>Toggle Level Horizon</source>
+        <translation>Waagrechter Horizont ein/aus</translation>
+    </message>
+    <message>
+        <source>Sensitivity Up</source>
+        <translation>Empfindlichkeit höher</translation>
+    </message>
+    <message>
+        <source>Sensitivity Down</source>
+        <translation>Empfindlichkeit niedriger</translation>
+    </message>
+</context>
+<context>
+    <name>HelpMenu</name>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Commands</source>
+        <translation>&amp;Befehle</translation>
+    </message>
+    <message>
+        <source>&amp;About Tarvik</source>
+        <translation>&amp;Über Tarvik</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>Befehl</translation>
+    </message>
+    <message>
+        <source>Example</source>
+        <translation>Beispiel</translation>
+    </message>
+    <message>
+        <source>Commands</source>
+        <translation>Befehle</translation>
+    </message>
+    <message>
+        <source>OpenGL: %1</source>
+        <translation>OpenGL: %1</translation>
+    </message>
+    <message>
+        <source>QPainter (no OpenGL here)</source>
+        <translation>QPainter (hier kein OpenGL)</translation>
+    </message>
+    <message>
+        <source>Tarvik with the Kestrava module %1
+Qt %2
+View: %3
+Preferences: %4
+Device: %5</source>
+        <translation>Tarvik mit dem Kestrava-Modul %1
+Qt %2
+Ansicht: %3
+Einstellungen: %4
+Gerät: %5</translation>
+    </message>
+    <message>
+        <source>About Tarvik</source>
+        <translation>Über Tarvik</translation>
+    </message>
+</context>
+<context>
     <name>HostMenus</name>
     <message>
         <source>Fit &amp;All</source>
@@ -505,6 +635,22 @@
     <message>
         <source>function %1</source>
         <translation>Funktion %1</translation>
+    </message>
+    <message>
+        <source>NUMBER</source>
+        <translation>ZAHL</translation>
+    </message>
+    <message>
+        <source>FACTOR</source>
+        <translation>FAKTOR</translation>
+    </message>
+    <message>
+        <source>TEXT</source>
+        <translation>TEXT</translation>
+    </message>
+    <message>
+        <source>hello</source>
+        <translation>hallo</translation>
     </message>
 </context>
 <context>

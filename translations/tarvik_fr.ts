@@ -183,6 +183,136 @@
     </message>
 </context>
 <context>
+    <name>Functions</name>
+    <message>
+        <source>Front View</source>
+        <translation>Vue de face</translation>
+    </message>
+    <message>
+        <source>Top View</source>
+        <translation>Vue de dessus</translation>
+    </message>
+    <message>
+        <source>Right View</source>
+        <translation>Vue de droite</translation>
+    </message>
+    <message>
+        <source>Back View</source>
+        <translation>Vue arrière</translation>
+    </message>
+    <message>
+        <source>Bottom View</source>
+        <translation>Vue de dessous</translation>
+    </message>
+    <message>
+        <source>Left View</source>
+        <translation>Vue de gauche</translation>
+    </message>
+    <message>
+        <source>Isometric View</source>
+        <translation>Vue isométrique</translation>
+    </message>
+    <message>
+        <source>No Action</source>
+        <translation>Aucune action</translation>
+    </message>
+    <message>
+        <source>Fit All</source>
+        <translation>Tout ajuster</translation>
+    </message>
+    <message>
+        <source>Fit Selection</source>
+        <translation>Ajuster la sélection</translation>
+    </message>
+    <message>
+        <source>Reset View</source>
+        <translation>Réinitialiser la vue</translation>
+    </message>
+    <message>
+        <source>Toggle Projection</source>
+        <translation>Changer de projection</translation>
+    </message>
+    <message>
+        <source>Centre on Cursor</source>
+        <translation>Tourner autour du pointeur</translation>
+    </message>
+    <message>
+        <source>Toggle Rotations</source>
+        <translation>Rotations oui/non</translation>
+    </message>
+    <message>
+        <source>Toggle Translations</source>
+        <translation>Translations oui/non</translation>
+    </message>
+    <message>
+        <source>Toggle Dominant Axis</source>
+        <translation>Axe dominant oui/non</translation>
+    </message>
+    <message>
+        <source>Toggle Level Horizon</source>
+        <translation>Horizon de niveau oui/non</translation>
+    </message>
+    <message>
+        <source>Sensitivity Up</source>
+        <translation>Sensibilité plus forte</translation>
+    </message>
+    <message>
+        <source>Sensitivity Down</source>
+        <translation>Sensibilité plus faible</translation>
+    </message>
+</context>
+<context>
+    <name>HelpMenu</name>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Aide</translation>
+    </message>
+    <message>
+        <source>&amp;Commands</source>
+        <translation>&amp;Commandes</translation>
+    </message>
+    <message>
+        <source>&amp;About Tarvik</source>
+        <translation>À &amp;propos de Tarvik</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>Commande</translation>
+    </message>
+    <message>
+        <source>Example</source>
+        <translation>Exemple</translation>
+    </message>
+    <message>
+        <source>Commands</source>
+        <translation>Commandes</translation>
+    </message>
+    <message>
+        <source>OpenGL: %1</source>
+        <translation>OpenGL&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>QPainter (no OpenGL here)</source>
+        <translation>QPainter (pas d’OpenGL ici)</translation>
+    </message>
+    <message>
+        <source>Tarvik with the Kestrava module %1
+Qt %2
+View: %3
+Preferences: %4
+Device: %5</source>
+        <translation>Tarvik avec le module Kestrava %1
+Qt %2
+Vue&#xa0;: %3
+Préférences&#xa0;: %4
+Appareil&#xa0;: %5</translation>
+    </message>
+    <message>
+        <source>About Tarvik</source>
+        <translation>À propos de Tarvik</translation>
+    </message>
+</context>
+<context>
     <name>HostMenus</name>
     <message>
         <source>Fit &amp;All</source>
@@ -505,6 +635,22 @@
     <message>
         <source>function %1</source>
         <translation>fonction %1</translation>
+    </message>
+    <message>
+        <source>NUMBER</source>
+        <translation>NOMBRE</translation>
+    </message>
+    <message>
+        <source>FACTOR</source>
+        <translation>FACTEUR</translation>
+    </message>
+    <message>
+        <source>TEXT</source>
+        <translation>TEXTE</translation>
+    </message>
+    <message>
+        <source>hello</source>
+        <translation>bonjour</translation>
     </message>
 </context>
 <context>
