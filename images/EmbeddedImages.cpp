@@ -17,10 +17,13 @@ QImage decodeEmbeddedImage(const EmbeddedImage& entry) {
     return view.copy();
 }
 
-QImage findEmbeddedImage(const QString& name) {
-    for (const EmbeddedImage* entry = embeddedImages; entry->data; ++entry) {
+QImage findEmbeddedImage(const QString& name, int scale) {
+    for (const EmbeddedImage* entry = scale == 2 ? embeddedImages2x : embeddedImages; entry->data;
+         ++entry) {
         if (QString::fromUtf8(entry->name) == name) {
-            return decodeEmbeddedImage(*entry);
+            QImage image = decodeEmbeddedImage(*entry);
+            image.setDevicePixelRatio(scale == 2 ? 2 : 1);
+            return image;
         }
     }
     return QImage();

@@ -20,12 +20,16 @@ struct EmbeddedImage {
     const char* name;
 };
 
-// The table; its end is the entry whose data is null.
+// The table; its end is the entry whose data is null. The 2x table holds
+// the same pictures with twice the pixels each way, for screens of device
+// pixel ratio 2.
 extern const EmbeddedImage embeddedImages[];
+extern const EmbeddedImage embeddedImages2x[];
 
 // The decoded picture, or a null image when its bytes do not decompress to
 // exactly its size.
 QImage decodeEmbeddedImage(const EmbeddedImage& entry);
 
-// The decoded picture of the first entry of that exact name, or a null image.
-QImage findEmbeddedImage(const QString& name);
+// The decoded picture of the first entry of that exact name, or a null
+// image; at scale 2, from the 2x table, its device pixel ratio set to 2.
+QImage findEmbeddedImage(const QString& name, int scale = 1);

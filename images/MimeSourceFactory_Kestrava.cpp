@@ -1,5 +1,7 @@
 #include "images/MimeSourceFactory_Kestrava.h"
 
+#include <QGuiApplication>
+
 #include "images/EmbeddedImages.h"
 
 MimeSourceFactory_Kestrava* imageFactory = nullptr;
@@ -13,7 +15,9 @@ const MimeSource* MimeSourceFactory_Kestrava::data(const QString& name) const {
     if (name.isNull()) {
         return nullptr;
     }
-    const QImage image = findEmbeddedImage(name);
+    // Screens of more pixels than points get the pictures drawn for them.
+    const bool dense = qGuiApp && qGuiApp->devicePixelRatio() > 1;
+    const QImage image = findEmbeddedImage(name, dense ? 2 : 1);
     if (!image.isNull()) {
         // Decoded images are part of what the factory serves, not of its state.
         const_cast<MimeSourceFactory_Kestrava*>(this)->setImage(name, image);

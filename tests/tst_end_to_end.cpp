@@ -70,6 +70,18 @@ Run run_tarvik(const QStringList& arguments, const QString& folder = QString(),
             QString::fromLocal8Bit(tarvik.readAllStandardError())};
 }
 
+// How sharp a picture is: the mean grey step between neighbours across
+// the rows; blown up, a picture's steps spread over several pixels.
+double edge_contrast(const QImage& picture) {
+    double sum = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 1; x < picture.width(); ++x) {
+            sum += std::abs(qGray(picture.pixel(x, y)) - qGray(picture.pixel(x - 1, y)));
+        }
+    }
+    return sum / (double(picture.width()) * picture.height());
+}
+
 // The texts a catalogue translates into something else, accelerators left
 // out, with their translations.
 QHash<QString, QString> translated_texts(const QString& catalogue) {
@@ -167,6 +179,34 @@ private slots:
         QCOMPARE(lines.value(2).trimmed(), QStringLiteral("rot_sensib_slider_ 40"));
         QVERIFY2(lines.value(3).startsWith(QStringLiteral("button_3_combo_ 0 ")),
                  qPrintable(second.output));
+    }
+
+    // At twice the scale the pane's pictures have twice the pixels, drawn
+    // from their sources: not the 1x picture blown up.
+    void picturesAreSharpAtTwiceTheScale() {
+        QImage grabbed[2];
+        for (int scale : {1, 2}) {
+            const QString file = dir_.filePath(QStringLiteral("pane_%1x.png").arg(scale));
+            qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
+            const Run run = run_tarvik(
+                {"--settings", dir_.filePath(QStringLiteral("scaled.ini")), "--script",
+                 write_file(dir_, "scaled.txt",
+                            "grab ctrl_axis_trans_pxm_ " + QFile::encodeName(file) + "\nquit\n")});
+            qunsetenv("QT_SCALE_FACTOR");
+            QVERIFY2(run.status == 0, qPrintable(run.errors));
+            grabbed[scale - 1] = QImage(file).convertToFormat(QImage::Format_ARGB32);
+            const QString folder = qEnvironmentVariable("KESTRAVA_SCREENSHOTS");
+            if (!folder.isEmpty() && QDir().mkpath(folder)) {
+                QFile::remove(folder + QStringLiteral("/pane_%1x.png").arg(scale));
+                QFile::copy(file, folder + QStringLiteral("/pane_%1x.png").arg(scale));
+            }
+        }
+        QCOMPARE(grabbed[1].size(), grabbed[0].size() * 2);
+        const QImage blown_up =
+            grabbed[0].scaled(grabbed[1].size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const double sharp = edge_contrast(grabbed[1]);
+        const double soft = edge_contrast(blown_up);
+        QVERIFY2(sharp > 1.15 * soft, qPrintable(QStringLiteral("%1 %2").arg(sharp).arg(soft)));
     }
 
     // Closing the window with unsaved settings asks: Discard lets them go,

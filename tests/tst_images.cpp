@@ -68,6 +68,27 @@ private slots:
         QCOMPARE(n, 21);
     }
 
+    // For screens of device pixel ratio 2 the same pictures come drawn at
+    // twice the pixels each way, marked so, with the detail of the source:
+    // not the 1x picture blown up.
+    void everyPictureAtTwiceThePixels() {
+        int n = 0;
+        for (const EmbeddedImage* entry = embeddedImages; entry->data; ++entry, ++n) {
+            const EmbeddedImage& twice = embeddedImages2x[n];
+            QCOMPARE(twice.name, entry->name);
+            QCOMPARE(twice.width, 2 * entry->width);
+            QCOMPARE(twice.height, 2 * entry->height);
+            const QString name = QString::fromUtf8(entry->name);
+            const QImage sharp = findEmbeddedImage(name, 2);
+            QCOMPARE(sharp.devicePixelRatio(), 2.0);
+            QCOMPARE(sharp.deviceIndependentSize(), QSizeF(entry->width, entry->height));
+            const QImage blown_up = findEmbeddedImage(name).scaled(
+                sharp.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            QVERIFY2(blown_up.convertToFormat(sharp.format()) != sharp, entry->name);
+        }
+        QVERIFY(!embeddedImages2x[n].data);
+    }
+
     // Each arrow is told from its opposite.
     void oppositesDiffer() {
         const char* pairs[][2] = {
