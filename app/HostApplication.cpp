@@ -32,6 +32,8 @@ namespace {
 const char* const workflow_name = "Kestrava";
 // The window's size at start, and the Commands dock's height in it.
 const QSize window_size(1280, 820);
+// The most of a first window the Device dock takes.
+const double device_dock_share = 0.4;
 // How long start-up waits for the daemon to tell the device's buttons
 // before building the window without them.
 const int device_wait_ms = 500;
@@ -168,12 +170,24 @@ bool HostApplication::open_window() {
     new WheelGuard(window_);
     new QuitGuard(*window_, manager);
     drive_view();
-    window_->resizeDocks({window_->findChild<QDockWidget*>(QStringLiteral("command_dock"))},
-                         {log_->height_for_lines(CommandLog::lines_shown)}, Qt::Vertical);
-    new WindowPlace(*window_, window_size);
+    if (!(new WindowPlace(*window_, window_size))->restored()) {
+        lay_out_docks();
+    }
     window_->show();
     new AfterFirstPaint(window_, [this] { after_showing(); });
     return true;
+}
+
+// The docks of a first start: the log a few lines high, the Device dock as
+// wide as it wants on a large screen, a share of the window on a small one
+// (it scrolls).
+void HostApplication::lay_out_docks() {
+    auto* device = window_->findChild<QDockWidget*>(QStringLiteral("device_dock"));
+    window_->resizeDocks(
+        {device}, {std::min(device->sizeHint().width(), int(window_->width() * device_dock_share))},
+        Qt::Horizontal);
+    window_->resizeDocks({window_->findChild<QDockWidget*>(QStringLiteral("command_dock"))},
+                         {log_->height_for_lines(CommandLog::lines_shown)}, Qt::Vertical);
 }
 
 // When the daemon tells the device's buttons, the settings have that many,
@@ -217,7 +231,6 @@ void HostApplication::add_device_panel() {
     scroll->setWidget(panel);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setMinimumWidth(panel->sizeHint().width());
     add_dock(window_, scroll, "device_dock", Qt::RightDockWidgetArea);
     panel->follow(device_);
     QObject::connect(&device_, &DeviceSource::motion, panel, &DevicePanel::show_motion);

@@ -37,6 +37,7 @@ private:
     void configure_settings();
     bool load_module();
     void add_docks();
+    void lay_out_docks();
     void add_device_panel();
     void drive_view();
     void run_button_function(int number, bool pressed);

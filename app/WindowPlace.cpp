@@ -26,7 +26,7 @@ void WindowPlace::restore() {
         // A large screen's room is used: most of it, at least the preferred size.
         window_.resize(preferred_.expandedTo(window_.screen()->availableSize() * first_share));
     }
-    window_.restoreState(settings.value(QLatin1String(state_key)).toByteArray());
+    restored_ = window_.restoreState(settings.value(QLatin1String(state_key)).toByteArray());
     fit_screen();
 }
 

@@ -13,6 +13,8 @@ class WindowPlace : public QObject {
 public:
     // `preferred`: the size of a first start, on a screen large enough.
     WindowPlace(QMainWindow& window, QSize preferred);
+    // Whether the size and docks came back from an earlier run.
+    bool restored() const { return restored_; }
 
 private:
     void restore();
@@ -21,4 +23,5 @@ private:
 
     QMainWindow& window_;
     QSize preferred_;
+    bool restored_ = false;
 };
