@@ -136,6 +136,7 @@ QWidget* DevicePanel::build_chain() {
         }
     }
     bars_ = new AxisBars(chain);
+    bars_->setObjectName(QStringLiteral("device_bars_"));
     grid->addWidget(bars_, 1, stage_count + 1, 6, 1);
     grid->setColumnStretch(stage_count + 1, 1);
     return chain;
@@ -169,8 +170,9 @@ QGroupBox* DevicePanel::build_device_settings() {
     }
     form->addRow(axes);
     dead_zone_label_ = new QLabel(device_box_);
-    form->addRow(dead_zone_label_, controls_->whole_number(NavigAttribute::dead_zone, device_box_,
-                                                           "device_dead_zone_"));
+    dead_zone_label_->setBuddy(
+        controls_->whole_number(NavigAttribute::dead_zone, device_box_, "device_dead_zone_"));
+    form->addRow(dead_zone_label_, dead_zone_label_->buddy());
     dominant_axis_ =
         controls_->switch_box(NavigAttribute::dominant_axis, device_box_, "device_dominant_axis_");
     form->addRow(dominant_axis_);
@@ -193,15 +195,29 @@ QGroupBox* DevicePanel::build_navigation() {
     auto* form = new QFormLayout(navigation_box_);
     centre_label_ = new QLabel(navigation_box_);
     centre_ = controls_->choice(rotation_centre, navigation_box_, "navigation_rotation_centre_");
+    centre_label_->setBuddy(centre_);
     form->addRow(centre_label_, centre_);
     lock_horizon_ =
         controls_->switch_box(lock_horizon, navigation_box_, "navigation_lock_horizon_");
     form->addRow(lock_horizon_);
     mode_label_ = new QLabel(navigation_box_);
     mode_ = controls_->choice(navigation_mode, navigation_box_, "navigation_mode_");
+    mode_label_->setBuddy(mode_);
     form->addRow(mode_label_, mode_);
     return navigation_box_;
 }
+
+namespace {
+// What a control is for, on hovering it and through What's This; a
+// label's text explains its control too.
+void explain(QWidget* widget, const QString& text) {
+    widget->setToolTip(text);
+    widget->setWhatsThis(text);
+    if (auto* label = qobject_cast<QLabel*>(widget); label && label->buddy()) {
+        explain(label->buddy(), text);
+    }
+}
+} // namespace
 
 void DevicePanel::follow(const DeviceSource& device) {
     device_ = &device;
@@ -233,27 +249,27 @@ void DevicePanel::retranslate() {
         QT_TR_NOOP("Where the axis mapping sends it: the view's axes, each row one of them")};
     for (int stage = 0; stage < stage_count; ++stage) {
         stage_titles_[size_t(stage)]->setText(tr(titles[stage]));
-        stage_titles_[size_t(stage)]->setToolTip(tr(tips[stage]));
+        explain(stage_titles_[size_t(stage)], tr(tips[stage]));
     }
-    bars_->setToolTip(tr("Strong: the view's axes after every setting. Faint: the device's "
-                         "raw axes."));
+    explain(bars_, tr("Strong: the view's axes after every setting. Faint: the device's "
+                      "raw axes."));
     for (QLabel* lamp : lamps_) {
-        lamp->setToolTip(tr("Lit while the button is held; the function it runs"));
+        explain(lamp, tr("Lit while the button is held; the function it runs"));
     }
     device_box_->setTitle(tr("Device"));
     for (QCheckBox* box : enabled_) {
-        box->setToolTip(tr("Whether this axis of the device moves the view"));
+        explain(box, tr("Whether this axis of the device moves the view"));
     }
     dead_zone_label_->setText(tr("Dead zone"));
-    dead_zone_label_->setToolTip(tr("Deflections this small count as none; larger ones start "
-                                    "from zero at its edge"));
+    explain(dead_zone_label_, tr("Deflections this small count as none; larger ones start "
+                                 "from zero at its edge"));
     dominant_axis_->setText(tr("Dominant axis only"));
-    dominant_axis_->setToolTip(tr("Only the axis pushed the most moves the view"));
+    explain(dominant_axis_, tr("Only the axis pushed the most moves the view"));
     curve_labels_[0]->setText(tr("Translation curve"));
     curve_labels_[1]->setText(tr("Rotation curve"));
     for (QLabel* label : curve_labels_) {
-        label->setToolTip(tr("1 is linear; higher makes small pushes finer, a full push keeps "
-                             "its speed"));
+        explain(label, tr("1 is linear; higher makes small pushes finer, a full push keeps "
+                          "its speed"));
     }
     navigation_box_->setTitle(tr("Navigation"));
     centre_label_->setText(tr("Rotation centre"));
@@ -262,15 +278,15 @@ void DevicePanel::retranslate() {
     for (int i = 0; i < centre_->count(); ++i) {
         centre_->setItemText(i, tr(centres[i]));
     }
-    centre_->setToolTip(tr("What the view turns about: the middle of what is in sight, the "
-                           "model's centre, the view's centre, or the model's point under the "
-                           "pointer as a motion starts"));
+    explain(centre_, tr("What the view turns about: the middle of what is in sight, the "
+                        "model's centre, the view's centre, or the model's point under the "
+                        "pointer as a motion starts"));
     lock_horizon_->setText(tr("Lock the horizon"));
-    lock_horizon_->setToolTip(tr("Keep the model's up axis vertical: no roll"));
+    explain(lock_horizon_, tr("Keep the model's up axis vertical: no roll"));
     mode_label_->setText(tr("The device moves"));
     mode_->setItemText(0, tr("the model"));
     mode_->setItemText(1, tr("the eye"));
-    mode_->setToolTip(tr("Moving the eye turns every motion the other way"));
+    explain(mode_, tr("Moving the eye turns every motion the other way"));
 }
 
 void DevicePanel::changeEvent(QEvent* event) {

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <QWhatsThis>
 
 #include "HostCommands.h"
 #include "Kestrava_spaceWare.h"
@@ -44,6 +45,7 @@ HelpMenu::HelpMenu(QMainWindow& window, const HostCommands& commands, const Mode
     commands_action_ = menu_->addAction(QString());
     commands_action_->setObjectName(QStringLiteral("help_commands_action"));
     connect(commands_action_, &QAction::triggered, this, &HelpMenu::show_commands);
+    menu_->addAction(QWhatsThis::createAction(menu_));
     about_ = menu_->addAction(QString());
     about_->setObjectName(QStringLiteral("help_about_action"));
     connect(about_, &QAction::triggered, this, &HelpMenu::show_about);

@@ -10,6 +10,7 @@
 #include <QWheelEvent>
 #include <memory>
 
+#include "DevicePanel.h"
 #include "Kestrava_spaceWare.h"
 #include "MappingText.h"
 #include "SettingsHistory.h"
@@ -116,6 +117,21 @@ private slots:
         choose(widget<QComboBox>("z_trans_combo_"), 1);
         QTest::qWait(0);
         QVERIFY(!history_->can_redo());
+    }
+
+    // The Device dock's own controls say what they are for, on hovering
+    // and through What's This; the bars say they are the view's axes.
+    void theDocksControlsExplainThemselves() {
+        DevicePanel panel(&manager());
+        for (const char* name : {"device_dead_zone_", "device_dominant_axis_", "device_tx_enabled_",
+                                 "navigation_rotation_centre_", "navigation_mode_"}) {
+            auto* control = panel.findChild<QWidget*>(QLatin1String(name));
+            QVERIFY2(control && !control->toolTip().isEmpty(), name);
+            QCOMPARE(control->whatsThis(), control->toolTip());
+        }
+        QVERIFY(panel.findChild<QWidget*>(QStringLiteral("device_bars_"))
+                    ->toolTip()
+                    .contains(QStringLiteral("view's axes")));
     }
 };
 
