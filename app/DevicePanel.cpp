@@ -109,7 +109,6 @@ DevicePanel::DevicePanel(SpaceWarePreferencesManager* manager, QWidget* parent)
     retranslate();
     frame_.setSingleShot(true);
     connect(&frame_, &QTimer::timeout, this, &DevicePanel::refresh);
-    refresh();
 }
 
 DevicePanel::~DevicePanel() = default;
@@ -226,7 +225,6 @@ void DevicePanel::follow(const DeviceSource& device) {
             // Whatever was held when the device went is let go.
             raw_ = RawMotion();
             pressed_.assign(pressed_.size(), false);
-            schedule_refresh();
         }
         retranslate();
     });
@@ -234,8 +232,8 @@ void DevicePanel::follow(const DeviceSource& device) {
 }
 
 void DevicePanel::retranslate() {
-    // The lamps name functions in the language of the moment.
-    schedule_refresh();
+    // The lamps name functions in the language of the moment, at once.
+    refresh();
     if (device_) {
         state_->setText(device_->is_connected() ? tr("Connected: %1").arg(device_->status())
                                                 : device_->status());

@@ -294,13 +294,16 @@ void write_section(QSettings& out, Section section, const PreferencesFile::Conte
     }
 }
 
-// The lock and the temporary files QSettings makes beside a file it writes.
+// The lock (and the lock of its take-over) and the temporary files QSettings
+// makes beside a file it writes.
 void remove_leftovers_of(const QString& file) {
     const QFileInfo info(file);
     QDir folder = info.absoluteDir();
-    const QStringList leftovers = folder.entryList(
-        {info.fileName() + QLatin1String(lock_suffix), info.fileName() + QStringLiteral(".??????")},
-        QDir::Files | QDir::Hidden);
+    const QStringList leftovers =
+        folder.entryList({info.fileName() + QLatin1String(lock_suffix),
+                          info.fileName() + QLatin1String(lock_suffix) + QStringLiteral(".rmlock"),
+                          info.fileName() + QStringLiteral(".??????")},
+                         QDir::Files | QDir::Hidden);
     for (const QString& name : leftovers) {
         folder.remove(name);
     }
@@ -362,6 +365,9 @@ bool PreferencesFile::write(Section section, const Contents& contents) {
     if (!take_lock(lock)) {
         return false;
     }
+    // QLockFile guards the take-over of a dead owner's lock with a lock of
+    // its own, which a save killed at that moment leaves; ours now, it goes.
+    QFile::remove(target + QLatin1String(lock_suffix) + QStringLiteral(".rmlock"));
     // One staging name per file: what a killed save left is replaced.
     const QString staging = target + QLatin1String(staging_suffix);
     if (!stage(staging, target, section, contents) || !keep_backup(target)) {

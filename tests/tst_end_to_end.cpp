@@ -348,9 +348,11 @@ private slots:
                      "\nclick motions_save_btn_\n";
         }
         const QString script = write_file(dir_, "saves.txt", saves);
-        // The staging file is written under a lock of its own, too.
-        const QStringList allowed{"prefs.ini", "prefs.ini.lock", "prefs.ini.saving",
-                                  "prefs.ini.saving.lock"};
+        // The staging file is written under a lock of its own, too; taking
+        // over a killed save's lock, Qt locks that take-over.
+        const QStringList allowed{
+            "prefs.ini",        "prefs.ini.lock",        "prefs.ini.lock.rmlock",
+            "prefs.ini.saving", "prefs.ini.saving.lock", "prefs.ini.saving.lock.rmlock"};
         for (int round = 0; round < 20; ++round) {
             QProcess tarvik;
             tarvik.start(QStringLiteral(TARVIK_PROGRAM),
