@@ -30,7 +30,7 @@
 
 namespace {
 const char* const workflow_name = "Kestrava";
-// The window's size at start, and the Commands dock's height in it.
+// The window's size at a first start, on a screen large enough.
 const QSize window_size(1280, 820);
 // The most of a first window the Device dock takes.
 const double device_dock_share = 0.4;
@@ -65,18 +65,14 @@ QStringList read_script(const QString& path) {
     if (path.isEmpty()) {
         return {};
     }
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile()) {
+    if (const QFileInfo info(path); info.exists() && !info.isFile()) {
         refuse_script(path, QStringLiteral("it is not a regular file"));
-    }
-    if (info.size() > longest_script) {
-        refuse_script(path, QStringLiteral("it is larger than 1 MiB"));
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         refuse_script(path, file.errorString());
     }
-    // It may have grown since it was looked at.
+    // At most a byte too many is read, whatever the file's size.
     const QByteArray text = file.read(longest_script + 1);
     if (text.size() > longest_script) {
         refuse_script(path, QStringLiteral("it is larger than 1 MiB"));

@@ -125,8 +125,8 @@ void HostMenus::add_view_menu() {
     view_->addSeparator();
     functions_ = view_->addMenu(QString());
     functions_->setObjectName(QStringLiteral("functions_menu"));
-    // Filled now, and again each time it opens: functions come and go.
-    fill_functions_menu();
+    // Filled in each language, and again each time it opens: functions
+    // come and go.
     connect(functions_, &QMenu::aboutToShow, this, &HostMenus::fill_functions_menu);
     add_dock_entries();
 }

@@ -74,10 +74,11 @@ void silence_daemon_sockets() {
         return;
     }
     const int listing = dirfd(descriptors);
+    const QByteArray named = socket_path();
     while (const dirent* entry = readdir(descriptors)) {
         const int fd = std::atoi(entry->d_name);
-        if (fd != listing && (is_connected_to(fd, socket_path()) ||
-                              is_connected_to(fd, QByteArray(system_socket)))) {
+        if (fd != listing &&
+            (is_connected_to(fd, named) || is_connected_to(fd, QByteArray(system_socket)))) {
             silence(fd);
         }
     }
