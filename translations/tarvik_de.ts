@@ -446,14 +446,6 @@ Gerät: %5</translation>
         <translation>%1 kann nicht angezeigt werden: %2</translation>
     </message>
     <message>
-        <source>Stopping the reading of %1…</source>
-        <translation>Das Lesen von %1 wird abgebrochen…</translation>
-    </message>
-    <message>
-        <source>Reading %1… (Esc stops)</source>
-        <translation>%1 wird gelesen… (Esc bricht ab)</translation>
-    </message>
-    <message>
         <source>1 triangle</source>
         <translation>1 Dreieck</translation>
     </message>
@@ -964,6 +956,17 @@ Gerät: %5</translation>
     <message>
         <source>The settings could not be saved to %1: %2.</source>
         <translation>Die Einstellungen konnten nicht in %1 gespeichert werden: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>ModelLoader</name>
+    <message>
+        <source>Stopping the reading of %1…</source>
+        <translation>Das Lesen von %1 wird abgebrochen…</translation>
+    </message>
+    <message>
+        <source>Reading %1… (Esc stops)</source>
+        <translation>%1 wird gelesen… (Esc bricht ab)</translation>
     </message>
 </context>
 </TS>

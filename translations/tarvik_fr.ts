@@ -446,14 +446,6 @@ Appareil&#xa0;: %5</translation>
         <translation>%1 ne peut pas être affiché : %2</translation>
     </message>
     <message>
-        <source>Stopping the reading of %1…</source>
-        <translation>Arrêt de la lecture de %1…</translation>
-    </message>
-    <message>
-        <source>Reading %1… (Esc stops)</source>
-        <translation>Lecture de %1… (Échap arrête)</translation>
-    </message>
-    <message>
         <source>1 triangle</source>
         <translation>1 triangle</translation>
     </message>
@@ -964,6 +956,17 @@ Appareil&#xa0;: %5</translation>
     <message>
         <source>The settings could not be saved to %1: %2.</source>
         <translation>Les réglages n’ont pas pu être enregistrés dans %1&#xa0;: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>ModelLoader</name>
+    <message>
+        <source>Stopping the reading of %1…</source>
+        <translation>Arrêt de la lecture de %1…</translation>
+    </message>
+    <message>
+        <source>Reading %1… (Esc stops)</source>
+        <translation>Lecture de %1… (Échap arrête)</translation>
     </message>
 </context>
 </TS>

@@ -7,8 +7,11 @@
 #include <algorithm>
 #include <vector>
 
-#include "ModelView.h"
+#include "CanvasScene.h"
+#include "Model.h"
+#include "OrbitCamera.h"
 #include "Shading.h"
+#include "ViewOverlay.h"
 
 namespace {
 const char* const vertex_shader = R"(
@@ -69,9 +72,9 @@ QVector3D rgb_of(QRgb colour) {
 }
 } // namespace
 
-GlCanvas::GlCanvas(ModelView& view)
-    : QOpenGLWidget(&view)
-    , view_(view) {
+GlCanvas::GlCanvas(QWidget& parent, CanvasScene& scene)
+    : QOpenGLWidget(&parent)
+    , scene_(scene) {
     setFormat(wanted_format());
 }
 
@@ -153,8 +156,8 @@ void GlCanvas::judge_smoothing(double rough_ms) {
 void GlCanvas::draw_background() {
     glDisable(GL_DEPTH_TEST);
     background_.bind();
-    background_.setUniformValue("top", rgb_of(ModelView::background_top));
-    background_.setUniformValue("bottom", rgb_of(ModelView::background_bottom));
+    background_.setUniformValue("top", rgb_of(ViewOverlay::background_top));
+    background_.setUniformValue("bottom", rgb_of(ViewOverlay::background_bottom));
     background_corners_.bind();
     background_.enableAttributeArray(0);
     background_.setAttributeBuffer(0, GL_FLOAT, 0, 2);
@@ -208,7 +211,7 @@ void GlCanvas::draw(Buffers& buffers) {
     glDisable(GL_BLEND);
     glClear(GL_DEPTH_BUFFER_BIT);
     program_.bind();
-    const OrbitCamera& camera = view_.camera();
+    const OrbitCamera& camera = scene_.camera();
     // The model lies within the unit sphere about the origin.
     program_.setUniformValue("view_matrix", camera.view_matrix());
     program_.setUniformValue("projection", camera.projection_matrix(size(), QVector3D(), 1));
@@ -249,14 +252,15 @@ void GlCanvas::draw(Buffers& buffers) {
 void GlCanvas::paintEvent(QPaintEvent* event) {
     QOpenGLWidget::paintEvent(event);
     if (!initialized_) {
-        QMetaObject::invokeMethod(&view_, &ModelView::fall_back_to_painter, Qt::QueuedConnection);
+        // Told from the parent, since the scene replaces this canvas.
+        QMetaObject::invokeMethod(
+            parentWidget(), [&scene = scene_] { scene.opengl_failed(); }, Qt::QueuedConnection);
     }
 }
 
 void GlCanvas::paintGL() {
-    view_.prepare_frame();
-    const ModelView::Drawn drawn = view_.drawn();
-    const bool whole = drawn.model == &view_.model();
+    const CanvasScene::Drawn drawn = scene_.begin_frame();
+    const bool whole = drawn.whole;
     Buffers& buffers = whole ? whole_ : simplified_;
     if (buffers.generation != drawn.generation) {
         upload(buffers, *drawn.model, drawn.generation);
@@ -294,8 +298,8 @@ void GlCanvas::paintGL() {
     if (drawn.still && smoothing_ == Smoothing::untried) {
         judge_smoothing(ms);
     }
-    view_.frame_drawn(whole, ms);
+    scene_.frame_drawn(whole, ms);
     arrays_.release();
     painter.endNativePainting();
-    view_.paint_overlay(painter);
+    scene_.paint_overlay(painter);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-// Draws a model view with OpenGL: the background, then the model's
+// Draws a scene with OpenGL: the background, then the model's
 // triangles from buffers uploaded once per model, with a depth buffer and
 // lighting; the overlay with QPainter on top. A still view is drawn into a
 // multisampled framebuffer, which smooths its edges; a moving one is drawn
@@ -19,12 +19,12 @@
 
 class QOpenGLFramebufferObject;
 
+class CanvasScene;
 struct Model;
-class ModelView;
 
 class GlCanvas : public QOpenGLWidget, protected QOpenGLFunctions {
 public:
-    explicit GlCanvas(ModelView& view);
+    GlCanvas(QWidget& parent, CanvasScene& scene);
     ~GlCanvas() override;
 
     // Depth, and the oldest version that will do.
@@ -34,7 +34,7 @@ protected:
     void initializeGL() override;
     void paintGL() override;
     // A platform that cannot compose OpenGL into a window never initialises
-    // the canvas: the view is told, and draws with QPainter instead.
+    // the canvas: the scene is told, and QPainter draws instead.
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -58,7 +58,7 @@ private:
     void draw(Buffers& buffers);
     static void destroy(Buffers& buffers);
 
-    ModelView& view_;
+    CanvasScene& scene_;
     bool initialized_ = false;
     QOpenGLShaderProgram program_;
     QOpenGLShaderProgram background_;

@@ -8,33 +8,34 @@
 // large model has a simplified copy that draws while the view moves.
 
 #include <QElapsedTimer>
-#include <QPoint>
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
-#include <atomic>
 #include <memory>
 
-#include "BackgroundJob.h"
+#include "CanvasScene.h"
+#include "DetailLevels.h"
 #include "Model.h"
-#include "ModelFile.h"
+#include "ModelLoader.h"
 #include "OrbitCamera.h"
 #include "ViewCommands.h"
+#include "ViewInput.h"
+#include "ViewOverlay.h"
 #include "tarvik_view_export.h"
 
-class QLabel;
-class QPainter;
-class QProgressBar;
-
-class TARVIK_VIEW_EXPORT ModelView : public QWidget, public ViewCommands {
+class TARVIK_VIEW_EXPORT ModelView : public QWidget,
+                                     public ViewCommands,
+                                     private CanvasScene,
+                                     private ViewInput::Target {
     Q_OBJECT
+    // For scripts, which know widgets by their properties alone.
+    Q_PROPERTY(QString description READ description)
+    Q_PROPERTY(QStringList captions READ captions)
+    Q_PROPERTY(QString notice READ notice)
 public:
     // How the model is drawn: with OpenGL where a context can be made.
     enum class Drawing { automatic, opengl, painter };
-    // Larger models get a simplified copy of at most this many triangles:
-    // what a software driver draws within a frame of a 60 Hz screen.
-    static constexpr size_t simplified_budget = 20000;
-    static constexpr double frame_ms = 1000.0 / 60;
+    static constexpr size_t simplified_budget = DetailLevels::simplified_budget;
 
     // Shows the built-in model.
     explicit ModelView(QWidget* parent = nullptr, Drawing drawing = Drawing::automatic);
@@ -47,13 +48,13 @@ public:
     // the new one is read, and stays when the file is refused or Esc stops
     // the reading.
     void open(const QString& path);
-    bool is_loading() const { return loading_; }
-    void cancel_loading();
+    bool is_loading() const { return loader_.is_loading(); }
+    void cancel_loading() { loader_.cancel(); }
     // What the last refused file left written over the model, until the
     // next model shows.
-    const QString& notice() const { return notice_; }
+    const QString& notice() const { return overlay_.notice(); }
 
-    const OrbitCamera& camera() const { return camera_; }
+    const OrbitCamera& camera() const override { return camera_; }
     // Where the view looks from, as a person would say it: "front
     // perspective", or "turned orthographic" off the standard views.
     QString description() const;
@@ -91,32 +92,14 @@ public:
     bool is_moving() const { return frame_timer_.isActive(); }
     // The copy drawn while the view moves, once it is made; none for a model
     // small enough to draw whole.
-    const Model* simplified() const { return simplified_.get(); }
+    const Model* simplified() const { return levels_.simplified(); }
     // Whether the next frame draws the copy: the view moves, and the model
     // whole took longer than a frame; or the copy is asked for, to compare.
     bool draws_simplified() const;
     void show_simplified(bool always);
 
-    // What the canvases draw: the model, or its copy, with a number that
-    // changes whenever it is another one; and whether the view is still,
-    // so that its edges are worth smoothing.
-    struct Drawn {
-        const Model* model;
-        quint64 generation;
-        bool still;
-    };
-    // The background, a gradient from its top colour to its bottom one.
-    static constexpr QRgb background_top = qRgb(0x5d, 0x6b, 0x7c);
-    static constexpr QRgb background_bottom = qRgb(0x2b, 0x32, 0x3b);
-    Drawn drawn() const;
-    // Called as a frame begins: a fit waiting for the view's size is made.
-    void prepare_frame();
-    void paint_background(QPainter& painter) const;
-    void paint_overlay(QPainter& painter) const;
-    // A canvas tells how long a frame took to draw.
-    void frame_drawn(bool whole, double ms);
-    // OpenGL turned out not to work here: QPainter draws from now on.
-    void fall_back_to_painter();
+    static constexpr QRgb background_top = ViewOverlay::background_top;
+    static constexpr QRgb background_bottom = ViewOverlay::background_bottom;
 
     QSize sizeHint() const override { return {640, 480}; }
     QSize minimumSizeHint() const override { return {200, 200}; }
@@ -134,49 +117,46 @@ signals:
 protected:
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    // A model file dropped on the view opens.
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void wheelEvent(QWheelEvent* event) override;
 
 private:
+    Drawn begin_frame() override;
+    void paint_overlay(QPainter& painter) const override;
+    void frame_drawn(bool whole, double ms) override;
+    void opengl_failed() override;
+
+    void begin_drag(const QPointF& pointer, bool panning) override;
+    void drag(const QPoint& delta, bool panning) override;
+    void end_drag() override;
+    void wheel_zoom(float factor, const QPointF& pointer) override;
+    void wheel_settled() override { redraw(); }
+    bool escape_pressed() override;
+    void file_dropped(const QString& path) override { open(path); }
+
     void use_canvas(QWidget* canvas);
     void use_model(std::shared_ptr<const Model> model);
-    void prepare_simplified();
-    void finish_loading(const QString& path, ModelReading& reading);
-    void show_progress();
-    void place_progress();
+    void take_reading(const QString& path, ModelReading& reading);
     void redraw();
     bool interacting() const;
-    void draw_triad(QPainter& painter) const;
-    void draw_captions(QPainter& painter) const;
-    void draw_notice(QPainter& painter) const;
-    void draw_marker(QPainter& painter) const;
+    // The copy, where there is one: points are found on it as well, and faster.
+    const Model& model_to_search() const;
     // The point a motion that starts now turns about; `pointer` in pixels.
     QVector3D choose_pivot(const QPointF& pointer) const;
-    QVector3D point_under(const QPointF& pointer) const;
+    std::optional<QVector3D> point_under(const QPointF& pointer) const;
     void turn_by_mouse(const QPoint& delta);
     void advance_frame();
 
     std::shared_ptr<const Model> model_;
-    std::shared_ptr<const Model> simplified_;
     quint64 generation_ = 0;
-    quint64 simplified_generation_ = 0;
     OrbitCamera camera_;
+    DetailLevels levels_;
+    ViewOverlay overlay_;
+    ViewInput input_;
     QWidget* canvas_ = nullptr;
     bool uses_opengl_ = false;
     QString renderer_;
     // A fit waits until the view has its size.
     bool fit_pending_ = true;
 
-    QPoint last_mouse_;
-    bool dragging_ = false;
-    bool panning_ = false;
-    QTimer wheel_settling_;
     ViewMotion motion_;
     Centre centre_ = Centre::automatic;
     bool horizon_locked_ = false;
@@ -184,18 +164,6 @@ private:
     std::optional<QVector3D> pivot_;
     QTimer frame_timer_;
     QElapsedTimer since_frame_;
-    double whole_frame_ms_ = 0;
-    bool simplified_always_ = false;
-
-    BackgroundJob loader_;
-    BackgroundJob simplifier_;
-    bool loading_ = false;
-    bool stop_requested_ = false;
-    std::shared_ptr<std::atomic<double>> progress_share_;
-    QString loading_name_;
-    QWidget* progress_box_ = nullptr;
-    QLabel* progress_label_ = nullptr;
-    QProgressBar* progress_bar_ = nullptr;
-    QTimer progress_timer_;
-    QString notice_;
+    // Last, so that a reading under way ends before the rest goes.
+    ModelLoader loader_;
 };

@@ -6,8 +6,11 @@
 #include <array>
 #include <cmath>
 
-#include "ModelView.h"
+#include "CanvasScene.h"
+#include "Model.h"
+#include "OrbitCamera.h"
 #include "Shading.h"
+#include "ViewOverlay.h"
 
 namespace {
 struct Face {
@@ -56,26 +59,25 @@ std::vector<Face> faces_in_order(const Model& model, const OrbitCamera& camera,
 }
 } // namespace
 
-PainterCanvas::PainterCanvas(ModelView& view)
-    : QWidget(&view)
-    , view_(view) {
+PainterCanvas::PainterCanvas(QWidget& parent, CanvasScene& scene)
+    : QWidget(&parent)
+    , scene_(scene) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void PainterCanvas::paintEvent(QPaintEvent*) {
-    view_.prepare_frame();
+    const CanvasScene::Drawn drawn = scene_.begin_frame();
     QElapsedTimer timer;
     timer.start();
-    const ModelView::Drawn drawn = view_.drawn();
     QPainter painter(this);
-    view_.paint_background(painter);
+    ViewOverlay::paint_background(painter, rect());
     std::vector<QPointF> corners;
     painter.setPen(Qt::NoPen);
-    for (const Face& face : faces_in_order(*drawn.model, view_.camera(), size(), corners)) {
+    for (const Face& face : faces_in_order(*drawn.model, scene_.camera(), size(), corners)) {
         painter.setBrush(QColor::fromRgb(
             shading::shade(drawn.model->colour_of(face.index), face.lit, face.turned_away)));
         painter.drawConvexPolygon(&corners[3 * face.index], 3);
     }
-    view_.frame_drawn(drawn.model == &view_.model(), double(timer.nsecsElapsed()) / 1e6);
-    view_.paint_overlay(painter);
+    scene_.frame_drawn(drawn.whole, double(timer.nsecsElapsed()) / 1e6);
+    scene_.paint_overlay(painter);
 }

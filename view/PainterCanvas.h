@@ -1,19 +1,19 @@
 #pragma once
 
-// Draws a model view with QPainter, where no OpenGL context can be made:
+// Draws a scene with QPainter, where no OpenGL context can be made:
 // flat-shaded triangles back to front, the overlay on top.
 
 #include <QWidget>
 
-class ModelView;
+class CanvasScene;
 
 class PainterCanvas : public QWidget {
 public:
-    explicit PainterCanvas(ModelView& view);
+    PainterCanvas(QWidget& parent, CanvasScene& scene);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    ModelView& view_;
+    CanvasScene& scene_;
 };

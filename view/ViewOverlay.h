@@ -1,0 +1,34 @@
+#pragma once
+
+// What the view paints around the model: the background behind it; over
+// it an axis triad, the captions, the reason a file was refused, and the
+// point the view turns about while it turns.
+
+#include <QRect>
+#include <QRgb>
+#include <QStringList>
+#include <QVector3D>
+#include <optional>
+
+class OrbitCamera;
+class QPainter;
+
+class ViewOverlay {
+public:
+    // The background, a gradient from its top colour to its bottom one.
+    static constexpr QRgb background_top = qRgb(0x5d, 0x6b, 0x7c);
+    static constexpr QRgb background_bottom = qRgb(0x2b, 0x32, 0x3b);
+    static void paint_background(QPainter& painter, const QRect& area);
+
+    // What a refused file leaves written over the model; empty for none.
+    const QString& notice() const { return notice_; }
+    void set_notice(const QString& notice) { notice_ = notice; }
+
+    // The captions at the top left and the top right; the pivot, if the
+    // view turns about one.
+    void paint(QPainter& painter, const QRect& area, const OrbitCamera& camera,
+               const QStringList& captions, const std::optional<QVector3D>& pivot) const;
+
+private:
+    QString notice_;
+};
