@@ -13,6 +13,7 @@
 #include "ButtonRows.h"
 #include "CommandLog.h"
 #include "DevicePanel.h"
+#include "FunctionNames.h"
 #include "HelpMenu.h"
 #include "HostCommands.h"
 #include "HostMenus.h"

@@ -1,25 +1,16 @@
 #include "HostCommands.h"
 
-#include <QCoreApplication>
 #include <QObject>
 
 #include "CommandLog.h"
 #include "Kestrava_spaceWare.h"
 #include "NavigationCommands.h"
-#include "StandardViews.h"
 
 namespace {
 SpaceWarePreferencesManager& manager() {
     return *SpaceWareLib::instance()->preferences_manager();
 }
 } // namespace
-
-QString function_name_for_people(const SpaceWarePreferencesManager& manager,
-                                 const CString& function) {
-    const char* title = manager.function_title(function);
-    return title ? QCoreApplication::translate(function_title_context, title)
-                 : qstring_of(function);
-}
 
 HostCommands::HostCommands(ViewCommands& view, CommandLog& log)
     : interpreter_(view, [&log](const QString& text) { log.output(text); })

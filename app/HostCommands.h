@@ -7,12 +7,6 @@
 #include "Tarvik_utils.h"
 
 class CommandLog;
-class SpaceWarePreferencesManager;
-
-// A function as people read it: a built-in one by its translated title
-// ("Fit All"), the user's by the name they gave it.
-QString function_name_for_people(const SpaceWarePreferencesManager& manager,
-                                 const CString& function);
 class ViewCommands;
 
 // The one road every function takes: a device button or the menu asks for

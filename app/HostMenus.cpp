@@ -13,6 +13,7 @@
 #include <QTextDocument>
 
 #include "CommandLog.h"
+#include "FunctionNames.h"
 #include "HostCommands.h"
 #include "Kestrava_spaceWare.h"
 #include "Languages.h"

@@ -27,8 +27,6 @@
 #include <functional>
 #include <vector>
 
-#include "ModelView.h"
-
 namespace {
 // In any window: a detached pane lives in a window of its own.
 template <class W>
@@ -49,6 +47,12 @@ W* find_widget(const QString& name, QString& error) {
         error = QStringLiteral("no widget named %1 of the right kind").arg(name);
     }
     return found;
+}
+
+// A property of the widget of that name; invalid when there is neither.
+QVariant property_of(const QString& name, const char* property) {
+    const QWidget* widget = lookup<QWidget>(name);
+    return widget ? widget->property(property) : QVariant();
 }
 
 bool to_int(const QString& text, int& value, QString& error) {
@@ -104,11 +108,12 @@ void print_widget_texts(const QWidget* widget, const QString& path) {
         print_menu_texts(path, bar->actions());
     } else if (const auto* dock = qobject_cast<const QDockWidget*>(widget)) {
         print_text(path, "title", dock->windowTitle());
-    } else if (const auto* view = qobject_cast<const ModelView*>(widget)) {
-        for (const QString& caption : view->captions()) {
+    } else if (const QVariant captions = widget->property("captions"); captions.isValid()) {
+        // A view that writes over what it shows.
+        for (const QString& caption : captions.toStringList()) {
             print_text(path, "caption", caption);
         }
-        print_text(path, "notice", view->notice());
+        print_text(path, "notice", widget->property("notice").toString());
     }
     const QObjectList& children = widget->children();
     for (qsizetype i = 0; i < children.size(); ++i) {
@@ -245,8 +250,9 @@ bool print(const ScriptLine& line, QString& error) {
         shown = QStringLiteral("%1 %2").arg(combo->currentIndex()).arg(combo->currentText());
     } else if (auto* label = lookup<QLabel>(name)) {
         shown = label->text();
-    } else if (auto* view = lookup<ModelView>(name)) {
-        shown = view->description();
+    } else if (const QVariant description = property_of(name, "description");
+               description.isValid()) {
+        shown = description.toString();
     } else if (auto* text = lookup<QPlainTextEdit>(name)) {
         shown = text->document()->lastBlock().text();
     } else if (auto* edit = lookup<QTextEdit>(name)) {

@@ -15,9 +15,10 @@
 //   pick NAME           pick a menu entry
 //   print NAME          write "NAME VALUE" to standard output: a combo's
 //                       current index and text, a label's text, a slider's
-//                       value, where a model view looks from, a log's last
-//                       line, a text's text, a button's text and state (and
-//                       whether it is checked, for one that can be)
+//                       value, a widget's description (where a model view
+//                       looks from), a log's last line, a text's text, a
+//                       button's text and state (and whether it is checked,
+//                       for one that can be)
 //   grab NAME FILE      save a picture of a widget as a PNG file
 //   type NAME TEXT      type TEXT into a text field
 //   texts               write every text shown, "texts PATH KIND: TEXT", the

@@ -16,7 +16,7 @@
 #include <cmath>
 
 #include "AxisBars.h"
-#include "HostCommands.h"
+#include "FunctionNames.h"
 #include "Kestrava_spaceWare.h"
 #include "SettingControls.h"
 
