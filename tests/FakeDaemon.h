@@ -30,6 +30,8 @@ enum class Misbehaviour {
     none,
     close_after_handshake, // hangs up as soon as it has answered the handshake
     close_on_query,        // hangs up when asked about the device
+    deaf_after_handshake,  // answers the handshake, then reads nothing: the
+                           // host's requests are written to a closed socket
     garbage_handshake,     // answers the handshake with bytes of no meaning
     half_handshake,        // sends half the handshake's answer, then nothing
     silent_queries,        // never answers a device query
@@ -93,7 +95,8 @@ public:
     void send_bytes(const void* data, size_t size) {
         std::lock_guard<std::mutex> lock(writing_);
         if (client_ >= 0) {
-            (void)!write(client_, data, size);
+            // A client gone must not end the test.
+            (void)!send(client_, data, size, MSG_NOSIGNAL);
         }
     }
 
@@ -109,7 +112,9 @@ private:
     void serve() {
         while (running_) {
             pollfd fds[2] = {{listener_, POLLIN, 0}, {client_, POLLIN, 0}};
-            if (poll(fds, client_ >= 0 ? 2 : 1, 20) <= 0) {
+            // A deaf daemon keeps its client, never seeing it go.
+            const bool hears = client_ >= 0 && misbehaviour_ != Misbehaviour::deaf_after_handshake;
+            if (poll(fds, hears ? 2 : 1, 20) <= 0) {
                 continue;
             }
             if (fds[0].revents & POLLIN) {
@@ -128,6 +133,9 @@ private:
             return;
         }
         ++handshakes_;
+        if (misbehaviour_ == Misbehaviour::deaf_after_handshake) {
+            shutdown(client_, SHUT_RD);
+        }
         switch (misbehaviour_) {
         case Misbehaviour::garbage_handshake:
             send_bytes("\x13\x37\xde\xad", 4);

@@ -284,6 +284,14 @@ private slots:
         action("recent_model_5_action")->trigger();
         QTRY_VERIFY(!view()->is_loading());
         QCOMPARE(view()->model().name, QStringLiteral("m8.stl"));
+        // Opened again, it moves to the top: never listed twice, ten kept.
+        emit recent->aboutToShow();
+        QSet<QString> paths;
+        for (const QAction* entry : recent->actions()) {
+            paths.insert(entry->toolTip());
+        }
+        QCOMPARE(paths.size(), RecentModels::kept);
+        QCOMPARE(recent->actions().first()->text(), QStringLiteral("&1 m8.stl"));
 
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(dir_.filePath(QStringLiteral("m2.stl")))});

@@ -14,10 +14,12 @@
 #include "MotionTransform.h"
 #include "OrbitCamera.h"
 #include "Picking.h"
+#include "Shapes.h"
 #include "TestSupport.h"
 
 namespace {
 using Projection = OrbitCamera::Projection;
+using Axes = std::array<int, 6>;
 
 // The eight corners of a box.
 std::vector<QVector3D> box_corners(const QVector3D& low, const QVector3D& high) {
@@ -280,6 +282,78 @@ private slots:
             QVERIFY2(std::abs(camera.right().z()) < 1e-4f,
                      qPrintable(QString::number(camera.right().z())));
         }
+    }
+
+    // The same through the view, with the cap held for a second and more:
+    // twists and tilts at several speeds let no roll creep in.
+    void aLockedHorizonStaysLevelWhileTheCapIsHeld_data() {
+        QTest::addColumn<Axes>("axes");
+        QTest::newRow("slow twist") << Axes{0, 0, 0, 0, 0, 60};
+        QTest::newRow("tilt and twist") << Axes{0, 0, 0, 250, 0, 250};
+        QTest::newRow("every axis at full") << Axes{350, 350, 350, 350, 350, 350};
+    }
+    void aLockedHorizonStaysLevelWhileTheCapIsHeld() {
+        QFETCH(Axes, axes);
+        ModelView view;
+        view.resize(400, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.set_navigation(ModelView::Centre::automatic, true);
+        view.set_motion(motion_of(axes));
+        for (int held = 0; held < 12; ++held) {
+            QTest::qWait(100);
+            QVERIFY2(std::abs(view.camera().right().z()) < 1e-4f,
+                     qPrintable(QString::number(view.camera().right().z())));
+        }
+        view.set_motion({});
+    }
+
+    // Zoomed in on the edge of a model, the automatic centre is the middle
+    // of the part in sight, for the device and the mouse alike: after a
+    // turn, that part is still in view.
+    void theAutomaticCentreKeepsThePartInSight_data() {
+        QTest::addColumn<bool>("by_device");
+        QTest::newRow("device") << true;
+        QTest::newRow("mouse") << false;
+    }
+    void theAutomaticCentreKeepsThePartInSight() {
+        QFETCH(bool, by_device);
+        ModelBuilder builder;
+        const std::vector<QVector3D> corners = sphere_corners(24, 48);
+        for (size_t i = 0; i < corners.size(); i += 3) {
+            builder.add_triangle(corners[i], corners[i + 1], corners[i + 2], 0);
+        }
+        ModelView view;
+        view.resize(400, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.set_model(builder.finish({}));
+        view.set_navigation(ModelView::Centre::automatic, false);
+        // Toward the point of its outline farthest from the middle.
+        const QPointF middle(200, 150);
+        QPointF corner = middle;
+        for (const QVector3D& vertex : view.model().vertices) {
+            const QPointF at = *view.camera().to_screen(view.camera().to_view(vertex), view.size());
+            corner =
+                (at - middle).manhattanLength() > (corner - middle).manhattanLength() ? at : corner;
+        }
+        const QPointF zoomed = middle + (corner - middle) * 0.9;
+        QWheelEvent wheel(zoomed, view.mapToGlobal(zoomed), QPoint(), QPoint(0, 120 * 12),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&view, &wheel);
+        if (by_device) {
+            view.set_motion({QVector3D(), QVector3D(0, 60, 0)});
+            QTest::qWait(500);
+        } else {
+            QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(200, 150));
+            QTest::mouseMove(&view, QPoint(300, 150));
+        }
+        QVERIFY(view.pivot() && view.pivot()->length() > 0.1f);
+        const std::optional<QPointF> pivot =
+            view.camera().to_screen(view.camera().to_view(*view.pivot()), view.size());
+        QVERIFY(pivot && QRectF(QPointF(), QSizeF(view.size())).contains(*pivot));
+        by_device ? view.set_motion({})
+                  : QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(300, 150));
     }
 
     // The centre of what is in sight is the model's when all of it is, and
