@@ -3,14 +3,13 @@
 SHELL := /bin/bash
 BUILD_DIR      ?= build
 ASAN_BUILD_DIR ?= build-asan
-FUZZ_BUILD_DIR ?= build-fuzz
 FUZZ_SECONDS   ?= 20
 FUZZ_TARGETS    = lists preferences stl commands
 BUILD_TYPE     ?= RelWithDebInfo
 PACKAGES = g++ cmake ninja-build make pkg-config qt6-base-dev qt6-svg-dev qt6-tools-dev \
            qt6-l10n-tools libgl-dev libbenchmark-dev xvfb xauth fonts-dejavu-core \
            clang clang-format libfuzzer-14-dev libspnav-dev spacenavd dpkg-dev \
-           desktop-file-utils qt6-translations-l10n libassimp-dev libgl1-mesa-dri
+           desktop-file-utils qt6-translations-l10n libassimp-dev libgl1-mesa-dri ccache
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 # Installs those of the packages given that are missing.
@@ -27,10 +26,10 @@ endef
 TARVIK = $(BUILD_DIR)/bin/tarvik
 
 # The folders whose texts the catalogues translate.
-TRANSLATED = host cli view spaceware device toolkit images module forms workflow motionctrl fcteditor app
+TRANSLATED = host cli view spaceware device toolkit images module forms workflow motionctrl fcteditor dock uiscript app
 LUPDATE = /usr/lib/qt6/bin/lupdate -silent -I . -locations none
 
-.PHONY: run test test-asan fuzz bench deps build build-asan build-fuzz format check-format \
+.PHONY: run test check-all test-asan fuzz bench deps build build-bench build-asan format check-format \
         translations check-translations package clean
 
 # Starts the host with the module. Without a display, it runs under Xvfb and
@@ -47,19 +46,23 @@ run: build
 # where Mesa's software driver draws.
 XVFB = xvfb-run -a -s "-screen 0 1920x1080x24"
 
-test: build build-fuzz
+# Builds and runs every test.
+test: build
 	cd $(BUILD_DIR) && $(XVFB) ctest --output-on-failure -j2
-	$(MAKE) --no-print-directory fuzz
+
+# What CI runs: the sources' checks, every test, the benchmarks' build,
+# every test again under the sanitizers, and the fuzz runs.
+check-all: check-format check-translations test build-bench test-asan fuzz
 
 # A bounded run of each fuzz target from the seeds kept in fuzz/corpus; what
-# it finds stays in $(FUZZ_BUILD_DIR), and a crash fails the run.
-fuzz: build-fuzz
+# it finds stays in $(ASAN_BUILD_DIR), and a crash fails the run.
+fuzz: build-asan
 	@for target in $(FUZZ_TARGETS); do \
-		mkdir -p $(FUZZ_BUILD_DIR)/corpus/$$target $(FUZZ_BUILD_DIR)/artifacts && \
+		mkdir -p $(ASAN_BUILD_DIR)/corpus/$$target $(ASAN_BUILD_DIR)/artifacts && \
 		echo "Fuzzing $$target for $(FUZZ_SECONDS) s" && \
-		$(FUZZ_BUILD_DIR)/bin/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-			-artifact_prefix=$(FUZZ_BUILD_DIR)/artifacts/$$target- \
-			$(FUZZ_BUILD_DIR)/corpus/$$target fuzz/corpus/$$target 2>&1 | \
+		$(ASAN_BUILD_DIR)/bin/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+			-artifact_prefix=$(ASAN_BUILD_DIR)/artifacts/$$target- \
+			$(ASAN_BUILD_DIR)/corpus/$$target fuzz/corpus/$$target 2>&1 | \
 			grep -E '^(stat::number_of_executed_units|stat::new_units_added|Done|==|SUMMARY|INFO: seed)' ; \
 		test $${PIPESTATUS[0]} -eq 0 || exit 1; \
 	done
@@ -70,7 +73,7 @@ test-asan: build-asan
 # The peers the benchmarks compare with.
 BENCH_PACKAGES = f3d assimp-utils
 
-bench: build
+bench: build-bench
 	$(call install_missing,$(BENCH_PACKAGES))
 	@for b in $(BUILD_DIR)/bin/bench_*; do $(XVFB) env QT_QPA_PLATFORM=xcb $$b; done
 
@@ -81,13 +84,13 @@ build: deps
 	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 	cmake --build $(BUILD_DIR)
 
-build-fuzz: deps
-	cmake -S . -B $(FUZZ_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-		-DCMAKE_CXX_COMPILER=clang++ -DKESTRAVA_SANITIZE=ON -DKESTRAVA_FUZZ=ON
-	cmake --build $(FUZZ_BUILD_DIR) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+# The sanitizers' build, by clang, which also builds the fuzz targets.
+build-bench: build
+	cmake --build $(BUILD_DIR) --target benchmarks
 
 build-asan: deps
-	cmake -S . -B $(ASAN_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKESTRAVA_SANITIZE=ON
+	cmake -S . -B $(ASAN_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+		-DCMAKE_CXX_COMPILER=clang++ -DKESTRAVA_SANITIZE=ON -DKESTRAVA_FUZZ=ON
 	cmake --build $(ASAN_BUILD_DIR)
 
 format:
@@ -116,4 +119,4 @@ package: build
 	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR)
