@@ -5,11 +5,13 @@
 
 #include <QtGlobal>
 
+#include "tarvik_view_export.h"
+
 class OrbitCamera;
 class QPainter;
 struct Model;
 
-class CanvasScene {
+class TARVIK_VIEW_EXPORT CanvasScene {
 public:
     // The model to draw, or its simplified copy, with a number that changes
     // whenever it is another one; and whether the view is still, so that its

@@ -11,7 +11,9 @@
 #include "BackgroundJob.h"
 #include "Model.h"
 
-class DetailLevels : public QObject {
+#include "tarvik_view_export.h"
+
+class TARVIK_VIEW_EXPORT DetailLevels : public QObject {
 public:
     // Larger models get a simplified copy of at most this many triangles:
     // what a software driver draws within a frame of a 60 Hz screen.

@@ -14,11 +14,13 @@
 #include "BackgroundJob.h"
 #include "ModelFile.h"
 
+#include "tarvik_view_export.h"
+
 class QLabel;
 class QProgressBar;
 class QWidget;
 
-class ModelLoader : public QObject {
+class TARVIK_VIEW_EXPORT ModelLoader : public QObject {
     Q_OBJECT
 public:
     using Handover = std::function<void(const QString& path, ModelReading& reading)>;

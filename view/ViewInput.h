@@ -10,12 +10,14 @@
 #include <QPoint>
 #include <QTimer>
 
+#include "tarvik_view_export.h"
+
 class QWidget;
 
-class ViewInput : public QObject {
+class TARVIK_VIEW_EXPORT ViewInput : public QObject {
 public:
     // What the input acts on.
-    class Target {
+    class TARVIK_VIEW_EXPORT Target {
     public:
         // A drag begins at `pointer`: it turns the model, or moves it.
         virtual void begin_drag(const QPointF& pointer, bool panning) = 0;

@@ -10,10 +10,12 @@
 #include <QVector3D>
 #include <optional>
 
+#include "tarvik_view_export.h"
+
 class OrbitCamera;
 class QPainter;
 
-class ViewOverlay {
+class TARVIK_VIEW_EXPORT ViewOverlay {
 public:
     // The background, a gradient from its top colour to its bottom one.
     static constexpr QRgb background_top = qRgb(0x5d, 0x6b, 0x7c);
