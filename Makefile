@@ -9,7 +9,8 @@ BUILD_TYPE     ?= RelWithDebInfo
 PACKAGES = g++ cmake ninja-build make pkg-config qt6-base-dev qt6-svg-dev qt6-tools-dev \
            qt6-l10n-tools libgl-dev libbenchmark-dev xvfb xauth fonts-dejavu-core \
            clang clang-format libfuzzer-14-dev libspnav-dev spacenavd dpkg-dev \
-           desktop-file-utils qt6-translations-l10n libassimp-dev libgl1-mesa-dri ccache
+           desktop-file-utils qt6-translations-l10n libassimp-dev libgl1-mesa-dri ccache \
+           help2man man-db appstream
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 # Installs those of the packages given that are missing.

@@ -9,11 +9,28 @@
 
 #include "Kestrava_spaceWare.h"
 #include "Languages.h"
+#include "ModelFile.h"
 
 namespace {
 [[noreturn]] void refuse(const QString& message) {
     std::fprintf(stderr, "tarvik: %s\n", qPrintable(message));
     std::exit(2);
+}
+
+// A path in the home folder as a shell writes it, the same for every user.
+QString for_people(const QString& path) {
+    const QString home = QDir::homePath() + '/';
+    return path.startsWith(home) ? QStringLiteral("~/") + path.mid(home.size()) : path;
+}
+
+// "STL, OBJ, PLY, OFF, 3MF or glTF".
+QString format_names() {
+    QStringList names;
+    for (const ModelFormat& format : model_formats()) {
+        names << QLatin1String(format.name);
+    }
+    const QString last = names.takeLast();
+    return QStringLiteral("%1 or %2").arg(names.join(QStringLiteral(", ")), last);
 }
 
 struct Parser {
@@ -25,12 +42,15 @@ struct Parser {
     QCommandLineOption settings{
         QStringLiteral("settings"),
         QStringLiteral("The motion-controller preferences file (default: %1).")
-            .arg(SpaceWarePreferencesManager::default_file()),
+            .arg(for_people(SpaceWarePreferencesManager::default_file())),
         QStringLiteral("file")};
-    QCommandLineOption buttons{QStringLiteral("buttons"),
-                               QStringLiteral("The device's number of buttons (default: %1).")
-                                   .arg(SpaceWarePreferencesManager::default_button_count),
-                               QStringLiteral("count")};
+    QCommandLineOption buttons{
+        QStringLiteral("buttons"),
+        QStringLiteral("The device's number of buttons, 0 to %1 (default: what the daemon tells, "
+                       "else %2).")
+            .arg(Options::most_buttons)
+            .arg(SpaceWarePreferencesManager::default_button_count),
+        QStringLiteral("count")};
     QCommandLineOption screenshot{
         QStringLiteral("screenshot"),
         QStringLiteral("Show the window, save a PNG of it to <file> and exit."),
@@ -39,9 +59,10 @@ struct Parser {
         QStringLiteral("script"),
         QStringLiteral("Run the user actions of <file> once the window is shown."),
         QStringLiteral("file")};
-    QCommandLineOption model{QStringLiteral("model"),
-                             QStringLiteral("The STL model to show (default: a built-in one)."),
-                             QStringLiteral("file")};
+    QCommandLineOption model{
+        QStringLiteral("model"),
+        QStringLiteral("The model file to show: %1 (default: a built-in one).").arg(format_names()),
+        QStringLiteral("file")};
     QCommandLineOption language{QStringLiteral("lang"),
                                 QStringLiteral("The language to speak: %1 (default: the "
                                                "system's).")
@@ -49,11 +70,14 @@ struct Parser {
                                 QStringLiteral("code")};
 
     Parser() {
-        parser.setApplicationDescription(QStringLiteral("Tarvik modelling host"));
+        parser.setApplicationDescription(
+            QStringLiteral("Tarvik modelling host: shows 3-D models that the mouse and a six-axis "
+                           "motion controller move, and edits the controller's settings."));
         parser.addHelpOption();
+        parser.addVersionOption();
         parser.addOptions({module, settings, buttons, screenshot, script, model, language});
         parser.addPositionalArgument(QStringLiteral("file"),
-                                     QStringLiteral("An STL model to show, as --model does."),
+                                     QStringLiteral("A model file to show, as --model does."),
                                      QStringLiteral("[file]"));
     }
 };
@@ -71,6 +95,11 @@ long button_count_of(const QString& text) {
 } // namespace
 
 Options parse_options(const QCoreApplication& app) {
+    // The module is built with the program, and shares its version.
+    QCoreApplication::setApplicationVersion(
+        QStringLiteral("%1 (Qt %2, built with Qt %3; the Kestrava module %1)")
+            .arg(QStringLiteral(KESTRAVA_VERSION), QLatin1String(qVersion()),
+                 QStringLiteral(QT_VERSION_STR)));
     Parser p;
     p.parser.process(app);
     Options options;

@@ -34,6 +34,17 @@ grep -q "libTarvik_utils.so => $work/prefix/" <<< "$libraries" ||
 [ -f "$work/prefix/lib/tarvik/modules/libKestrava_gui.so" ] || fail "no module folder"
 [ -f "$work/prefix/share/icons/hicolor/scalable/apps/tarvik.svg" ] || fail "no icon"
 desktop-file-validate "$work/prefix/share/applications/tarvik.desktop"
+appstreamcli validate --no-net "$work/prefix/share/metainfo/org.tarvik.Tarvik.metainfo.xml" \
+    > "$work/appstream.log" || fail "appstream: $(cat "$work/appstream.log")"
+# The manual page tells every option, the formats and the exit status.
+MANWIDTH=100 man -l "$work/prefix/share/man/man1/tarvik.1" > "$work/man.txt" 2> "$work/man.log" ||
+    fail "man: $(cat "$work/man.log")"
+# Justified lines have runs of blanks.
+manual=$(tr -s ' ' < "$work/man.txt")
+for told in --version --buttons "OBJ, PLY, OFF, 3MF or glTF" "else 2" SPNAV_SOCKET \
+    "EXIT STATUS" Kestrava_spaceWare.ini; do
+    grep -qF -- "$told" <<< "$manual" || fail "the manual page does not tell $told"
+done
 
 mkdir "$work/consumer"
 cat > "$work/consumer/CMakeLists.txt" <<'CMAKE'
@@ -66,6 +77,8 @@ depends=$(dpkg-deb -f "$package" Depends)
 for needed in libqt6widgets6 libspnav0 libc6; do
     grep -q "$needed" <<< "$depends" || fail "the package does not depend on $needed: $depends"
 done
+dpkg-deb -c "$package" > "$work/contents"
+grep -q "usr/share/man/man1/tarvik.1" "$work/contents" || fail "the package has no manual page"
 dpkg-deb -x "$package" "$work/root"
 run_copy "$work/root/usr/bin/tarvik" "$work/unpacked.png"
 echo "installed and packaged: $(basename "$package"), depends on $depends"

@@ -922,6 +922,23 @@ private slots:
         QVERIFY(image.width() >= 600 && image.height() >= 400);
     }
 
+    // --help says what each option does today, and --version the versions.
+    void helpAndVersionTellWhatIsTrue() {
+        const Run help = run_tarvik({"--help"});
+        QCOMPARE(help.status, 0);
+        const QString flowing = help.output.simplified();
+        for (const char* told : {"STL, OBJ, PLY, OFF, 3MF or glTF", "what the daemon tells, else 2",
+                                 "--version", "A model file to show"}) {
+            QVERIFY2(flowing.contains(QLatin1String(told)), qPrintable(help.output));
+        }
+        const Run version = run_tarvik({"--version"});
+        QCOMPARE(version.status, 0);
+        QVERIFY2(version.output.startsWith(QLatin1String("tarvik ")) &&
+                     version.output.contains(QStringLiteral("Qt %1").arg(qVersion())) &&
+                     version.output.contains(QLatin1String("Kestrava module")),
+                 qPrintable(version.output));
+    }
+
     // What cannot work is said plainly, with a non-zero exit.
     void failuresAreReported() {
         const QString missing = dir_.filePath(QStringLiteral("nowhere/libKestrava_gui.so"));
