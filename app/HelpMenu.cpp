@@ -14,6 +14,7 @@
 #include "HostCommands.h"
 #include "Kestrava_spaceWare.h"
 #include "ModelView.h"
+#include "ReaderProcess.h"
 
 namespace {
 // A dialog of `content` with a Close button, deleted once closed.
@@ -86,9 +87,11 @@ void HelpMenu::show_about() {
     const QString renderer = view_.uses_opengl() ? tr("OpenGL: %1").arg(view_.renderer())
                                                  : tr("QPainter (no OpenGL here)");
     auto* text = new QLabel(
-        tr("Tarvik with the Kestrava module %1\nQt %2\nView: %3\nPreferences: %4\nDevice: %5")
+        tr("Tarvik with the Kestrava module %1\nQt %2\nView: %3\nPreferences: %4\nDevice: %5\n"
+           "Model files are read by a process of their own, in a sandbox:\n%6")
             .arg(QStringLiteral(KESTRAVA_VERSION), QLatin1String(qVersion()), renderer,
-                 manager_.file(), device_state_()));
+                 manager_.file(), device_state_(),
+                 QStringLiteral("  ") + ReaderProcess::protections().join(QStringLiteral("\n  "))));
     text->setObjectName(QStringLiteral("help_about_text"));
     // The device's name and the paths come from outside: never markup.
     text->setTextFormat(Qt::PlainText);

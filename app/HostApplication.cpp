@@ -308,15 +308,15 @@ void HostApplication::follow_the_view() {
     QObject::connect(view_, &ModelView::model_opened, log_,
                      [this](const QString& path, const QStringList& warnings) {
                          for (const QString& warning : warnings) {
-                             log_->note(QObject::tr("%1: %2").arg(path, warning));
+                             log_->note(QObject::tr("%1: %2").arg(shortened_path(path), warning));
                          }
                      });
-    QObject::connect(view_, &ModelView::model_refused, log_,
-                     [this](const QString& path, const QString& reason) {
-                         model_refused_ = true;
-                         log_->error(QObject::tr("model"),
-                                     QObject::tr("%1 cannot be shown: %2").arg(path, reason));
-                     });
+    QObject::connect(
+        view_, &ModelView::model_refused, log_, [this](const QString& path, const QString& reason) {
+            model_refused_ = true;
+            log_->error(QObject::tr("model"),
+                        QObject::tr("%1 cannot be shown: %2").arg(shortened_path(path), reason));
+        });
 }
 
 // What runs once the window is on screen and the model of --model is read:

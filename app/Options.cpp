@@ -23,7 +23,7 @@ QString for_people(const QString& path) {
     return path.startsWith(home) ? QStringLiteral("~/") + path.mid(home.size()) : path;
 }
 
-// "STL, OBJ, PLY, OFF, 3MF or glTF".
+// "STL, OBJ, PLY, …, AMF or DXF".
 QString format_names() {
     QStringList names;
     for (const ModelFormat& format : model_formats()) {

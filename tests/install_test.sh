@@ -32,6 +32,9 @@ libraries=$(ldd "$work/prefix/bin/tarvik")
 grep -q "libTarvik_utils.so => $work/prefix/" <<< "$libraries" ||
     fail "the installed program does not take its own libraries"
 [ -f "$work/prefix/lib/tarvik/modules/libKestrava_gui.so" ] || fail "no module folder"
+# The reader runs where it is installed, with the installed libraries.
+"$work/prefix/lib/tarvik/tarvik-reader" --check "$work" | grep -q "^protection seccomp" ||
+    fail "the installed reader does not run"
 [ -f "$work/prefix/share/icons/hicolor/scalable/apps/tarvik.svg" ] || fail "no icon"
 desktop-file-validate "$work/prefix/share/applications/tarvik.desktop"
 appstreamcli validate --no-net "$work/prefix/share/metainfo/org.tarvik.Tarvik.metainfo.xml" \
@@ -39,9 +42,9 @@ appstreamcli validate --no-net "$work/prefix/share/metainfo/org.tarvik.Tarvik.me
 # The manual page tells every option, the formats and the exit status.
 MANWIDTH=100 man -l "$work/prefix/share/man/man1/tarvik.1" > "$work/man.txt" 2> "$work/man.log" ||
     fail "man: $(cat "$work/man.log")"
-# Justified lines have runs of blanks.
-manual=$(tr -s ' ' < "$work/man.txt")
-for told in --version --buttons "OBJ, PLY, OFF, 3MF or glTF" "else 2" SPNAV_SOCKET \
+# Justified lines have runs of blanks, and a phrase may wrap.
+manual=$(tr -s ' \n' '  ' < "$work/man.txt")
+for told in --version --buttons "COLLADA, FBX, 3DS, X3D, AMF or DXF" "else 2" SPNAV_SOCKET \
     "EXIT STATUS" Kestrava_spaceWare.ini; do
     grep -qF -- "$told" <<< "$manual" || fail "the manual page does not tell $told"
 done

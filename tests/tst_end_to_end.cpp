@@ -20,6 +20,7 @@
 #include <sys/stat.h>
 
 #include "FakeDaemon.h"
+#include "HostRun.h"
 #include "SerialSpaceball.h"
 #include "StlWriter.h"
 #include "TestFiles.h"
@@ -27,47 +28,12 @@
 Q_DECLARE_METATYPE(Misbehaviour)
 
 namespace {
-struct Run {
-    int status;
-    QString output;
-    QString errors;
-};
-
 // Starts the host talking to the test's daemon.
 void start_with_daemon(QProcess& tarvik, const FakeDaemon& daemon, const QStringList& arguments) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("SPNAV_SOCKET", daemon.socket_path());
     tarvik.setProcessEnvironment(environment);
     tarvik.start(QStringLiteral(TARVIK_PROGRAM), arguments);
-}
-
-// The platform a run draws on: offscreen, with QPainter, unless it asks for
-// the X server the tests run under, where OpenGL draws.
-Run run_tarvik(const QStringList& arguments, const QString& folder = QString(),
-               const QString& platform = QStringLiteral("offscreen"),
-               const QString& config = QDir::tempPath() + QStringLiteral("/tarvik-tests-config")) {
-    QProcess tarvik;
-    tarvik.setWorkingDirectory(folder);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", platform);
-    // The host's own settings (recent files) kept off the user's.
-    environment.insert("XDG_CONFIG_HOME", config);
-    if (platform != QLatin1String("offscreen")) {
-        // Mesa's driver, unloaded at the end, leaves memory no leak checker
-        // can name (see KeepGlDriver.h): the sanitizer build checks leaks in
-        // the runs without OpenGL.
-        environment.insert("ASAN_OPTIONS", environment.value("ASAN_OPTIONS") + ":detect_leaks=0");
-    }
-    tarvik.setProcessEnvironment(environment);
-    tarvik.start(QStringLiteral(TARVIK_PROGRAM), arguments);
-    if (!tarvik.waitForFinished(60000)) {
-        tarvik.kill();
-        tarvik.waitForFinished();
-        return {-1, QString(), QStringLiteral("did not finish")};
-    }
-    const int status = tarvik.exitStatus() == QProcess::NormalExit ? tarvik.exitCode() : -2;
-    return {status, QString::fromLocal8Bit(tarvik.readAllStandardOutput()),
-            QString::fromLocal8Bit(tarvik.readAllStandardError())};
 }
 
 // How sharp a picture is: the mean grey step between neighbours across
@@ -927,8 +893,9 @@ private slots:
         const Run help = run_tarvik({"--help"});
         QCOMPARE(help.status, 0);
         const QString flowing = help.output.simplified();
-        for (const char* told : {"STL, OBJ, PLY, OFF, 3MF or glTF", "what the daemon tells, else 2",
-                                 "--version", "A model file to show"}) {
+        for (const char* told :
+             {"STL, OBJ, PLY, OFF, 3MF, glTF, COLLADA, FBX, 3DS, X3D, AMF or DXF",
+              "what the daemon tells, else 2", "--version", "A model file to show"}) {
             QVERIFY2(flowing.contains(QLatin1String(told)), qPrintable(help.output));
         }
         const Run version = run_tarvik({"--version"});

@@ -296,20 +296,24 @@
         <translation>QPainter (hier kein OpenGL)</translation>
     </message>
     <message>
+        <source>About Tarvik</source>
+        <translation>Über Tarvik</translation>
+    </message>
+    <message>
         <source>Tarvik with the Kestrava module %1
 Qt %2
 View: %3
 Preferences: %4
-Device: %5</source>
+Device: %5
+Model files are read by a process of their own, in a sandbox:
+%6</source>
         <translation>Tarvik mit dem Kestrava-Modul %1
 Qt %2
 Ansicht: %3
 Einstellungen: %4
-Gerät: %5</translation>
-    </message>
-    <message>
-        <source>About Tarvik</source>
-        <translation>Über Tarvik</translation>
+Gerät: %5
+Modelldateien liest ein eigener Prozess in einer Sandbox:
+%6</translation>
     </message>
 </context>
 <context>
@@ -413,6 +417,17 @@ Gerät: %5</translation>
     <message>
         <source>&amp;Redo</source>
         <translation>&amp;Wiederherstellen</translation>
+    </message>
+</context>
+<context>
+    <name>ModelLoader</name>
+    <message>
+        <source>Stopping the reading of %1…</source>
+        <translation>Das Lesen von %1 wird abgebrochen…</translation>
+    </message>
+    <message>
+        <source>Reading %1… (Esc stops)</source>
+        <translation>%1 wird gelesen… (Esc bricht ab)</translation>
     </message>
 </context>
 <context>
@@ -644,6 +659,82 @@ Gerät: %5</translation>
         <source>hello</source>
         <translation>hallo</translation>
     </message>
+    <message>
+        <source>a face names a corner or a mesh that is not there</source>
+        <translation>eine Fläche nennt eine Ecke oder ein Netz, das es nicht gibt</translation>
+    </message>
+    <message>
+        <source>its nodes nest deeper than %1</source>
+        <translation>ihre Knoten sind tiefer als %1 verschachtelt</translation>
+    </message>
+    <message>
+        <source>the reader sent an invalid answer: %1</source>
+        <translation>der Leser hat eine ungültige Antwort geschickt: %1</translation>
+    </message>
+    <message>
+        <source>it is not an answer of this version</source>
+        <translation>sie ist keine Antwort dieser Version</translation>
+    </message>
+    <message>
+        <source>it is of no known kind</source>
+        <translation>sie ist von keiner bekannten Art</translation>
+    </message>
+    <message>
+        <source>its text is too long</source>
+        <translation>ihr Text ist zu lang</translation>
+    </message>
+    <message>
+        <source>its counts of corners and triangles do not fit together</source>
+        <translation>ihre Zahlen der Ecken und Dreiecke passen nicht zusammen</translation>
+    </message>
+    <message>
+        <source>its colours do not match its corners</source>
+        <translation>ihre Farben passen nicht zu ihren Ecken</translation>
+    </message>
+    <message>
+        <source>its counts of solids and triangles read do not fit together</source>
+        <translation>ihre Zahlen der Körper und gelesenen Dreiecke passen nicht zusammen</translation>
+    </message>
+    <message>
+        <source>its box is not a finite one</source>
+        <translation>ihr Quader ist nicht endlich</translation>
+    </message>
+    <message>
+        <source>a corner lies outside the model&apos;s box</source>
+        <translation>eine Ecke liegt außerhalb des Quaders des Modells</translation>
+    </message>
+    <message>
+        <source>a triangle names corner %1 of %2</source>
+        <translation>ein Dreieck nennt Ecke %1 von %2</translation>
+    </message>
+    <message>
+        <source>it is shorter than its header</source>
+        <translation>sie ist kürzer als ihr Kopf</translation>
+    </message>
+    <message>
+        <source>its size, %1 bytes, is not what its counts need</source>
+        <translation>ihre Größe, %1 Byte, ist nicht, was ihre Zahlen brauchen</translation>
+    </message>
+    <message>
+        <source>a mesh cannot be read</source>
+        <translation>ein Netz kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>its components nest deeper than %1</source>
+        <translation>ihre Bauteile sind tiefer als %1 verschachtelt</translation>
+    </message>
+    <message>
+        <source>a component cannot be read</source>
+        <translation>ein Bauteil kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>a build item cannot be read</source>
+        <translation>ein Bauelement kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>the 3MF library cannot start</source>
+        <translation>die 3MF-Bibliothek kann nicht starten</translation>
+    </message>
 </context>
 <context>
     <name>QuitGuard</name>
@@ -658,6 +749,73 @@ Gerät: %5</translation>
     <message>
         <source>The settings could not be saved: %1</source>
         <translation>Die Einstellungen konnten nicht gespeichert werden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ReaderProcess</name>
+    <message>
+        <source>the reader %1 does not answer</source>
+        <translation>der Leser %1 antwortet nicht</translation>
+    </message>
+    <message>
+        <source>the reader %1 cannot be run</source>
+        <translation>der Leser %1 kann nicht ausgeführt werden</translation>
+    </message>
+    <message>
+        <source>no reader can be started: %1</source>
+        <translation>kein Leser kann gestartet werden: %1</translation>
+    </message>
+    <message>
+        <source>the reader %1 cannot be started: %2</source>
+        <translation>der Leser %1 kann nicht gestartet werden: %2</translation>
+    </message>
+    <message>
+        <source>the reader sent an invalid answer: %1</source>
+        <translation>der Leser hat eine ungültige Antwort geschickt: %1</translation>
+    </message>
+    <message>
+        <source>a message it sent is of no known kind</source>
+        <translation>eine Nachricht, die er schickte, ist von keiner bekannten Art</translation>
+    </message>
+    <message>
+        <source>its memory file is not of the size it says</source>
+        <translation>ihre Speicherdatei hat nicht die Größe, die sie nennt</translation>
+    </message>
+    <message>
+        <source>it is larger than any reader may make</source>
+        <translation>sie ist größer, als ein Leser sie machen darf</translation>
+    </message>
+    <message>
+        <source>its memory file is not sealed</source>
+        <translation>ihre Speicherdatei ist nicht versiegelt</translation>
+    </message>
+    <message>
+        <source>its memory file cannot be mapped</source>
+        <translation>ihre Speicherdatei kann nicht eingeblendet werden</translation>
+    </message>
+    <message>
+        <source>reading it takes more than the %1 s of processor time a reader may take</source>
+        <translation>ihr Lesen braucht mehr als die %1 s Prozessorzeit, die ein Leser nehmen darf</translation>
+    </message>
+    <message>
+        <source>the reader was killed (SIGKILL), perhaps by the system for want of memory</source>
+        <translation>der Leser wurde beendet (SIGKILL), vielleicht vom System aus Mangel an Speicher</translation>
+    </message>
+    <message>
+        <source>the reader crashed on it (%1)</source>
+        <translation>der Leser ist an ihr abgestürzt (%1)</translation>
+    </message>
+    <message>
+        <source>reading it needs more memory than the %1 MB a reader may take</source>
+        <translation>ihr Lesen braucht mehr Speicher als die %1 MB, die ein Leser nehmen darf</translation>
+    </message>
+    <message>
+        <source>the reader ended without an answer (exit status %1)</source>
+        <translation>der Leser endete ohne Antwort (Exit-Status %1)</translation>
+    </message>
+    <message>
+        <source>the reader stopped working on it: no progress and no work for %1 s</source>
+        <translation>der Leser arbeitet nicht mehr an ihr: kein Fortschritt und keine Arbeit seit %1 s</translation>
     </message>
 </context>
 <context>
@@ -956,17 +1114,6 @@ Gerät: %5</translation>
     <message>
         <source>The settings could not be saved to %1: %2.</source>
         <translation>Die Einstellungen konnten nicht in %1 gespeichert werden: %2.</translation>
-    </message>
-</context>
-<context>
-    <name>ModelLoader</name>
-    <message>
-        <source>Stopping the reading of %1…</source>
-        <translation>Das Lesen von %1 wird abgebrochen…</translation>
-    </message>
-    <message>
-        <source>Reading %1… (Esc stops)</source>
-        <translation>%1 wird gelesen… (Esc bricht ab)</translation>
     </message>
 </context>
 </TS>

@@ -296,20 +296,24 @@
         <translation>QPainter (pas d’OpenGL ici)</translation>
     </message>
     <message>
+        <source>About Tarvik</source>
+        <translation>À propos de Tarvik</translation>
+    </message>
+    <message>
         <source>Tarvik with the Kestrava module %1
 Qt %2
 View: %3
 Preferences: %4
-Device: %5</source>
+Device: %5
+Model files are read by a process of their own, in a sandbox:
+%6</source>
         <translation>Tarvik avec le module Kestrava %1
 Qt %2
 Vue&#xa0;: %3
 Préférences&#xa0;: %4
-Appareil&#xa0;: %5</translation>
-    </message>
-    <message>
-        <source>About Tarvik</source>
-        <translation>À propos de Tarvik</translation>
+Appareil&#xa0;: %5
+Les fichiers de modèle sont lus par un processus à part, dans un bac à sable&#xa0;:
+%6</translation>
     </message>
 </context>
 <context>
@@ -413,6 +417,17 @@ Appareil&#xa0;: %5</translation>
     <message>
         <source>&amp;Redo</source>
         <translation>&amp;Rétablir</translation>
+    </message>
+</context>
+<context>
+    <name>ModelLoader</name>
+    <message>
+        <source>Stopping the reading of %1…</source>
+        <translation>Arrêt de la lecture de %1…</translation>
+    </message>
+    <message>
+        <source>Reading %1… (Esc stops)</source>
+        <translation>Lecture de %1… (Échap arrête)</translation>
     </message>
 </context>
 <context>
@@ -644,6 +659,82 @@ Appareil&#xa0;: %5</translation>
         <source>hello</source>
         <translation>bonjour</translation>
     </message>
+    <message>
+        <source>a face names a corner or a mesh that is not there</source>
+        <translation>une face nomme un sommet ou un maillage qui n’existe pas</translation>
+    </message>
+    <message>
+        <source>its nodes nest deeper than %1</source>
+        <translation>ses nœuds s’imbriquent sur plus de %1 niveaux</translation>
+    </message>
+    <message>
+        <source>the reader sent an invalid answer: %1</source>
+        <translation>le lecteur a envoyé une réponse invalide&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>it is not an answer of this version</source>
+        <translation>ce n’est pas une réponse de cette version</translation>
+    </message>
+    <message>
+        <source>it is of no known kind</source>
+        <translation>elle n’est d’aucune sorte connue</translation>
+    </message>
+    <message>
+        <source>its text is too long</source>
+        <translation>son texte est trop long</translation>
+    </message>
+    <message>
+        <source>its counts of corners and triangles do not fit together</source>
+        <translation>ses nombres de sommets et de triangles ne s’accordent pas</translation>
+    </message>
+    <message>
+        <source>its colours do not match its corners</source>
+        <translation>ses couleurs ne correspondent pas à ses sommets</translation>
+    </message>
+    <message>
+        <source>its counts of solids and triangles read do not fit together</source>
+        <translation>ses nombres de solides et de triangles lus ne s’accordent pas</translation>
+    </message>
+    <message>
+        <source>its box is not a finite one</source>
+        <translation>sa boîte n’est pas finie</translation>
+    </message>
+    <message>
+        <source>a corner lies outside the model&apos;s box</source>
+        <translation>un sommet est hors de la boîte du modèle</translation>
+    </message>
+    <message>
+        <source>a triangle names corner %1 of %2</source>
+        <translation>un triangle nomme le sommet %1 sur %2</translation>
+    </message>
+    <message>
+        <source>it is shorter than its header</source>
+        <translation>elle est plus courte que son en-tête</translation>
+    </message>
+    <message>
+        <source>its size, %1 bytes, is not what its counts need</source>
+        <translation>sa taille, %1 octets, n’est pas celle que demandent ses nombres</translation>
+    </message>
+    <message>
+        <source>a mesh cannot be read</source>
+        <translation>un maillage ne peut pas être lu</translation>
+    </message>
+    <message>
+        <source>its components nest deeper than %1</source>
+        <translation>ses composants s’imbriquent sur plus de %1 niveaux</translation>
+    </message>
+    <message>
+        <source>a component cannot be read</source>
+        <translation>un composant ne peut pas être lu</translation>
+    </message>
+    <message>
+        <source>a build item cannot be read</source>
+        <translation>un élément de construction ne peut pas être lu</translation>
+    </message>
+    <message>
+        <source>the 3MF library cannot start</source>
+        <translation>la bibliothèque 3MF ne peut pas démarrer</translation>
+    </message>
 </context>
 <context>
     <name>QuitGuard</name>
@@ -658,6 +749,73 @@ Appareil&#xa0;: %5</translation>
     <message>
         <source>The settings could not be saved: %1</source>
         <translation>Les réglages n’ont pas pu être enregistrés&#xa0;: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ReaderProcess</name>
+    <message>
+        <source>the reader %1 does not answer</source>
+        <translation>le lecteur %1 ne répond pas</translation>
+    </message>
+    <message>
+        <source>the reader %1 cannot be run</source>
+        <translation>le lecteur %1 ne peut pas être exécuté</translation>
+    </message>
+    <message>
+        <source>no reader can be started: %1</source>
+        <translation>aucun lecteur ne peut être lancé&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>the reader %1 cannot be started: %2</source>
+        <translation>le lecteur %1 ne peut pas être lancé&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>the reader sent an invalid answer: %1</source>
+        <translation>le lecteur a envoyé une réponse invalide&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>a message it sent is of no known kind</source>
+        <translation>un message qu’il a envoyé n’est d’aucune sorte connue</translation>
+    </message>
+    <message>
+        <source>its memory file is not of the size it says</source>
+        <translation>son fichier en mémoire n’a pas la taille annoncée</translation>
+    </message>
+    <message>
+        <source>it is larger than any reader may make</source>
+        <translation>elle est plus grande qu’aucun lecteur ne peut en faire</translation>
+    </message>
+    <message>
+        <source>its memory file is not sealed</source>
+        <translation>son fichier en mémoire n’est pas scellé</translation>
+    </message>
+    <message>
+        <source>its memory file cannot be mapped</source>
+        <translation>son fichier en mémoire ne peut pas être projeté</translation>
+    </message>
+    <message>
+        <source>reading it takes more than the %1 s of processor time a reader may take</source>
+        <translation>sa lecture prend plus que les %1 s de processeur permises à un lecteur</translation>
+    </message>
+    <message>
+        <source>the reader was killed (SIGKILL), perhaps by the system for want of memory</source>
+        <translation>le lecteur a été tué (SIGKILL), peut-être par le système faute de mémoire</translation>
+    </message>
+    <message>
+        <source>the reader crashed on it (%1)</source>
+        <translation>le lecteur a planté sur ce fichier (%1)</translation>
+    </message>
+    <message>
+        <source>reading it needs more memory than the %1 MB a reader may take</source>
+        <translation>sa lecture demande plus de mémoire que les %1 Mo permis à un lecteur</translation>
+    </message>
+    <message>
+        <source>the reader ended without an answer (exit status %1)</source>
+        <translation>le lecteur s’est terminé sans réponse (code de sortie %1)</translation>
+    </message>
+    <message>
+        <source>the reader stopped working on it: no progress and no work for %1 s</source>
+        <translation>le lecteur a cessé d’y travailler&#xa0;: ni progrès ni travail depuis %1 s</translation>
     </message>
 </context>
 <context>
@@ -956,17 +1114,6 @@ Appareil&#xa0;: %5</translation>
     <message>
         <source>The settings could not be saved to %1: %2.</source>
         <translation>Les réglages n’ont pas pu être enregistrés dans %1&#xa0;: %2.</translation>
-    </message>
-</context>
-<context>
-    <name>ModelLoader</name>
-    <message>
-        <source>Stopping the reading of %1…</source>
-        <translation>Arrêt de la lecture de %1…</translation>
-    </message>
-    <message>
-        <source>Reading %1… (Esc stops)</source>
-        <translation>Lecture de %1… (Échap arrête)</translation>
     </message>
 </context>
 </TS>

@@ -10,7 +10,7 @@ ModelLoader::ModelLoader(QWidget& view, Handover handover)
     : QObject(&view)
     , view_(view)
     , handover_(std::move(handover))
-    , share_(std::make_shared<std::atomic<double>>(0)) {
+    , reader_([this](ModelReading& reading) { finish(reading); }) {
     box_ = new QWidget(&view);
     box_->setObjectName(QStringLiteral("model_view_progress"));
     box_->setAutoFillBackground(true);
@@ -27,60 +27,41 @@ ModelLoader::ModelLoader(QWidget& view, Handover handover)
     connect(&timer_, &QTimer::timeout, this, &ModelLoader::show_progress);
 }
 
-// The reading ends before anything it reaches goes.
-ModelLoader::~ModelLoader() {
-    job_.stop();
-}
-
 void ModelLoader::open(const QString& path) {
-    job_.stop();
     loading_ = true;
     stop_requested_ = false;
-    name_ = QFileInfo(path).fileName();
-    share_->store(0);
+    path_ = path;
+    reader_.start(path);
+    if (!loading_) {
+        return; // no reader could start: that is the outcome
+    }
     show_progress();
     box_->show();
     box_->raise();
     place_progress();
     timer_.start();
-    const quint64 number = ++readings_;
-    job_.run([this, path, number, share = share_](const std::atomic<bool>& stopping) {
-        auto reading = std::make_shared<ModelReading>(read_model(path, [&](double done) {
-            share->store(done);
-            return !stopping;
-        }));
-        QMetaObject::invokeMethod(
-            this,
-            [this, path, number, reading] {
-                // A reading that a newer one replaced has nothing to hand over.
-                if (number == readings_) {
-                    finish(path, *reading);
-                }
-            },
-            Qt::QueuedConnection);
-    });
 }
 
 void ModelLoader::cancel() {
     if (loading_) {
-        job_.request_stop();
+        reader_.cancel();
         stop_requested_ = true;
         show_progress();
     }
 }
 
-void ModelLoader::finish(const QString& path, ModelReading& reading) {
-    job_.stop();
+void ModelLoader::finish(ModelReading& reading) {
     loading_ = false;
     timer_.stop();
     box_->hide();
-    handover_(path, reading);
+    handover_(path_, reading);
 }
 
 void ModelLoader::show_progress() {
-    bar_->setValue(int(std::lround(share_->load() * 1000)));
-    label_->setText(stop_requested_ ? tr("Stopping the reading of %1\u2026").arg(name_)
-                                    : tr("Reading %1\u2026 (Esc stops)").arg(name_));
+    const QString name = QFileInfo(path_).fileName();
+    bar_->setValue(int(std::lround(reader_.done() * 1000)));
+    label_->setText(stop_requested_ ? tr("Stopping the reading of %1\u2026").arg(name)
+                                    : tr("Reading %1\u2026 (Esc stops)").arg(name));
 }
 
 void ModelLoader::place_progress() {

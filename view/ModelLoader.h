@@ -1,18 +1,16 @@
 #pragma once
 
-// Reads model files in the background, one at a time, with a progress bar
-// over the view that Esc stops. When a reading ends, however it ends, its
-// outcome is handed over on the view's thread; a newer open() or stopping
-// the loader drops the one under way.
+// Reads model files in the background, one at a time, each by a reader
+// process of its own, with a progress bar over the view that Esc stops.
+// When a reading ends, however it ends, its outcome is handed over; a
+// newer open() or dropping the loader kills the reader under way.
 
 #include <QObject>
 #include <QTimer>
-#include <atomic>
 #include <functional>
-#include <memory>
 
-#include "BackgroundJob.h"
 #include "ModelFile.h"
+#include "ReaderProcess.h"
 
 #include "tarvik_view_export.h"
 
@@ -27,7 +25,6 @@ public:
 
     // The progress shows over `view`, near its foot.
     ModelLoader(QWidget& view, Handover handover);
-    ~ModelLoader() override;
 
     void open(const QString& path);
     bool is_loading() const { return loading_; }
@@ -37,18 +34,15 @@ public:
     void place_progress();
 
 private:
-    void finish(const QString& path, ModelReading& reading);
+    void finish(ModelReading& reading);
     void show_progress();
 
     QWidget& view_;
     Handover handover_;
-    BackgroundJob job_;
+    ReaderProcess reader_;
     bool loading_ = false;
-    // Counts the readings begun: the newest is the one shown.
-    quint64 readings_ = 0;
     bool stop_requested_ = false;
-    std::shared_ptr<std::atomic<double>> share_;
-    QString name_;
+    QString path_;
     QWidget* box_ = nullptr;
     QLabel* label_ = nullptr;
     QProgressBar* bar_ = nullptr;

@@ -6,10 +6,10 @@
 // read as a stream, so that what it costs is what the model holds.
 
 #include "ModelFile.h"
-#include "tarvik_view_export.h"
+#include "tarvik_model_export.h"
 
 class QIODevice;
 
-TARVIK_VIEW_EXPORT ModelReading read_stl(const QString& path, const ReadProgress& progress = {});
+TARVIK_MODEL_EXPORT ModelReading read_stl(const QString& path, const ReadProgress& progress = {});
 // The same from an open device that knows its size; the model has no name.
-TARVIK_VIEW_EXPORT ModelReading read_stl(QIODevice& device, const ReadProgress& progress = {});
+TARVIK_MODEL_EXPORT ModelReading read_stl(QIODevice& device, const ReadProgress& progress = {});

@@ -54,12 +54,7 @@ ModelReading read_binary(StlStream& in, qint64 triangles, ModelReading reading) 
             builder.add_triangle(p[1], p[2], p[3], is_finite(p[0]) ? p[0] : Point{});
         }
     }
-    if (!builder.has_surface()) {
-        reading.error = builder.triangles_read() == 0 ? QObject::tr("it holds no triangle")
-                                                      : QObject::tr("it has no surface");
-        return reading;
-    }
-    reading.model = builder.finish(QString());
+    finish_reading(reading, builder, QString());
     return reading;
 }
 
@@ -91,8 +86,9 @@ ModelReading read_binary_file(StlStream& in, qint64 size) {
 
 // ---------------------------------------------------------------- which kind
 
-// Text as an ASCII file is: UTF-8, with no control character but blanks
-// and line ends.
+// Text as an ASCII file is: no control character but blanks and line
+// ends, and UTF-8, or else (a name in Latin-1, say) with its first facet
+// in sight: the bytes of a binary file's count and floats are neither.
 bool looks_like_text(const QByteArray& start) {
     const bool plain = std::all_of(start.begin(), start.end(), [](char c) {
         const auto u = static_cast<unsigned char>(c);
@@ -100,7 +96,7 @@ bool looks_like_text(const QByteArray& start) {
     });
     QStringDecoder utf8(QStringDecoder::Utf8);
     [[maybe_unused]] const QString decoded = utf8(start);
-    return plain && !utf8.hasError();
+    return plain && (!utf8.hasError() || start.toLower().contains("facet"));
 }
 
 bool starts_with_solid(QByteArray start) {

@@ -12,9 +12,9 @@
 #include <memory>
 #include <vector>
 
-#include "tarvik_view_export.h"
+#include "tarvik_model_export.h"
 
-struct TARVIK_VIEW_EXPORT Model {
+struct TARVIK_MODEL_EXPORT Model {
     using Point = std::array<double, 3>;
 
     // The file's name; none for the built-in model.
@@ -54,7 +54,7 @@ struct TARVIK_VIEW_EXPORT Model {
 // Builds a model triangle by triangle, corners in the file's coordinates:
 // equal corners are kept once, a triangle whose stored normal disagrees
 // with its turn is turned, and the corners end relative to the box.
-class TARVIK_VIEW_EXPORT ModelBuilder {
+class TARVIK_MODEL_EXPORT ModelBuilder {
 public:
     using Point = Model::Point;
 
@@ -87,4 +87,4 @@ private:
 // The model a view shows when none is open: a small house whose front has
 // a door, whose roof is on top and whose chimney is at the right, so that
 // a view's orientation reads at a glance.
-TARVIK_VIEW_EXPORT Model built_in_model();
+TARVIK_MODEL_EXPORT Model built_in_model();

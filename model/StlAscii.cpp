@@ -91,12 +91,8 @@ public:
             reading.error = problem_;
             return reading;
         }
-        if (builder_.triangles_read() == 0) {
-            reading.error = QObject::tr("it holds no triangle");
-        } else if (!builder_.has_surface()) {
-            reading.error = QObject::tr("it has no surface");
-        } else {
-            reading.model = builder_.finish(QString());
+        finish_reading(reading, builder_, QString());
+        if (reading.model) {
             reading.model->solids = solids_;
         }
         return reading;

@@ -1,0 +1,243 @@
+// Files read as the host reads them: by the reader process, in its
+// sandbox. Whatever a reader does, the host refuses the file with the
+// reason and works on.
+
+#include <QEventLoop>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <assimp/Exporter.hpp>
+#include <sys/stat.h>
+
+#include "ExportedScene.h"
+#include "HostRun.h"
+#include "ReaderProcess.h"
+#include "Shapes.h"
+#include "StlWriter.h"
+#include "TestFiles.h"
+#include "ZipWriter.h"
+
+namespace {
+// A 3MF package of one model part.
+QByteArray three_mf(const QByteArray& resources, const QByteArray& build) {
+    const QByteArray types =
+        R"(<?xml version="1.0" encoding="UTF-8"?><Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types"><Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/><Default Extension="model" ContentType="application/vnd.ms-package.3dmanufacturing-3dmodel+xml"/></Types>)";
+    const QByteArray relations =
+        R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Target="/3D/3dmodel.model" Id="rel0" Type="http://schemas.microsoft.com/3dmanufacturing/2013/01/3dmodel"/></Relationships>)";
+    const QByteArray model =
+        R"(<?xml version="1.0" encoding="UTF-8"?><model unit="millimeter" xmlns="http://schemas.microsoft.com/3dmanufacturing/core/2015/02"><resources>)" +
+        resources + "</resources><build>" + build + "</build></model>";
+    return zip_of(
+        {{"[Content_Types].xml", types}, {"_rels/.rels", relations}, {"3D/3dmodel.model", model}});
+}
+
+// A tetrahedron of the unit corners as object 1; its last triangle names
+// corner `last`.
+QByteArray tetrahedron(int last = 3) {
+    return QStringLiteral(
+               R"(<object id="1" type="model"><mesh><vertices><vertex x="0" y="0" z="0"/><vertex x="1" y="0" z="0"/><vertex x="0" y="1" z="0"/><vertex x="0" y="0" z="1"/></vertices><triangles><triangle v1="0" v2="2" v3="1"/><triangle v1="0" v2="1" v3="3"/><triangle v1="0" v2="3" v3="2"/><triangle v1="1" v2="2" v3="%1"/></triangles></mesh></object>)")
+        .arg(last)
+        .toUtf8();
+}
+
+const QByteArray amf_file = R"(<?xml version="1.0" encoding="UTF-8"?>
+<amf unit="millimeter"><object id="0"><mesh><vertices>
+<vertex><coordinates><x>0</x><y>0</y><z>0</z></coordinates></vertex>
+<vertex><coordinates><x>1</x><y>0</y><z>0</z></coordinates></vertex>
+<vertex><coordinates><x>0</x><y>1</y><z>0</z></coordinates></vertex>
+<vertex><coordinates><x>0</x><y>0</y><z>1</z></coordinates></vertex>
+</vertices><volume><triangle><v1>0</v1><v2>2</v2><v3>1</v3></triangle>
+<triangle><v1>0</v1><v2>1</v2><v3>3</v3></triangle></volume></mesh></object></amf>
+)";
+
+// A triangle and a quad as 3-D faces: three triangles.
+QByteArray dxf_file() {
+    QByteArray text = "0\nSECTION\n2\nENTITIES\n";
+    for (const char* corners : {"0 0 0 1 0 0 0 1 0 0 1 0", "0 0 0 1 0 0 1 1 1 0 1 1"}) {
+        text += "0\n3DFACE\n8\n0\n";
+        const QList<QByteArray> values = QByteArray(corners).split(' ');
+        for (int i = 0; i < 12; ++i) {
+            text += QByteArray::number(10 * (i % 3 + 1) + i / 3) + "\n" + values[i] + "\n";
+        }
+    }
+    return text + "0\nENDSEC\n0\nEOF\n";
+}
+} // namespace
+
+class TestReader : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+
+    // What the reader answers for the file, as the host takes it.
+    static ModelReading read(const QString& path) {
+        ModelReading outcome;
+        bool done = false;
+        QEventLoop loop;
+        ReaderProcess reader([&](ModelReading& reading) {
+            outcome = std::move(reading);
+            done = true;
+            loop.quit();
+        });
+        reader.start(path);
+        QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+        if (!done) {
+            loop.exec();
+        }
+        return outcome;
+    }
+
+private slots:
+    // The formats people send from CAD and animation tools, written by
+    // assimp's exporters or by hand, and two that crashed or hung before.
+    void everyFormatIsRead_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("triangles");
+        const std::vector<QVector3D> sphere = sphere_corners(6, 8);
+        ExportedScene exported(sphere);
+        Assimp::Exporter exporter;
+        for (const auto& [format, name] :
+             {std::pair{"collada", "sphere.dae"}, std::pair{"fbxa", "sphere.fbx"},
+              std::pair{"3ds", "sphere.3ds"}, std::pair{"x3d", "sphere.x3d"}}) {
+            const QString path = dir_.filePath(QLatin1String(name));
+            QCOMPARE(
+                exporter.Export(&exported.scene, format, QFile::encodeName(path).toStdString()),
+                AI_SUCCESS);
+            QTest::newRow(name) << QString::fromLatin1(name) << int(sphere.size() / 3);
+        }
+        write_file(dir_, QStringLiteral("tetrahedron.amf"), amf_file);
+        QTest::newRow("AMF") << QStringLiteral("tetrahedron.amf") << 2;
+        write_file(dir_, QStringLiteral("faces.dxf"), dxf_file());
+        QTest::newRow("DXF") << QStringLiteral("faces.dxf") << 3;
+        // Its material library never comes: it is not a file, and not read.
+        QCOMPARE(mkfifo(qPrintable(dir_.filePath(QStringLiteral("fifo.mtl"))), 0600), 0);
+        write_file(dir_, QStringLiteral("fifo.obj"),
+                   "mtllib fifo.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nusemtl a\nf 1 2 3\n");
+        QTest::newRow("OBJ, its materials a FIFO") << QStringLiteral("fifo.obj") << 1;
+        // An ASCII file whose name is in Latin-1 is no binary file.
+        const QByteArray text = ascii_stl(sphere);
+        write_file(dir_, QStringLiteral("latin1.stl"),
+                   "solid B\xfcro\n" + text.mid(text.indexOf('\n') + 1));
+        QTest::newRow("STL, its name in Latin-1")
+            << QStringLiteral("latin1.stl") << int(sphere.size() / 3);
+    }
+    void everyFormatIsRead() {
+        QFETCH(QString, name);
+        QFETCH(int, triangles);
+        const ModelReading reading = read(dir_.filePath(name));
+        QVERIFY2(reading.model, qPrintable(reading.error));
+        QCOMPARE(int(reading.model->triangle_count()), triangles);
+        QCOMPARE(reading.model->name, name);
+    }
+
+    // An object built from a component twice, and used again by an item:
+    // each placement is drawn where it stands.
+    void threeMfPlacesEveryComponent() {
+        const QString path = write_file(
+            dir_, QStringLiteral("components.3mf"),
+            three_mf(
+                tetrahedron() +
+                    R"(<object id="2" type="model"><components><component objectid="1"/><component objectid="1" transform="1 0 0 0 1 0 0 0 1 5 0 0"/></components></object>)",
+                R"(<item objectid="2"/><item objectid="1" transform="1 0 0 0 1 0 0 0 1 0 5 0"/>)"));
+        const ModelReading reading = read(path);
+        QVERIFY2(reading.model, qPrintable(reading.error));
+        QCOMPARE(reading.model->triangle_count(), size_t(12));
+        // From (0, 0, 0) to (6, 6, 1).
+        QCOMPARE(reading.model->centre, (Model::Point{3, 3, 0.5}));
+    }
+
+    // The reader's own check: what it may do in its sandbox, and what not.
+    void theSandboxRefusesWhatItMust() {
+        write_file(dir_, QStringLiteral("inside.txt"), "model\n");
+        QProcess check;
+        check.start(ReaderProcess::program(), {QStringLiteral("--check"), dir_.path()});
+        QVERIFY(check.waitForFinished(10000));
+        const QString said = QString::fromLocal8Bit(check.readAllStandardOutput());
+        qInfo().noquote() << said;
+        QVERIFY2(said.contains("attempt read the model's folder: allowed"), qPrintable(said));
+        QStringList refused{"open a socket", "run a program"};
+        if (said.contains(QLatin1String("Landlock (ABI"))) {
+            refused << "read outside it"
+                    << "write a file";
+        } else {
+            QWARN("This kernel has no Landlock: files are not fenced.");
+        }
+        for (const QString& attempt : refused) {
+            QVERIFY2(said.contains(QStringLiteral("attempt %1: refused").arg(attempt)),
+                     qPrintable(attempt));
+        }
+    }
+
+    // A reader that crashes, hangs, runs out of memory or lies: the host
+    // says why in the Commands dock, works on, and keeps an unsaved change.
+    void failingReadersAreRefusedWithTheirReason_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("liar");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("crash") << "crash.stl" << QByteArray("crash") << true
+                               << "the reader crashed on it (SIGSEGV)";
+        QTest::newRow("silence")
+            << "silent.stl" << QByteArray("silent") << true
+            << "the reader stopped working on it: no progress and no work for 10 s";
+        QTest::newRow("an index past the corners")
+            << "past.stl" << QByteArray("past") << true << "a triangle names corner 3 of 3";
+        QTest::newRow("counts past the mapping")
+            << "short.stl" << QByteArray("short") << true << "is not what its counts need";
+        QTest::newRow("an unsealed mapping")
+            << "unsealed.stl" << QByteArray("unsealed") << true << "its memory file is not sealed";
+        if (limits_for(1).address_space > 0) {
+            QTest::newRow("a memory bomb")
+                << "huge.off" << QByteArray("OFF\n2000000000 1 0\n0 0 0\n") << false
+                << "reading it needs more memory than the";
+        }
+        QTest::newRow("a PLY face past the corners")
+            << "past.ply"
+            << QByteArray("ply\nformat ascii 1.0\nelement vertex 3\nproperty float x\n"
+                          "property float y\nproperty float z\nelement face 1\n"
+                          "property list uchar int vertex_indices\nend_header\n"
+                          "0 0 0\n1 0 0\n0 1 0\n3 0 1 2000000000\n")
+            << false << "a face names a corner or a mesh that is not there";
+        QTest::newRow("a 3MF triangle past the corners")
+            << "past.3mf" << three_mf(tetrahedron(99), R"(<item objectid="1"/>)") << false
+            << "Invalid model node index";
+        QTest::newRow("a 3MF component of itself")
+            << "itself.3mf"
+            << three_mf(
+                   tetrahedron() +
+                       R"(<object id="2" type="model"><components><component objectid="2"/></components></object>)",
+                   R"(<item objectid="2"/>)")
+            << false << "Could not find Object associated to Component";
+        // The reason shows whole, however long the path.
+        QTest::newRow("a long path")
+            << QString(4, QLatin1Char('d')).repeated(60) + "/letter.stl"
+            << QByteArray("Dear user,\n") << false << "it is not an STL file";
+    }
+    void failingReadersAreRefusedWithTheirReason() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(bool, liar);
+        QFETCH(QString, reason);
+        QVERIFY(QDir(dir_.path()).mkpath(QFileInfo(name).path()));
+        const QString path = write_file(dir_, name, content);
+        if (liar) {
+            qputenv("TARVIK_READER", LIAR_READER);
+        }
+        const Run run = run_tarvik(
+            {"--settings", dir_.filePath(QStringLiteral("failing.ini")), "--model", path,
+             "--script",
+             write_file(dir_, "failing.txt",
+                        "choose x_trans_combo_ 2\nprint command_log\nprint x_trans_combo_\n"
+                        "answer Discard\nclose\n")});
+        qunsetenv("TARVIK_READER");
+        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        QVERIFY2(run.output.contains(QStringLiteral("command_log model: error: ")) &&
+                     run.output.contains(QStringLiteral(" cannot be shown: ")) &&
+                     run.output.contains(reason),
+                 qPrintable(run.output));
+        QVERIFY2(run.output.contains(QStringLiteral("x_trans_combo_ 2")), qPrintable(run.output));
+    }
+};
+
+QTEST_MAIN(TestReader)
+#include "tst_reader.moc"
