@@ -4,7 +4,7 @@ SHELL := /bin/bash
 BUILD_DIR      ?= build
 ASAN_BUILD_DIR ?= build-asan
 FUZZ_SECONDS   ?= 20
-FUZZ_TARGETS    = lists preferences stl commands
+FUZZ_TARGETS    = lists preferences stl answer commands
 BUILD_TYPE     ?= RelWithDebInfo
 PACKAGES = g++ cmake ninja-build make pkg-config qt6-base-dev qt6-svg-dev qt6-tools-dev \
            qt6-l10n-tools libgl-dev libbenchmark-dev xvfb xauth fonts-dejavu-core \

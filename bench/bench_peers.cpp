@@ -1,7 +1,12 @@
 // The host against peer programs on the same files, run in turn, each a
-// process of its own, its time and peak memory taken by the system:
+// process of its own, its time taken, and the peak of its memory and its
+// children's together (the host's reader), sampled every 2 ms:
 //   first_picture: `tarvik --model F --screenshot P` against Debian's f3d
-//   (`f3d F --output P`), on a sphere of a million triangles;
+//   (`f3d F --output P`), on a sphere of a million triangles as binary
+//   STL, ASCII STL, OBJ and binary PLY ($BENCH_TARVIK names another host
+//   to measure, an earlier build say);
+//   reader_start: a reader process started, reading a file of one
+//   triangle, and its answer taken;
 //   read: our model reader (this program run with --read F) against
 //   `assimp info F`, on the same sphere as binary and ASCII STL, OBJ and
 //   binary PLY.
@@ -10,6 +15,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -21,10 +27,11 @@
 #include <map>
 #include <numbers>
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include "ModelFile.h"
+#include "ReaderProcess.h"
 
 extern char** environ;
 
@@ -164,6 +171,28 @@ struct Outcome {
     double peak_mb = 0;
 };
 
+// The resident memory of a process and of all its children, in kB.
+long tree_memory_kb(pid_t pid) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    long kb = 0;
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.startsWith("VmRSS:")) {
+                kb = line.mid(6).trimmed().split(' ').value(0).toLong();
+            }
+        }
+    }
+    QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(pid));
+    if (children.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& child : children.readAll().split(' ')) {
+            if (!child.trimmed().isEmpty()) {
+                kb += tree_memory_kb(pid_t(child.trimmed().toInt()));
+            }
+        }
+    }
+    return kb;
+}
+
 // Runs a program to its end, its output dropped.
 Outcome run(const QStringList& command) {
     std::vector<QByteArray> words;
@@ -187,11 +216,14 @@ Outcome run(const QStringList& command) {
         return {};
     }
     int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
+    long peak_kb = 0;
+    while (waitpid(pid, &status, WNOHANG) != pid) {
+        peak_kb = std::max(peak_kb, tree_memory_kb(pid));
+        usleep(2000);
+    }
     return {WIFEXITED(status) && WEXITSTATUS(status) == 0,
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
-            double(usage.ru_maxrss) / 1024};
+            double(peak_kb) / 1024};
 }
 
 void measure(benchmark::State& state, const QStringList& command) {
@@ -208,18 +240,49 @@ void measure(benchmark::State& state, const QStringList& command) {
     state.counters["peak_MB"] = peak;
 }
 
+const char* const formats[] = {"sphere.stl", "sphere_ascii.stl", "sphere.obj", "sphere.ply"};
+
 void first_picture_tarvik(benchmark::State& state) {
+    const QString host = qEnvironmentVariable("BENCH_TARVIK", QStringLiteral(TARVIK_PROGRAM));
     measure(state,
-            {QStringLiteral(TARVIK_PROGRAM), "--settings", files().path("prefs.ini"), "--model",
-             files().path("sphere.stl"), "--screenshot", files().path("tarvik.png")});
+            {host, "--settings", files().path("prefs.ini"), "--model",
+             files().path(formats[state.range(0)]), "--screenshot", files().path("tarvik.png")});
+    state.SetLabel(formats[state.range(0)]);
 }
 void first_picture_f3d(benchmark::State& state) {
     measure(state, {"f3d", files().path("sphere.stl"), "--output", files().path("f3d.png")});
 }
-BENCHMARK(first_picture_tarvik)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(first_picture_tarvik)
+    ->DenseRange(0, 3)
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(first_picture_f3d)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-const char* const formats[] = {"sphere.stl", "sphere_ascii.stl", "sphere.obj", "sphere.ply"};
+void reader_start(benchmark::State& state) {
+    const QString path = files().path("triangle.stl");
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write("solid t\nfacet normal 0 0 1\nouter loop\nvertex 0 0 0\nvertex 1 0 0\n"
+               "vertex 0 1 0\nendloop\nendfacet\nendsolid t\n");
+    file.close();
+    for (auto _ : state) {
+        QEventLoop loop;
+        bool answered = false;
+        ReaderProcess reader([&](ModelReading& reading) {
+            if (!reading.model) {
+                state.SkipWithError(qPrintable(reading.error));
+            }
+            answered = true;
+            loop.quit();
+        });
+        reader.start(path);
+        if (!answered) {
+            loop.exec();
+        }
+    }
+}
+BENCHMARK(reader_start)->Iterations(20)->Unit(benchmark::kMillisecond);
 
 void read_ours(benchmark::State& state) {
     const QString self = QCoreApplication::applicationFilePath();

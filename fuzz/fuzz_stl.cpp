@@ -3,37 +3,10 @@
 // sphere, each triangle names three of them, and a reason quotes little.
 
 #include <QBuffer>
-#include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
+#include "ModelCheck.h"
 #include "StlFile.h"
-
-namespace {
-[[noreturn]] void fail(const char* what) {
-    std::fprintf(stderr, "%s\n", what);
-    std::abort();
-}
-
-void check(const Model& model) {
-    for (const QVector3D& v : model.vertices) {
-        if (!std::isfinite(v.x()) || !std::isfinite(v.y()) || !std::isfinite(v.z()) ||
-            v.length() > 1.001f) {
-            fail("a corner outside the unit sphere");
-        }
-    }
-    if (model.indices.size() % 3 != 0 || model.triangles_read < model.triangle_count() ||
-        model.triangle_count() == 0 || !std::isfinite(model.size) || !(model.size > 0)) {
-        fail("a model that does not add up");
-    }
-    for (const quint32 index : model.indices) {
-        if (index >= model.vertices.size()) {
-            fail("a triangle naming a corner that is not there");
-        }
-    }
-}
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));

@@ -97,8 +97,9 @@ std::string restrict_files(const std::string& folder) {
 
 // What reading a file and answering takes: files already open or opened
 // read-only (Landlock decides which), memory, the answer's memory file and
-// the socket it goes by. Anything else fails with EPERM: no new socket or
-// connection, no exec, no ptrace, no namespaces, no new process.
+// the socket it goes by; a pipe, in which the undefined behaviour checker
+// tests whether memory can be read. Anything else fails with EPERM: no new
+// socket or connection, no exec, no ptrace, no namespaces, no new process.
 std::string filter_system_calls() {
     scmp_filter_ctx filter = seccomp_init(SCMP_ACT_ERRNO(EPERM));
     if (!filter) {
@@ -133,6 +134,7 @@ std::string filter_system_calls() {
                            SCMP_SYS(tgkill),       SCMP_SYS(exit),
                            SCMP_SYS(exit_group),   SCMP_SYS(memfd_create),
                            SCMP_SYS(sendmsg),      SCMP_SYS(sendto),
+                           SCMP_SYS(pipe),         SCMP_SYS(pipe2),
                            SCMP_SYS(rseq),         SCMP_SYS(set_robust_list)};
     bool made = true;
     for (const int call : allowed) {
