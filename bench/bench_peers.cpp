@@ -1,6 +1,7 @@
 // The host against peer programs on the same files, run in turn, each a
 // process of its own, its time taken, and the peak of its memory and its
-// children's together (the host's reader), sampled every 2 ms:
+// children's together (the host's reader), sampled every 20 ms as the sum
+// of their proportional set sizes:
 //   first_picture: `tarvik --model F --screenshot P` against Debian's f3d
 //   (`f3d F --output P`), on a sphere of a million triangles as binary
 //   STL, ASCII STL, OBJ and binary PLY ($BENCH_TARVIK names another host
@@ -171,14 +172,15 @@ struct Outcome {
     double peak_mb = 0;
 };
 
-// The resident memory of a process and of all its children, in kB.
+// The memory of a process and of all its children, in kB: their
+// proportional set sizes, so that a page they share counts once.
 long tree_memory_kb(pid_t pid) {
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    QFile status(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
     long kb = 0;
     if (status.open(QIODevice::ReadOnly)) {
         for (const QByteArray& line : status.readAll().split('\n')) {
-            if (line.startsWith("VmRSS:")) {
-                kb = line.mid(6).trimmed().split(' ').value(0).toLong();
+            if (line.startsWith("Pss:")) {
+                kb = line.mid(4).trimmed().split(' ').value(0).toLong();
             }
         }
     }
@@ -219,7 +221,7 @@ Outcome run(const QStringList& command) {
     long peak_kb = 0;
     while (waitpid(pid, &status, WNOHANG) != pid) {
         peak_kb = std::max(peak_kb, tree_memory_kb(pid));
-        usleep(2000);
+        usleep(20000);
     }
     return {WIFEXITED(status) && WEXITSTATUS(status) == 0,
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),

@@ -37,6 +37,7 @@ quint64 physical_memory() {
 
 constexpr char answer_magic[8] = {'T', 'A', 'R', 'V', 'I', 'K', 'M', '1'};
 static_assert(sizeof(QVector3D) == 3 * sizeof(float));
+static_assert(sizeof(ReaderAnswerHeader) % alignof(QVector3D) == 0);
 // A corner may stand a little outside the unit sphere: float rounding.
 constexpr float farthest_corner = 1.001f;
 // More text than a person would read is a lie.
@@ -119,12 +120,12 @@ QString check_model(const Model& model) {
     return {};
 }
 
+// Copies once, without first clearing the room: the answer is
+// aligned for its items (a page, the header, then items of 4 bytes).
 template <typename T>
 void take(std::vector<T>& into, const uchar*& at, size_t bytes) {
-    into.resize(bytes / sizeof(T));
-    if (bytes > 0) { // an empty vector's data may be null
-        std::memcpy(into.data(), at, bytes);
-    }
+    const auto* first = reinterpret_cast<const T*>(at);
+    into.assign(first, first + bytes / sizeof(T));
     at += bytes;
 }
 } // namespace

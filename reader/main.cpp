@@ -66,7 +66,11 @@ private:
 };
 
 int read_for_the_host(const char* path) {
-    const QString name = QFile::decodeName(path);
+    // A link is followed first: the sandbox opens the folder of the file
+    // itself, wherever the link stands.
+    const QFileInfo given(QFile::decodeName(path));
+    const QString name =
+        given.canonicalFilePath().isEmpty() ? given.absoluteFilePath() : given.canonicalFilePath();
     const QFileInfo info(name);
     const SandboxLimits limits = limits_for(uint64_t(std::max<qint64>(info.size(), 0)));
     address_bound = limits.address_space;

@@ -222,6 +222,10 @@ private slots:
         QVERIFY(text.contains(SpaceWareLib::instance()->preferences_manager()->file()));
         QVERIFY(text.contains(QStringLiteral("Device: <b>Fake</b> device")));
         QVERIFY(text.contains(view()->uses_opengl() ? "OpenGL" : "QPainter"));
+        // As the reader itself says it.
+        QVERIFY2(text.contains(QStringLiteral("in a sandbox:\n  dies with the host: in force")) &&
+                     text.contains(QStringLiteral("seccomp allow-list: in force")),
+                 qPrintable(text));
     }
 
     // A function is checked as it is stored: a bad line is logged at once,
