@@ -11,7 +11,7 @@ PACKAGES = g++ cmake ninja-build make pkg-config qt6-base-dev qt6-svg-dev qt6-to
            clang clang-format libfuzzer-14-dev libspnav-dev spacenavd dpkg-dev \
            desktop-file-utils qt6-translations-l10n libassimp-dev libgl1-mesa-dri ccache \
            help2man man-db appstream \
-           lib3mf-dev libseccomp-dev
+           lib3mf-dev libseccomp-dev libtinygltf-dev nlohmann-json3-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 # Installs those of the packages given that are missing.

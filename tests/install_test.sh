@@ -33,8 +33,8 @@ grep -q "libTarvik_utils.so => $work/prefix/" <<< "$libraries" ||
     fail "the installed program does not take its own libraries"
 [ -f "$work/prefix/lib/tarvik/modules/libKestrava_gui.so" ] || fail "no module folder"
 # The reader runs where it is installed, with the installed libraries.
-"$work/prefix/lib/tarvik/tarvik-reader" --check "$work" | grep -q "^protection seccomp" ||
-    fail "the installed reader does not run"
+protections=$("$work/prefix/lib/tarvik/tarvik-reader" --check "$work")
+grep -q "^protection seccomp" <<< "$protections" || fail "the installed reader does not run"
 [ -f "$work/prefix/share/icons/hicolor/scalable/apps/tarvik.svg" ] || fail "no icon"
 desktop-file-validate "$work/prefix/share/applications/tarvik.desktop"
 appstreamcli validate --no-net "$work/prefix/share/metainfo/org.tarvik.Tarvik.metainfo.xml" \

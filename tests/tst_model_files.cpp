@@ -269,7 +269,7 @@ private slots:
     }
 
     // The other formats people send, each with its triangle count.
-    void otherFormatsThroughAssimp_data() {
+    void otherFormatsThroughTheirLibraries_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("data");
         QTest::addColumn<int>("triangles");
@@ -316,7 +316,7 @@ private slots:
                                "type": "VEC3", "min": [0, 0, 0], "max": [1, 1, 0]}]})")
                                   << 1;
     }
-    void otherFormatsThroughAssimp() {
+    void otherFormatsThroughTheirLibraries() {
         QFETCH(QString, name);
         QFETCH(QByteArray, data);
         QFETCH(int, triangles);

@@ -51,6 +51,16 @@ const QByteArray amf_file = R"(<?xml version="1.0" encoding="UTF-8"?>
 <triangle><v1>0</v1><v2>1</v2><v3>3</v3></triangle></volume></mesh></object></amf>
 )";
 
+// A triangle's mesh, used by a node and again by its child, two along x.
+const QByteArray gltf_file = R"({"asset": {"version": "2.0"}, "scene": 0,
+    "scenes": [{"nodes": [0]}],
+    "nodes": [{"mesh": 0, "children": [1]}, {"mesh": 0, "translation": [2, 0, 0]}],
+    "meshes": [{"primitives": [{"attributes": {"POSITION": 0}}]}],
+    "buffers": [{"byteLength": 36, "uri": "data:application/octet-stream;base64,AAAAAAAAAAAAAAAAAACAPwAAAAAAAAAAAAAAAAAAgD8AAAAA"}],
+    "bufferViews": [{"buffer": 0, "byteLength": 36}],
+    "accessors": [{"bufferView": 0, "componentType": 5126, "count": 3, "type": "VEC3",
+                   "min": [0, 0, 0], "max": [1, 1, 0]}]})";
+
 // A triangle and a quad as 3-D faces: three triangles.
 QByteArray dxf_file() {
     QByteArray text = "0\nSECTION\n2\nENTITIES\n";
@@ -136,20 +146,34 @@ private slots:
         QCOMPARE(reading.model->name, QFileInfo(name).fileName());
     }
 
-    // An object built from a component twice, and used again by an item:
-    // each placement is drawn where it stands.
-    void threeMfPlacesEveryComponent() {
-        const QString path = write_file(
-            dir_, QStringLiteral("components.3mf"),
-            three_mf(
-                tetrahedron() +
-                    R"(<object id="2" type="model"><components><component objectid="1"/><component objectid="1" transform="1 0 0 0 1 0 0 0 1 5 0 0"/></components></object>)",
-                R"(<item objectid="2"/><item objectid="1" transform="1 0 0 0 1 0 0 0 1 0 5 0"/>)"));
-        const ModelReading reading = read(path);
+    // A part used several times is drawn at each of its places: a 3MF
+    // object built from a component twice and used again by an item, a
+    // glTF mesh of a node and of its child.
+    void repeatedPartsArePlacedEach_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("triangles");
+        QTest::addColumn<QVector3D>("centre");
+        QTest::newRow("3MF")
+            << "components.3mf"
+            << three_mf(
+                   tetrahedron() +
+                       R"(<object id="2" type="model"><components><component objectid="1"/><component objectid="1" transform="1 0 0 0 1 0 0 0 1 5 0 0"/></components></object>)",
+                   R"(<item objectid="2"/><item objectid="1" transform="1 0 0 0 1 0 0 0 1 0 5 0"/>)")
+            << 12 << QVector3D(3, 3, 0.5); // from (0, 0, 0) to (6, 6, 1)
+        QTest::newRow("glTF") << "nodes.gltf" << gltf_file << 2
+                              << QVector3D(1.5, 0.5, 0); // from (0, 0, 0) to (3, 1, 0)
+    }
+    void repeatedPartsArePlacedEach() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(int, triangles);
+        QFETCH(QVector3D, centre);
+        const ModelReading reading = read(write_file(dir_, name, content));
         QVERIFY2(reading.model, qPrintable(reading.error));
-        QCOMPARE(reading.model->triangle_count(), size_t(12));
-        // From (0, 0, 0) to (6, 6, 1).
-        QCOMPARE(reading.model->centre, (Model::Point{3, 3, 0.5}));
+        QCOMPARE(int(reading.model->triangle_count()), triangles);
+        const Model::Point& found = reading.model->centre;
+        QCOMPARE(QVector3D(float(found[0]), float(found[1]), float(found[2])), centre);
     }
 
     // The reader's own check: what it may do in its sandbox, and what not.

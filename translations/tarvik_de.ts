@@ -735,6 +735,26 @@ Modelldateien liest ein eigener Prozess in einer Sandbox:
         <source>the 3MF library cannot start</source>
         <translation>die 3MF-Bibliothek kann nicht starten</translation>
     </message>
+    <message>
+        <source>a node names a node that is not there</source>
+        <translation>ein Knoten nennt einen Knoten, den es nicht gibt</translation>
+    </message>
+    <message>
+        <source>its nodes nest deeper or place more than any part needs</source>
+        <translation>ihre Knoten sind tiefer verschachtelt oder setzen mehr, als ein Teil braucht</translation>
+    </message>
+    <message>
+        <source>a node names a mesh that is not there</source>
+        <translation>ein Knoten nennt ein Netz, das es nicht gibt</translation>
+    </message>
+    <message>
+        <source>its corners are not where it says</source>
+        <translation>ihre Ecken sind nicht, wo sie sagt</translation>
+    </message>
+    <message>
+        <source>its indices are not where it says</source>
+        <translation>ihre Indizes sind nicht, wo sie sagt</translation>
+    </message>
 </context>
 <context>
     <name>QuitGuard</name>

@@ -735,6 +735,26 @@ Les fichiers de modèle sont lus par un processus à part, dans un bac à sable&
         <source>the 3MF library cannot start</source>
         <translation>la bibliothèque 3MF ne peut pas démarrer</translation>
     </message>
+    <message>
+        <source>a node names a node that is not there</source>
+        <translation>un nœud nomme un nœud qui n’existe pas</translation>
+    </message>
+    <message>
+        <source>its nodes nest deeper or place more than any part needs</source>
+        <translation>ses nœuds s’imbriquent ou se répètent plus qu’aucune pièce n’en a besoin</translation>
+    </message>
+    <message>
+        <source>a node names a mesh that is not there</source>
+        <translation>un nœud nomme un maillage qui n’existe pas</translation>
+    </message>
+    <message>
+        <source>its corners are not where it says</source>
+        <translation>ses sommets ne sont pas où il le dit</translation>
+    </message>
+    <message>
+        <source>its indices are not where it says</source>
+        <translation>ses indices ne sont pas où il le dit</translation>
+    </message>
 </context>
 <context>
     <name>QuitGuard</name>
