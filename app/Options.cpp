@@ -10,6 +10,7 @@
 #include "Kestrava_spaceWare.h"
 #include "Languages.h"
 #include "ModelFile.h"
+#include "ProgramFiles.h"
 
 namespace {
 [[noreturn]] void refuse(const QString& message) {
@@ -128,12 +129,8 @@ Options parse_options(const QCoreApplication& app) {
 }
 
 QString default_module() {
-    const QString folder = QCoreApplication::applicationDirPath();
-    const QString beside = folder + QStringLiteral("/libKestrava_gui.so");
-    return QFileInfo::exists(beside)
-               ? beside
-               : QDir::cleanPath(folder +
-                                 QStringLiteral("/" TARVIK_MODULE_FROM_BIN "/libKestrava_gui.so"));
+    return program_file(QStringLiteral("libKestrava_gui.so"),
+                        QStringLiteral(TARVIK_MODULE_FROM_BIN));
 }
 
 QString translations_folder() {

@@ -15,6 +15,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "ProgramFiles.h"
+
 namespace {
 constexpr quint64 mebibyte = quint64(1) << 20;
 // The most descriptors one message may bring: more are a lie, and closed.
@@ -62,12 +64,7 @@ QString ReaderProcess::program() {
     if (!chosen.isEmpty()) {
         return chosen;
     }
-    const QString folder = QCoreApplication::applicationDirPath();
-    const QString beside = folder + QStringLiteral("/tarvik-reader");
-    return QFileInfo::exists(beside)
-               ? beside
-               : QDir::cleanPath(folder +
-                                 QStringLiteral("/" TARVIK_READER_FROM_BIN "/tarvik-reader"));
+    return program_file(QStringLiteral("tarvik-reader"), QStringLiteral(TARVIK_READER_FROM_BIN));
 }
 
 QStringList ReaderProcess::protections() {
