@@ -31,7 +31,7 @@ TARVIK = $(BUILD_DIR)/bin/tarvik
 TRANSLATED = host cli model reader view spaceware device toolkit images module forms workflow motionctrl fcteditor dock uiscript app
 LUPDATE = /usr/lib/qt6/bin/lupdate -silent -I . -locations none
 
-.PHONY: run test check-all test-asan fuzz bench deps build build-bench build-asan format check-format \
+.PHONY: run test screenshots check-all test-asan fuzz bench deps build build-bench build-asan format check-format \
         translations check-translations package clean
 
 # Starts the host with the module. Without a display, it runs under Xvfb and
@@ -51,6 +51,10 @@ XVFB = xvfb-run -a -s "-screen 0 1920x1080x24"
 # Builds and runs every test.
 test: build
 	cd $(BUILD_DIR) && $(XVFB) ctest --output-on-failure -j2
+
+# The README's pictures, made by the program itself, in English and German.
+screenshots: build
+	$(XVFB) docs/screenshots.sh $(TARVIK) docs/images
 
 # What CI runs: the sources' checks, every test, the benchmarks' build,
 # every test again under the sanitizers, and the fuzz runs.
