@@ -40,7 +40,7 @@ desktop-file-validate "$work/prefix/share/applications/tarvik.desktop"
 appstreamcli validate --no-net "$work/prefix/share/metainfo/org.tarvik.Tarvik.metainfo.xml" \
     > "$work/appstream.log" || fail "appstream: $(cat "$work/appstream.log")"
 # The manual page tells every option, the formats and the exit status.
-MANWIDTH=100 man -l "$work/prefix/share/man/man1/tarvik.1" > "$work/man.txt" 2> "$work/man.log" ||
+MANWIDTH=100 man -l "$work/prefix/share/man/man1/tarvik.1.gz" > "$work/man.txt" 2> "$work/man.log" ||
     fail "man: $(cat "$work/man.log")"
 # Justified lines have runs of blanks, and a phrase may wrap.
 manual=$(tr -s ' \n' '  ' < "$work/man.txt")
