@@ -152,7 +152,7 @@ void ReaderProcess::read_messages() {
         header.msg_controllen = sizeof control;
         const ssize_t got = recvmsg(socket_, &header, MSG_DONTWAIT | MSG_CMSG_CLOEXEC);
         if (got <= 0) {
-            if (got == 0 || errno != EAGAIN) {
+            if ((got == 0 || errno != EAGAIN) && notifier_) {
                 notifier_->setEnabled(false);
             }
             return;
@@ -269,7 +269,8 @@ void ReaderProcess::watch() {
         return;
     }
     const qint64 work = work_of(process_->processId());
-    idle_seconds_ = work != last_work_ ? 0 : idle_seconds_ + 1;
+    // Once it has answered, a reader has nothing left to do but end.
+    idle_seconds_ = work != last_work_ || answer_ ? 0 : idle_seconds_ + 1;
     last_work_ = work;
     if (idle_seconds_ >= patience_seconds) {
         kill_with(tr("the reader stopped working on it: no progress and no work for %1 s")
