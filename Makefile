@@ -11,7 +11,8 @@ PACKAGES = g++ cmake ninja-build make pkg-config qt6-base-dev qt6-svg-dev qt6-to
            clang clang-format libfuzzer-14-dev libspnav-dev spacenavd dpkg-dev \
            desktop-file-utils qt6-translations-l10n libassimp-dev libgl1-mesa-dri ccache \
            help2man man-db appstream \
-           lib3mf-dev libseccomp-dev libtinygltf-dev nlohmann-json3-dev
+           lib3mf-dev libseccomp-dev libtinygltf-dev nlohmann-json3-dev \
+           libocct-data-exchange-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 # Installs those of the packages given that are missing.
@@ -28,7 +29,7 @@ endef
 TARVIK = $(BUILD_DIR)/bin/tarvik
 
 # The folders whose texts the catalogues translate.
-TRANSLATED = host cli model reader view spaceware device toolkit images module forms workflow motionctrl fcteditor dock uiscript app
+TRANSLATED = host cli model cad reader view spaceware device toolkit images module forms workflow motionctrl fcteditor dock uiscript app
 LUPDATE = /usr/lib/qt6/bin/lupdate -silent -I . -locations none
 
 .PHONY: run test screenshots check-all test-asan fuzz bench deps build build-bench build-asan format check-format \

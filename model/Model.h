@@ -23,6 +23,10 @@ struct TARVIK_MODEL_EXPORT Model {
     // corners are one point draw nothing and are not kept.
     int solids = 1;
     size_t triangles_read = 0;
+    // The parts of a CAD assembly and their faces, each placement counted:
+    // none for a mesh format.
+    int parts = 0;
+    size_t faces = 0;
     // The centre of the box, in the file's coordinates, and half its
     // diagonal: a corner v stands at centre + size × v.
     Point centre{};

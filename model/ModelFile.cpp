@@ -1,7 +1,9 @@
 #include "ModelFile.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QObject>
+#include <dlfcn.h>
 
 #include "AssimpFile.h"
 #include "GltfFile.h"
@@ -23,6 +25,47 @@ ModelReading read_stl_file(const QString& path, const ReadProgress& progress) {
     return read_stl(path, progress);
 }
 
+// The CAD reader, in a library of its own beside this one, loaded on first
+// use: OpenCASCADE is large, and most readings need none of it.
+struct CadLibrary {
+    void (*prepare)() = nullptr;
+    void (*read)(const QString*, const ReadProgress*, ModelReading*) = nullptr;
+    QString error;
+};
+
+const CadLibrary& cad_library() {
+    static const CadLibrary library = [] {
+        CadLibrary loaded;
+        Dl_info self{};
+        dladdr(reinterpret_cast<void*>(&read_model), &self);
+        const QByteArray path =
+            QFile::encodeName(QFileInfo(QFile::decodeName(self.dli_fname)).absolutePath()) +
+            "/libTarvik_cad.so";
+        void* handle = dlopen(path.constData(), RTLD_NOW | RTLD_LOCAL);
+        if (!handle) {
+            loaded.error = QString::fromLocal8Bit(dlerror());
+            return loaded;
+        }
+        loaded.prepare = reinterpret_cast<void (*)()>(dlsym(handle, "tarvik_prepare_cad_reading"));
+        loaded.read =
+            reinterpret_cast<void (*)(const QString*, const ReadProgress*, ModelReading*)>(
+                dlsym(handle, "tarvik_read_cad"));
+        return loaded;
+    }();
+    return library;
+}
+
+ModelReading read_cad_file(const QString& path, const ReadProgress& progress) {
+    ModelReading reading;
+    const CadLibrary& library = cad_library();
+    if (!library.read) {
+        reading.error = QObject::tr("the CAD reader cannot be loaded: %1").arg(library.error);
+        return reading;
+    }
+    library.read(&path, &progress, &reading);
+    return reading;
+}
+
 QStringList endings(const char* list) {
     return QString::fromLatin1(list).split(QLatin1Char(' '));
 }
@@ -30,7 +73,8 @@ QStringList endings(const char* list) {
 
 // STL stays with our own reader: it reads every solid of a file, tells a
 // binary file by its size, streams the file instead of holding it whole,
-// and names the line of a fault. 3MF comes through its own library, which
+// and names the line of a fault. STEP and IGES come through OpenCASCADE.
+// 3MF comes through its own library, which
 // reads components and repeated items right, and glTF through tinygltf,
 // which a fuzzer could not break where it broke assimp's within a minute;
 // assimp reads the rest.
@@ -48,6 +92,8 @@ const std::vector<ModelFormat>& model_formats() {
         {"X3D", endings("x3d"), &read_with_assimp},
         {"AMF", endings("amf"), &read_with_assimp},
         {"DXF", endings("dxf"), &read_with_assimp},
+        {"STEP", endings("step stp"), &read_cad_file},
+        {"IGES", endings("iges igs"), &read_cad_file},
     };
     return formats;
 }
@@ -68,6 +114,13 @@ ModelReading read_model(const QString& path, const ReadProgress& progress) {
         return format ? format->read(path, progress) : read_stl(path, progress);
     }
     return reading;
+}
+
+void prepare_reading(const QString& path) {
+    const ModelFormat* format = format_of(path);
+    if (format && format->read == &read_cad_file && cad_library().prepare) {
+        cad_library().prepare();
+    }
 }
 
 void finish_reading(ModelReading& reading, ModelBuilder& builder, const QString& name) {

@@ -28,6 +28,10 @@ using ReadProgress = std::function<bool(double done)>;
 // known ending is tried as STL.
 TARVIK_MODEL_EXPORT ModelReading read_model(const QString& path, const ReadProgress& progress = {});
 
+// Loads what reading the file will take from disk beyond the file and its
+// folder: a reader calls it before its sandbox closes the file system.
+TARVIK_MODEL_EXPORT void prepare_reading(const QString& path);
+
 // Ends a reading with the builder's model, or with why there is none: no
 // triangle at all, or none with an area.
 TARVIK_MODEL_EXPORT void finish_reading(ModelReading& reading, ModelBuilder& builder,

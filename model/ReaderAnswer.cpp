@@ -35,7 +35,7 @@ quint64 physical_memory() {
     return quint64(sysconf(_SC_PHYS_PAGES)) * quint64(sysconf(_SC_PAGESIZE));
 }
 
-constexpr char answer_magic[8] = {'T', 'A', 'R', 'V', 'I', 'K', 'M', '1'};
+constexpr char answer_magic[8] = {'T', 'A', 'R', 'V', 'I', 'K', 'M', '2'};
 static_assert(sizeof(QVector3D) == 3 * sizeof(float));
 static_assert(sizeof(ReaderAnswerHeader) % alignof(QVector3D) == 0);
 // A corner may stand a little outside the unit sphere: float rounding.
@@ -177,6 +177,8 @@ void ReaderAnswerWriter::write(uchar* into) const {
         std::copy(model.centre.begin(), model.centre.end(), header.centre);
         header.size = model.size;
         header.colour = model.colour;
+        header.parts = quint32(model.parts);
+        header.faces = model.faces;
     }
     into = put(into, &header, 1);
     if (reading_.model) {
@@ -244,6 +246,8 @@ ModelReading read_reader_answer(const uchar* data, size_t size) {
     std::copy(std::begin(header.centre), std::end(header.centre), model.centre.begin());
     model.size = header.size;
     model.colour = header.colour;
+    model.parts = int(std::min<quint32>(header.parts, std::numeric_limits<int>::max()));
+    model.faces = size_t(header.faces);
     reading.warnings = texts;
     reading.model = std::move(model);
     return reading;

@@ -58,7 +58,8 @@ struct ReaderAnswerHeader {
     double centre[3];
     double size;
     quint32 colour;
-    quint32 spare;
+    quint32 parts;
+    quint64 faces;
 };
 
 // A reading laid out as an answer: its size first, so that the memory it

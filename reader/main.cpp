@@ -76,6 +76,7 @@ int read_for_the_host(const char* path) {
     address_bound = limits.address_space;
     // Larger than the address space: the answer cannot take all of it.
     AnswerFile answer(limits.address_space > 0 ? limits.address_space : uint64_t(1) << 40);
+    prepare_reading(name);
     enter_sandbox(QFile::encodeName(info.absolutePath()).toStdString(), limits);
     std::set_new_handler(&out_of_memory);
     quint64 told = 0;

@@ -44,7 +44,7 @@ MANWIDTH=100 man -l "$work/prefix/share/man/man1/tarvik.1.gz" > "$work/man.txt" 
     fail "man: $(cat "$work/man.log")"
 # Justified lines have runs of blanks, and a phrase may wrap.
 manual=$(tr -s ' \n' '  ' < "$work/man.txt")
-for told in --version --buttons "COLLADA, FBX, 3DS, X3D, AMF or DXF" "else 2" SPNAV_SOCKET \
+for told in --version --buttons "X3D, AMF, DXF, STEP or IGES" "else 2" SPNAV_SOCKET \
     "EXIT STATUS" Kestrava_spaceWare.ini; do
     grep -qF -- "$told" <<< "$manual" || fail "the manual page does not tell $told"
 done

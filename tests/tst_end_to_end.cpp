@@ -894,7 +894,7 @@ private slots:
         QCOMPARE(help.status, 0);
         const QString flowing = help.output.simplified();
         for (const char* told :
-             {"STL, OBJ, PLY, OFF, 3MF, glTF, COLLADA, FBX, 3DS, X3D, AMF or DXF",
+             {"STL, OBJ, PLY, OFF, 3MF, glTF, COLLADA, FBX, 3DS, X3D, AMF, DXF, STEP or IGES",
               "what the daemon tells, else 2", "--version", "A model file to show"}) {
             QVERIFY2(flowing.contains(QLatin1String(told)), qPrintable(help.output));
         }

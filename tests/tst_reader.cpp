@@ -10,6 +10,7 @@
 #include <assimp/Exporter.hpp>
 #include <sys/stat.h>
 
+#include "CadWriter.h"
 #include "ExportedScene.h"
 #include "HostRun.h"
 #include "ReaderProcess.h"
@@ -176,6 +177,52 @@ private slots:
         QCOMPARE(QVector3D(float(found[0]), float(found[1]), float(found[2])), centre);
     }
 
+    // CAD files, written by OpenCASCADE: parts and faces counted as drawn,
+    // a part placed twice counting twice, sizes in millimetres.
+    void cadFilesAreRead_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("parts");
+        QTest::addColumn<int>("faces");
+        QTest::addColumn<int>("triangles");
+        const struct {
+            const char* name;
+            CadShape shape;
+            int parts, faces, triangles;
+        } files[] = {{"box.step", CadShape::box, 1, 6, 12},
+                     {"box.igs", CadShape::box, 1, 6, 12},
+                     {"cylinder.stp", CadShape::cylinder, 1, 3, -1},
+                     {"assembly.step", CadShape::assembly, 3, 15, -1},
+                     {"coloured.step", CadShape::coloured_face, 1, 6, 12}};
+        for (const auto& file : files) {
+            QVERIFY(write_cad(file.shape, dir_.filePath(QLatin1String(file.name))));
+            QTest::newRow(file.name)
+                << QString::fromLatin1(file.name) << file.parts << file.faces << file.triangles;
+        }
+    }
+    void cadFilesAreRead() {
+        QFETCH(QString, name);
+        QFETCH(int, parts);
+        QFETCH(int, faces);
+        QFETCH(int, triangles);
+        const ModelReading reading = read(dir_.filePath(name));
+        QVERIFY2(reading.model, qPrintable(reading.error));
+        const Model& model = *reading.model;
+        QCOMPARE(model.parts, parts);
+        QCOMPARE(int(model.faces), faces);
+        if (triangles >= 0) {
+            QCOMPARE(int(model.triangle_count()), triangles);
+        }
+        if (name.startsWith(QLatin1String("box"))) {
+            // 10 × 20 × 30 mm: half its diagonal.
+            QCOMPARE(model.size, std::sqrt(1400.0) / 2);
+        }
+        if (name.startsWith(QLatin1String("coloured"))) {
+            QVERIFY(std::count(model.colours.begin(), model.colours.end(), qRgb(255, 0, 0)) > 0);
+            QVERIFY(std::count(model.colours.begin(), model.colours.end(), Model::default_colour) >
+                    0);
+        }
+    }
+
     // The reader's own check: what it may do in its sandbox, and what not.
     void theSandboxRefusesWhatItMust() {
         write_file(dir_, QStringLiteral("inside.txt"), "model\n");
@@ -238,6 +285,22 @@ private slots:
                        R"(<object id="2" type="model"><components><component objectid="2"/></components></object>)",
                    R"(<item objectid="2"/>)")
             << false << "Could not find Object associated to Component";
+        QVERIFY(write_cad(CadShape::box, dir_.filePath(QStringLiteral("whole.step"))));
+        QFile whole(dir_.filePath(QStringLiteral("whole.step")));
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        const QByteArray step = whole.readAll();
+        QTest::newRow("a STEP file cut short") << "cut.step" << step.left(step.size() / 2) << false
+                                               << "it cannot be read as a CAD file";
+        QTest::newRow("a STEP header alone")
+            << "header.step" << QByteArray("ISO-10303-21;\nHEADER;\nENDSEC;\nEND-ISO-10303-21;\n")
+            << false << "it cannot be read as a CAD file";
+        QByteArray missing = step;
+        // The first face's surface, "ADVANCED_FACE('',(#138),#152,.T.);".
+        const qsizetype end = missing.indexOf(");", missing.indexOf("ADVANCED_FACE("));
+        const qsizetype surface = missing.lastIndexOf(",#", end);
+        missing.replace(surface, missing.indexOf(',', surface + 1) - surface, ",#99999");
+        QTest::newRow("a STEP face naming what is not there")
+            << "missing.step" << missing << false << "Entity has illegal type";
         // The reason shows whole, however long the path.
         QTest::newRow("a long path")
             << QString(4, QLatin1Char('d')).repeated(60) + "/letter.stl"

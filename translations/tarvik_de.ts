@@ -476,6 +476,14 @@ Modelldateien liest ein eigener Prozess in einer Sandbox:
         <source>%1 — %2</source>
         <translation>%1 — %2</translation>
     </message>
+    <message>
+        <source>1 part, %1 faces, %2</source>
+        <translation>1 Teil, %1 Flächen, %2</translation>
+    </message>
+    <message>
+        <source>%1 parts, %2 faces, %3</source>
+        <translation>%1 Teile, %2 Flächen, %3</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -754,6 +762,22 @@ Modelldateien liest ein eigener Prozess in einer Sandbox:
     <message>
         <source>its indices are not where it says</source>
         <translation>ihre Indizes sind nicht, wo sie sagt</translation>
+    </message>
+    <message>
+        <source>the CAD reader cannot be loaded: %1</source>
+        <translation>der CAD-Leser kann nicht geladen werden: %1</translation>
+    </message>
+    <message>
+        <source>it cannot be read as a CAD file</source>
+        <translation>sie kann nicht als CAD-Datei gelesen werden</translation>
+    </message>
+    <message>
+        <source>its shapes cannot be read</source>
+        <translation>ihre Formen können nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>it holds no shape</source>
+        <translation>sie enthält keine Form</translation>
     </message>
 </context>
 <context>

@@ -476,6 +476,14 @@ Les fichiers de modèle sont lus par un processus à part, dans un bac à sable&
         <source>%1 — %2</source>
         <translation>%1 — %2</translation>
     </message>
+    <message>
+        <source>1 part, %1 faces, %2</source>
+        <translation>1 pièce, %1 faces, %2</translation>
+    </message>
+    <message>
+        <source>%1 parts, %2 faces, %3</source>
+        <translation>%1 pièces, %2 faces, %3</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -754,6 +762,22 @@ Les fichiers de modèle sont lus par un processus à part, dans un bac à sable&
     <message>
         <source>its indices are not where it says</source>
         <translation>ses indices ne sont pas où il le dit</translation>
+    </message>
+    <message>
+        <source>the CAD reader cannot be loaded: %1</source>
+        <translation>le lecteur CAO ne peut pas être chargé&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>it cannot be read as a CAD file</source>
+        <translation>il ne peut pas être lu comme fichier CAO</translation>
+    </message>
+    <message>
+        <source>its shapes cannot be read</source>
+        <translation>ses formes ne peuvent pas être lues</translation>
+    </message>
+    <message>
+        <source>it holds no shape</source>
+        <translation>il ne contient aucune forme</translation>
     </message>
 </context>
 <context>

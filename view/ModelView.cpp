@@ -298,9 +298,16 @@ QStringList ModelView::captions() const {
         model_->triangles_read == 1
             ? tr("1 triangle")
             : tr("%1 triangles").arg(QLocale().toString(qulonglong(model_->triangles_read)));
-    const QString size =
-        model_->solids > 1 ? tr("%1 solids, %2").arg(QLocale().toString(model_->solids), triangles)
-                           : triangles;
+    QString size = model_->solids > 1
+                       ? tr("%1 solids, %2").arg(QLocale().toString(model_->solids), triangles)
+                       : triangles;
+    const QString faces = QLocale().toString(qulonglong(model_->faces));
+    if (model_->parts == 1) {
+        size = tr("1 part, %1 faces, %2").arg(faces, triangles);
+    } else if (model_->parts > 1) {
+        size =
+            tr("%1 parts, %2 faces, %3").arg(QLocale().toString(model_->parts), faces, triangles);
+    }
     return {tr("%1 \u2014 %2").arg(name, size),
             camera_.projection() == OrbitCamera::Projection::perspective ? tr("Perspective")
                                                                          : tr("Orthographic")};

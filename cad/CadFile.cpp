@@ -1,0 +1,271 @@
+#include "CadFile.h"
+
+#include <BRepBndLib.hxx>
+#include <BRepMesh_IncrementalMesh.hxx>
+#include <BRep_Tool.hxx>
+#include <Bnd_Box.hxx>
+#include <IFSelect_ReturnStatus.hxx>
+#include <IGESCAFControl_Reader.hxx>
+#include <IGESControl_Controller.hxx>
+#include <Interface_Check.hxx>
+#include <Interface_CheckIterator.hxx>
+#include <Interface_Static.hxx>
+#include <Message_ProgressIndicator.hxx>
+#include <Poly_Triangulation.hxx>
+#include <QFile>
+#include <QFileInfo>
+#include <QObject>
+#include <Quantity_Color.hxx>
+#include <STEPCAFControl_Controller.hxx>
+#include <STEPCAFControl_Reader.hxx>
+#include <Standard_Failure.hxx>
+#include <TDF_LabelSequence.hxx>
+#include <TDocStd_Document.hxx>
+#include <TopExp_Explorer.hxx>
+#include <TopoDS.hxx>
+#include <TopoDS_Face.hxx>
+#include <XCAFApp_Application.hxx>
+#include <XCAFDoc_ColorTool.hxx>
+#include <XCAFDoc_DocumentTool.hxx>
+#include <XCAFDoc_ShapeTool.hxx>
+#include <XSControl_WorkSession.hxx>
+
+namespace {
+// A curved face is cut finely enough to look smooth at any zoom that
+// shows the whole model, though the view shades each triangle flat: chords
+// stray from it by at most a thousandth of the model's diagonal, and turn
+// by at most 5 degrees, where 20 left every facet of a cylinder in sight.
+constexpr double relative_deflection = 0.001;
+constexpr double angular_deflection = 5 * M_PI / 180;
+// Deeper assemblies than any tool writes are a file that builds itself.
+constexpr int deepest_assembly = 64;
+
+// Hands OpenCASCADE's progress on, and its answer back.
+class Progress : public Message_ProgressIndicator {
+public:
+    explicit Progress(const ReadProgress& progress)
+        : progress_(progress) {}
+    Standard_Boolean UserBreak() override { return stopped_; }
+    void Show(const Message_ProgressScope&, const Standard_Boolean) override {
+        stopped_ = stopped_ || (progress_ && !progress_(std::clamp(GetPosition(), 0.0, 1.0)));
+    }
+    bool stopped() const { return stopped_; }
+
+private:
+    const ReadProgress& progress_;
+    bool stopped_ = false;
+};
+
+QRgb rgb_of(const Quantity_Color& colour) {
+    double r, g, b;
+    colour.Values(r, g, b, Quantity_TOC_sRGB);
+    return qRgb(int(std::lround(r * 255)), int(std::lround(g * 255)), int(std::lround(b * 255)));
+}
+
+class AssemblyWalk {
+public:
+    AssemblyWalk(const Handle(XCAFDoc_ShapeTool) & shapes,
+                 const Handle(XCAFDoc_ColorTool) & colours, ModelBuilder& builder)
+        : shapes_(shapes)
+        , colours_(colours)
+        , builder_(builder) {}
+
+    void add(const TDF_Label& label, const TopLoc_Location& placement, QRgb colour, int depth) {
+        if (depth > deepest_assembly) {
+            return;
+        }
+        colour = colour_of(label, colour);
+        TDF_Label referred;
+        if (shapes_->IsReference(label) && shapes_->GetReferredShape(label, referred)) {
+            add(referred, placement * shapes_->GetLocation(label), colour, depth + 1);
+        } else if (shapes_->IsAssembly(label)) {
+            TDF_LabelSequence components;
+            shapes_->GetComponents(label, components);
+            for (const TDF_Label& component : components) {
+                add(component, placement, colour, depth + 1);
+            }
+        } else {
+            add_part(shapes_->GetShape(label), placement, colour);
+        }
+    }
+
+    int parts = 0;
+    size_t faces = 0;
+
+private:
+    // The colour the file gives a part or a face, else the one it inherits.
+    template <typename Of>
+    QRgb colour_of(const Of& what, QRgb inherited) const {
+        Quantity_Color colour;
+        for (const XCAFDoc_ColorType type : {XCAFDoc_ColorSurf, XCAFDoc_ColorGen}) {
+            if (colours_->GetColor(what, type, colour)) {
+                return rgb_of(colour);
+            }
+        }
+        return inherited;
+    }
+
+    void add_part(const TopoDS_Shape& shape, const TopLoc_Location& placement, QRgb colour) {
+        if (shape.IsNull()) {
+            return;
+        }
+        ++parts;
+        for (TopExp_Explorer e(shape, TopAbs_FACE); e.More(); e.Next()) {
+            const TopoDS_Face& face = TopoDS::Face(e.Current());
+            TopLoc_Location own;
+            const Handle(Poly_Triangulation) mesh = BRep_Tool::Triangulation(face, own);
+            if (mesh.IsNull()) {
+                continue;
+            }
+            ++faces;
+            const gp_Trsf where = (placement * own).Transformation();
+            const bool reversed = face.Orientation() == TopAbs_REVERSED;
+            const QRgb face_colour = colour_of(face, colour);
+            for (int t = 1; t <= mesh->NbTriangles(); ++t) {
+                int a, b, c;
+                mesh->Triangle(t).Get(a, b, c);
+                if (reversed) {
+                    std::swap(b, c);
+                }
+                builder_.add_triangle(corner(*mesh, a, where), corner(*mesh, b, where),
+                                      corner(*mesh, c, where), {}, face_colour);
+            }
+        }
+    }
+
+    static Model::Point corner(const Poly_Triangulation& mesh, int node, const gp_Trsf& where) {
+        const gp_Pnt p = mesh.Node(node).Transformed(where);
+        return {p.X(), p.Y(), p.Z()};
+    }
+
+    Handle(XCAFDoc_ShapeTool) shapes_;
+    Handle(XCAFDoc_ColorTool) colours_;
+    ModelBuilder& builder_;
+};
+
+// Every free shape of the document, meshed at a deflection relative to
+// their size.
+void mesh_shapes(const Handle(XCAFDoc_ShapeTool) & shapes, const TDF_LabelSequence& roots) {
+    Bnd_Box box;
+    for (const TDF_Label& root : roots) {
+        BRepBndLib::Add(shapes->GetShape(root), box);
+    }
+    if (box.IsVoid()) {
+        return;
+    }
+    const double diagonal = std::sqrt(box.SquareExtent());
+    for (const TDF_Label& root : roots) {
+        BRepMesh_IncrementalMesh(shapes->GetShape(root), relative_deflection * diagonal, false,
+                                 angular_deflection, false);
+    }
+}
+
+Handle(XSControl_WorkSession) session_of(STEPCAFControl_Reader& reader) {
+    return reader.ChangeReader().WS();
+}
+
+Handle(XSControl_WorkSession) session_of(IGESCAFControl_Reader& reader) {
+    return reader.WS();
+}
+
+// The first fault the file's own form shows (an entity naming one that is
+// not there, say): such a file would be drawn with holes.
+QString first_fault(const Handle(XSControl_WorkSession) & session) {
+    Interface_CheckIterator checks = session->ModelCheckList(Standard_False);
+    for (checks.Start(); checks.More(); checks.Next()) {
+        const Handle(Interface_Check)& check = checks.Value();
+        if (check->HasFailed()) {
+            return quoted_text(check->CFail(1));
+        }
+    }
+    return {};
+}
+
+// The document of a STEP or an IGES file, or the reason there is none.
+template <typename Reader>
+QString transfer(Reader& reader, const QString& path, Handle(TDocStd_Document) & document,
+                 Progress& progress) {
+    reader.SetColorMode(true);
+    reader.SetNameMode(true);
+    if (reader.ReadFile(QFile::encodeName(path).constData()) != IFSelect_RetDone) {
+        return QObject::tr("it cannot be read as a CAD file");
+    }
+    if (const QString fault = first_fault(session_of(reader)); !fault.isEmpty()) {
+        return fault;
+    }
+    XCAFApp_Application::GetApplication()->NewDocument("MDTV-XCAF", document);
+    if (!reader.Transfer(document, progress.Start())) {
+        return progress.stopped() ? QString() : QObject::tr("its shapes cannot be read");
+    }
+    return {};
+}
+
+bool is_iges(const QString& path) {
+    const QString ending = QFileInfo(path).suffix().toLower();
+    return ending == QLatin1String("iges") || ending == QLatin1String("igs");
+}
+} // namespace
+
+void prepare_cad_reading() {
+    STEPCAFControl_Controller::Init();
+    IGESControl_Controller::Init();
+    // Millimetres, whatever the file's unit.
+    Interface_Static::SetCVal("xstep.cascade.unit", "MM");
+}
+
+ModelReading read_cad(const QString& path, const ReadProgress& progress) {
+    ModelReading reading;
+    Handle(Progress) told = new Progress(progress);
+    Handle(TDocStd_Document) document;
+    try {
+        if (is_iges(path)) {
+            IGESCAFControl_Reader reader;
+            reading.error = transfer(reader, path, document, *told);
+        } else {
+            STEPCAFControl_Reader reader;
+            reading.error = transfer(reader, path, document, *told);
+        }
+    } catch (const Standard_Failure& failure) {
+        reading.error = quoted_text(failure.GetMessageString());
+    }
+    if (told->stopped()) {
+        reading.cancelled = true;
+        reading.error.clear();
+        return reading;
+    }
+    if (!reading.error.isEmpty()) {
+        return reading;
+    }
+    const Handle(XCAFDoc_ShapeTool) shapes = XCAFDoc_DocumentTool::ShapeTool(document->Main());
+    TDF_LabelSequence roots;
+    shapes->GetFreeShapes(roots);
+    if (roots.IsEmpty()) {
+        reading.error = QObject::tr("it holds no shape");
+        return reading;
+    }
+    ModelBuilder builder;
+    try {
+        mesh_shapes(shapes, roots);
+        AssemblyWalk walk(shapes, XCAFDoc_DocumentTool::ColorTool(document->Main()), builder);
+        for (const TDF_Label& root : roots) {
+            walk.add(root, TopLoc_Location(), Model::default_colour, 0);
+        }
+        finish_reading(reading, builder, QFileInfo(path).fileName());
+        if (reading.model) {
+            reading.model->parts = walk.parts;
+            reading.model->faces = walk.faces;
+        }
+    } catch (const Standard_Failure& failure) {
+        reading.error = quoted_text(failure.GetMessageString());
+    }
+    XCAFApp_Application::GetApplication()->Close(document);
+    return reading;
+}
+
+void tarvik_prepare_cad_reading() {
+    prepare_cad_reading();
+}
+
+void tarvik_read_cad(const QString* path, const ReadProgress* progress, ModelReading* reading) {
+    *reading = read_cad(*path, *progress);
+}

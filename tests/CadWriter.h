@@ -1,0 +1,75 @@
+#pragma once
+
+// STEP and IGES files written by OpenCASCADE for the tests: a box, a
+// cylinder, an assembly of two parts with one placed twice, and a box
+// with one coloured face.
+
+#include <BRepPrimAPI_MakeBox.hxx>
+#include <BRepPrimAPI_MakeCylinder.hxx>
+#include <IGESCAFControl_Writer.hxx>
+#include <Message.hxx>
+#include <Message_Messenger.hxx>
+#include <Message_PrinterOStream.hxx>
+#include <QFile>
+#include <QString>
+#include <STEPCAFControl_Writer.hxx>
+#include <TDocStd_Document.hxx>
+#include <TopExp_Explorer.hxx>
+#include <XCAFApp_Application.hxx>
+#include <XCAFDoc_ColorTool.hxx>
+#include <XCAFDoc_DocumentTool.hxx>
+#include <XCAFDoc_ShapeTool.hxx>
+#include <gp_Trsf.hxx>
+
+enum class CadShape { box, cylinder, assembly, coloured_face };
+
+// Writes the shape as STEP, or as IGES for a path ending in .igs or .iges;
+// false if OpenCASCADE could not.
+inline bool write_cad(CadShape what, const QString& path) {
+    // Its reports of each transfer are not the tests' output.
+    Message::DefaultMessenger()->RemovePrinters(STANDARD_TYPE(Message_PrinterOStream));
+    Handle(TDocStd_Document) document;
+    XCAFApp_Application::GetApplication()->NewDocument("MDTV-XCAF", document);
+    const Handle(XCAFDoc_ShapeTool) shapes = XCAFDoc_DocumentTool::ShapeTool(document->Main());
+    const TopoDS_Shape box = BRepPrimAPI_MakeBox(10, 20, 30).Shape();
+    switch (what) {
+    case CadShape::box:
+        shapes->AddShape(box);
+        break;
+    case CadShape::cylinder:
+        shapes->AddShape(BRepPrimAPI_MakeCylinder(5, 20).Shape());
+        break;
+    case CadShape::assembly: {
+        const TDF_Label assembly = shapes->NewShape();
+        const TDF_Label block = shapes->AddShape(box, false);
+        const TDF_Label rod = shapes->AddShape(BRepPrimAPI_MakeCylinder(5, 20).Shape(), false);
+        gp_Trsf beside;
+        beside.SetTranslation(gp_Vec(100, 0, 0));
+        shapes->AddComponent(assembly, block, TopLoc_Location());
+        shapes->AddComponent(assembly, block, TopLoc_Location(beside));
+        shapes->AddComponent(assembly, rod, TopLoc_Location());
+        shapes->UpdateAssemblies();
+        break;
+    }
+    case CadShape::coloured_face: {
+        const TDF_Label part = shapes->AddShape(box);
+        TopExp_Explorer face(box, TopAbs_FACE);
+        const TDF_Label face_label = shapes->AddSubShape(part, face.Current());
+        XCAFDoc_DocumentTool::ColorTool(document->Main())
+            ->SetColor(face_label, Quantity_Color(1, 0, 0, Quantity_TOC_RGB), XCAFDoc_ColorSurf);
+        break;
+    }
+    }
+    const QByteArray file = QFile::encodeName(path);
+    bool written = false;
+    if (path.endsWith(QLatin1String(".igs")) || path.endsWith(QLatin1String(".iges"))) {
+        IGESCAFControl_Writer writer;
+        written = writer.Transfer(document) && writer.Write(file.constData());
+    } else {
+        STEPCAFControl_Writer writer;
+        written = writer.Transfer(document, STEPControl_AsIs) &&
+                  writer.Write(file.constData()) == IFSelect_RetDone;
+    }
+    XCAFApp_Application::GetApplication()->Close(document);
+    return written;
+}
