@@ -13,7 +13,6 @@ using Point = Model::Point;
 // Rows of x' = m·(x, y, z, 1), as lib3mf keeps them.
 using Transform = std::array<std::array<double, 4>, 3>;
 
-constexpr Transform identity{{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}}};
 // Deeper nesting than any tool writes is a file that builds itself.
 constexpr int deepest_components = 32;
 
