@@ -31,12 +31,13 @@
 #include <XSControl_WorkSession.hxx>
 
 namespace {
-// A curved face is cut finely enough to look smooth at any zoom that
-// shows the whole model, though the view shades each triangle flat: chords
-// stray from it by at most a thousandth of the model's diagonal, and turn
-// by at most 5 degrees, where 20 left every facet of a cylinder in sight.
-constexpr double relative_deflection = 0.001;
-constexpr double angular_deflection = 5 * M_PI / 180;
+// A curved face is cut finely enough to look smooth, though the view
+// shades each triangle flat: chords stray from it by at most 0.05 % of the
+// model's diagonal, which turns them by about 8 degrees on a part as large
+// as the model, and by at most 20 degrees on the small parts of a large
+// assembly, which would otherwise cost millions of triangles.
+constexpr double relative_deflection = 0.0005;
+constexpr double angular_deflection = 20 * M_PI / 180;
 // Deeper assemblies than any tool writes are a file that builds itself.
 constexpr int deepest_assembly = 64;
 
