@@ -19,6 +19,7 @@
 #include <STEPCAFControl_Controller.hxx>
 #include <STEPCAFControl_Reader.hxx>
 #include <Standard_Failure.hxx>
+#include <TColStd_SequenceOfAsciiString.hxx>
 #include <TDF_LabelSequence.hxx>
 #include <TDocStd_Document.hxx>
 #include <TopExp_Explorer.hxx>
@@ -169,6 +170,18 @@ Handle(XSControl_WorkSession) session_of(IGESCAFControl_Reader& reader) {
     return reader.WS();
 }
 
+// The unit of length a STEP file names; IGES files are not asked.
+QString unit_of(STEPCAFControl_Reader& reader) {
+    TColStd_SequenceOfAsciiString lengths, angles, solid_angles;
+    reader.ChangeReader().FileUnits(lengths, angles, solid_angles);
+    return lengths.IsEmpty() ? QString()
+                             : QString::fromLatin1(lengths.First().ToCString()).toLower();
+}
+
+QString unit_of(IGESCAFControl_Reader&) {
+    return {};
+}
+
 // The first fault the file's own form shows (an entity naming one that is
 // not there, say): such a file would be drawn with holes.
 QString first_fault(const Handle(XSControl_WorkSession) & session) {
@@ -185,7 +198,7 @@ QString first_fault(const Handle(XSControl_WorkSession) & session) {
 // The document of a STEP or an IGES file, or the reason there is none.
 template <typename Reader>
 QString transfer(Reader& reader, const QString& path, Handle(TDocStd_Document) & document,
-                 Progress& progress) {
+                 Progress& progress, QString& unit) {
     reader.SetColorMode(true);
     reader.SetNameMode(true);
     if (reader.ReadFile(QFile::encodeName(path).constData()) != IFSelect_RetDone) {
@@ -194,6 +207,7 @@ QString transfer(Reader& reader, const QString& path, Handle(TDocStd_Document) &
     if (const QString fault = first_fault(session_of(reader)); !fault.isEmpty()) {
         return fault;
     }
+    unit = unit_of(reader);
     XCAFApp_Application::GetApplication()->NewDocument("MDTV-XCAF", document);
     if (!reader.Transfer(document, progress.Start())) {
         return progress.stopped() ? QString() : QObject::tr("its shapes cannot be read");
@@ -218,13 +232,14 @@ ModelReading read_cad(const QString& path, const ReadProgress& progress) {
     ModelReading reading;
     Handle(Progress) told = new Progress(progress);
     Handle(TDocStd_Document) document;
+    QString unit;
     try {
         if (is_iges(path)) {
             IGESCAFControl_Reader reader;
-            reading.error = transfer(reader, path, document, *told);
+            reading.error = transfer(reader, path, document, *told, unit);
         } else {
             STEPCAFControl_Reader reader;
-            reading.error = transfer(reader, path, document, *told);
+            reading.error = transfer(reader, path, document, *told, unit);
         }
     } catch (const Standard_Failure& failure) {
         reading.error = quoted_text(failure.GetMessageString());
@@ -255,6 +270,7 @@ ModelReading read_cad(const QString& path, const ReadProgress& progress) {
         if (reading.model) {
             reading.model->parts = walk.parts;
             reading.model->faces = walk.faces;
+            reading.model->unit = unit;
         }
     } catch (const Standard_Failure& failure) {
         reading.error = quoted_text(failure.GetMessageString());

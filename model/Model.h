@@ -27,6 +27,9 @@ struct TARVIK_MODEL_EXPORT Model {
     // none for a mesh format.
     int parts = 0;
     size_t faces = 0;
+    // The unit of length the file gives, as it names it; drawn in
+    // millimetres. Empty where the format names none.
+    QString unit;
     // The centre of the box, in the file's coordinates, and half its
     // diagonal: a corner v stands at centre + size × v.
     Point centre{};

@@ -35,7 +35,7 @@ quint64 physical_memory() {
     return quint64(sysconf(_SC_PHYS_PAGES)) * quint64(sysconf(_SC_PAGESIZE));
 }
 
-constexpr char answer_magic[8] = {'T', 'A', 'R', 'V', 'I', 'K', 'M', '2'};
+constexpr char answer_magic[8] = {'T', 'A', 'R', 'V', 'I', 'K', 'M', '3'};
 static_assert(sizeof(QVector3D) == 3 * sizeof(float));
 static_assert(sizeof(ReaderAnswerHeader) % alignof(QVector3D) == 0);
 // A corner may stand a little outside the unit sphere: float rounding.
@@ -100,6 +100,12 @@ QString check_header(const ReaderAnswerHeader& header) {
                                         [](double v) { return std::isfinite(v); });
     if (!finite_box || !std::isfinite(header.size) || header.size <= 0) {
         return QObject::tr("its box is not a finite one");
+    }
+    const char* unit_end = std::find(std::begin(header.unit), std::end(header.unit), '\0');
+    if (unit_end == std::end(header.unit) ||
+        !std::all_of(std::begin(header.unit), unit_end,
+                     [](char c) { return c >= ' ' && c <= '~'; })) {
+        return QObject::tr("its unit is not a name");
     }
     return {};
 }
@@ -179,6 +185,8 @@ void ReaderAnswerWriter::write(uchar* into) const {
         header.colour = model.colour;
         header.parts = quint32(model.parts);
         header.faces = model.faces;
+        const QByteArray unit = model.unit.toLatin1().left(sizeof header.unit - 1);
+        std::copy(unit.begin(), unit.end(), header.unit);
     }
     into = put(into, &header, 1);
     if (reading_.model) {
@@ -248,6 +256,7 @@ ModelReading read_reader_answer(const uchar* data, size_t size) {
     model.colour = header.colour;
     model.parts = int(std::min<quint32>(header.parts, std::numeric_limits<int>::max()));
     model.faces = size_t(header.faces);
+    model.unit = QString::fromLatin1(header.unit);
     reading.warnings = texts;
     reading.model = std::move(model);
     return reading;

@@ -60,6 +60,8 @@ struct ReaderAnswerHeader {
     quint32 colour;
     quint32 parts;
     quint64 faces;
+    // NUL-terminated, printable ASCII.
+    char unit[16];
 };
 
 // A reading laid out as an answer: its size first, so that the memory it

@@ -7,6 +7,7 @@
 #include <BRepPrimAPI_MakeBox.hxx>
 #include <BRepPrimAPI_MakeCylinder.hxx>
 #include <IGESCAFControl_Writer.hxx>
+#include <Interface_Static.hxx>
 #include <Message.hxx>
 #include <Message_Messenger.hxx>
 #include <Message_PrinterOStream.hxx>
@@ -23,9 +24,9 @@
 
 enum class CadShape { box, cylinder, assembly, coloured_face };
 
-// Writes the shape as STEP, or as IGES for a path ending in .igs or .iges;
-// false if OpenCASCADE could not.
-inline bool write_cad(CadShape what, const QString& path) {
+// Writes the shape as STEP, its lengths in `unit` (MM, INCH, …), or as
+// IGES for a path ending in .igs or .iges; false if OpenCASCADE could not.
+inline bool write_cad(CadShape what, const QString& path, const char* unit = "MM") {
     // Its reports of each transfer are not the tests' output.
     Message::DefaultMessenger()->RemovePrinters(STANDARD_TYPE(Message_PrinterOStream));
     Handle(TDocStd_Document) document;
@@ -67,6 +68,7 @@ inline bool write_cad(CadShape what, const QString& path) {
         written = writer.Transfer(document) && writer.Write(file.constData());
     } else {
         STEPCAFControl_Writer writer;
+        Interface_Static::SetCVal("write.step.unit", unit);
         written = writer.Transfer(document, STEPControl_AsIs) &&
                   writer.Write(file.constData()) == IFSelect_RetDone;
     }

@@ -178,25 +178,29 @@ private slots:
     }
 
     // CAD files, written by OpenCASCADE: parts and faces counted as drawn,
-    // a part placed twice counting twice, sizes in millimetres.
+    // a part placed twice counting twice, sizes in millimetres whatever the
+    // file's unit, which the model names.
     void cadFilesAreRead_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("parts");
         QTest::addColumn<int>("faces");
         QTest::addColumn<int>("triangles");
+        QTest::addColumn<QString>("unit");
         const struct {
             const char* name;
             CadShape shape;
             int parts, faces, triangles;
-        } files[] = {{"box.step", CadShape::box, 1, 6, 12},
-                     {"box.igs", CadShape::box, 1, 6, 12},
-                     {"cylinder.stp", CadShape::cylinder, 1, 3, -1},
-                     {"assembly.step", CadShape::assembly, 3, 15, -1},
-                     {"coloured.step", CadShape::coloured_face, 1, 6, 12}};
+            const char *written, *unit;
+        } files[] = {{"box.step", CadShape::box, 1, 6, 12, "MM", "millimetre"},
+                     {"box_inch.step", CadShape::box, 1, 6, 12, "INCH", "inch"},
+                     {"box.igs", CadShape::box, 1, 6, 12, "MM", ""},
+                     {"cylinder.stp", CadShape::cylinder, 1, 3, -1, "MM", "millimetre"},
+                     {"assembly.step", CadShape::assembly, 3, 15, -1, "MM", "millimetre"},
+                     {"coloured.step", CadShape::coloured_face, 1, 6, 12, "MM", "millimetre"}};
         for (const auto& file : files) {
-            QVERIFY(write_cad(file.shape, dir_.filePath(QLatin1String(file.name))));
-            QTest::newRow(file.name)
-                << QString::fromLatin1(file.name) << file.parts << file.faces << file.triangles;
+            QVERIFY(write_cad(file.shape, dir_.filePath(QLatin1String(file.name)), file.written));
+            QTest::newRow(file.name) << QString::fromLatin1(file.name) << file.parts << file.faces
+                                     << file.triangles << QString::fromLatin1(file.unit);
         }
     }
     void cadFilesAreRead() {
@@ -204,17 +208,22 @@ private slots:
         QFETCH(int, parts);
         QFETCH(int, faces);
         QFETCH(int, triangles);
+        QFETCH(QString, unit);
         const ModelReading reading = read(dir_.filePath(name));
         QVERIFY2(reading.model, qPrintable(reading.error));
         const Model& model = *reading.model;
+        QCOMPARE(model.unit, unit);
         QCOMPARE(model.parts, parts);
         QCOMPARE(int(model.faces), faces);
         if (triangles >= 0) {
             QCOMPARE(int(model.triangle_count()), triangles);
         }
         if (name.startsWith(QLatin1String("box"))) {
-            // 10 × 20 × 30 mm: half its diagonal.
-            QCOMPARE(model.size, std::sqrt(1400.0) / 2);
+            // 10 × 20 × 30 of the file's unit, in millimetres: half its
+            // diagonal. The writer puts the numbers as they are, in inches.
+            const double millimetres = unit == QLatin1String("inch") ? 25.4 : 1;
+            QVERIFY2(std::abs(model.size - millimetres * std::sqrt(1400.0) / 2) < 1e-6,
+                     qPrintable(QString::number(model.size)));
         }
         if (name.startsWith(QLatin1String("coloured"))) {
             QVERIFY(std::count(model.colours.begin(), model.colours.end(), qRgb(255, 0, 0)) > 0);

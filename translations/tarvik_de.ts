@@ -484,6 +484,10 @@ Modelldateien liest ein eigener Prozess in einer Sandbox:
         <source>%1 parts, %2 faces, %3</source>
         <translation>%1 Teile, %2 Flächen, %3</translation>
     </message>
+    <message>
+        <source>%1 (its unit: %2)</source>
+        <translation>%1 (ihre Einheit: %2)</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -778,6 +782,10 @@ Modelldateien liest ein eigener Prozess in einer Sandbox:
     <message>
         <source>it holds no shape</source>
         <translation>sie enthält keine Form</translation>
+    </message>
+    <message>
+        <source>its unit is not a name</source>
+        <translation>ihre Einheit ist kein Name</translation>
     </message>
 </context>
 <context>

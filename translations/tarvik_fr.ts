@@ -484,6 +484,10 @@ Les fichiers de modèle sont lus par un processus à part, dans un bac à sable&
         <source>%1 parts, %2 faces, %3</source>
         <translation>%1 pièces, %2 faces, %3</translation>
     </message>
+    <message>
+        <source>%1 (its unit: %2)</source>
+        <translation>%1 (son unité&#xa0;: %2)</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -778,6 +782,10 @@ Les fichiers de modèle sont lus par un processus à part, dans un bac à sable&
     <message>
         <source>it holds no shape</source>
         <translation>il ne contient aucune forme</translation>
+    </message>
+    <message>
+        <source>its unit is not a name</source>
+        <translation>son unité n’est pas un nom</translation>
     </message>
 </context>
 <context>

@@ -308,6 +308,9 @@ QStringList ModelView::captions() const {
         size =
             tr("%1 parts, %2 faces, %3").arg(QLocale().toString(model_->parts), faces, triangles);
     }
+    if (!model_->unit.isEmpty()) {
+        size = tr("%1 (its unit: %2)").arg(size, model_->unit);
+    }
     return {tr("%1 \u2014 %2").arg(name, size),
             camera_.projection() == OrbitCamera::Projection::perspective ? tr("Perspective")
                                                                          : tr("Orthographic")};
