@@ -1,9 +1,10 @@
 #pragma once
 
 // STEP and IGES files written by OpenCASCADE for the tests: a box, a
-// cylinder, an assembly of two parts with one placed twice, and a box
-// with one coloured face.
+// cylinder, an assembly of two parts with one placed twice, a box with one
+// coloured face, and a face alone, a surface with no solid.
 
+#include <BRepBuilderAPI_MakeFace.hxx>
 #include <BRepPrimAPI_MakeBox.hxx>
 #include <BRepPrimAPI_MakeCylinder.hxx>
 #include <IGESCAFControl_Writer.hxx>
@@ -20,9 +21,10 @@
 #include <XCAFDoc_ColorTool.hxx>
 #include <XCAFDoc_DocumentTool.hxx>
 #include <XCAFDoc_ShapeTool.hxx>
+#include <gp_Pln.hxx>
 #include <gp_Trsf.hxx>
 
-enum class CadShape { box, cylinder, assembly, coloured_face };
+enum class CadShape { box, cylinder, assembly, coloured_face, lone_face };
 
 // Writes the shape as STEP, its lengths in `unit` (MM, INCH, …), or as
 // IGES for a path ending in .igs or .iges; false if OpenCASCADE could not.
@@ -52,6 +54,9 @@ inline bool write_cad(CadShape what, const QString& path, const char* unit = "MM
         shapes->UpdateAssemblies();
         break;
     }
+    case CadShape::lone_face:
+        shapes->AddShape(BRepBuilderAPI_MakeFace(gp_Pln(), 0, 10, 0, 20).Face());
+        break;
     case CadShape::coloured_face: {
         const TDF_Label part = shapes->AddShape(box);
         TopExp_Explorer face(box, TopAbs_FACE);

@@ -196,7 +196,9 @@ private slots:
                      {"box.igs", CadShape::box, 1, 6, 12, "MM", ""},
                      {"cylinder.stp", CadShape::cylinder, 1, 3, -1, "MM", "millimetre"},
                      {"assembly.step", CadShape::assembly, 3, 15, -1, "MM", "millimetre"},
-                     {"coloured.step", CadShape::coloured_face, 1, 6, 12, "MM", "millimetre"}};
+                     {"coloured.step", CadShape::coloured_face, 1, 6, 12, "MM", "millimetre"},
+                     // A surface with no solid is shown as it is.
+                     {"face.step", CadShape::lone_face, 1, 1, 2, "MM", "millimetre"}};
         for (const auto& file : files) {
             QVERIFY(write_cad(file.shape, dir_.filePath(QLatin1String(file.name)), file.written));
             QTest::newRow(file.name) << QString::fromLatin1(file.name) << file.parts << file.faces
