@@ -46,16 +46,15 @@ constexpr int deepest_assembly = 64;
 class Progress : public Message_ProgressIndicator {
 public:
     explicit Progress(const ReadProgress& progress)
-        : progress_(progress) {}
-    Standard_Boolean UserBreak() override { return stopped_; }
+        : relay_(progress) {}
+    Standard_Boolean UserBreak() override { return relay_.stopped(); }
     void Show(const Message_ProgressScope&, const Standard_Boolean) override {
-        stopped_ = stopped_ || (progress_ && !progress_(std::clamp(GetPosition(), 0.0, 1.0)));
+        relay_.tell(GetPosition());
     }
-    bool stopped() const { return stopped_; }
+    bool stopped() const { return relay_.stopped(); }
 
 private:
-    const ReadProgress& progress_;
-    bool stopped_ = false;
+    ProgressRelay relay_;
 };
 
 QRgb rgb_of(const Quantity_Color& colour) {

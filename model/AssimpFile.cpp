@@ -13,16 +13,12 @@ namespace {
 class Progress : public Assimp::ProgressHandler {
 public:
     explicit Progress(const ReadProgress& progress)
-        : progress_(progress) {}
-    bool Update(float share) override {
-        stopped_ = stopped_ || (progress_ && !progress_(std::clamp(double(share), 0.0, 1.0)));
-        return !stopped_;
-    }
-    bool stopped() const { return stopped_; }
+        : relay_(progress) {}
+    bool Update(float share) override { return relay_.tell(share); }
+    bool stopped() const { return relay_.stopped(); }
 
 private:
-    const ReadProgress& progress_;
-    bool stopped_ = false;
+    ProgressRelay relay_;
 };
 
 // Companion files (materials, buffers, textures) are opened only where

@@ -73,11 +73,10 @@ QStringList endings(const char* list) {
 
 // STL stays with our own reader: it reads every solid of a file, tells a
 // binary file by its size, streams the file instead of holding it whole,
-// and names the line of a fault. STEP and IGES come through OpenCASCADE.
-// 3MF comes through its own library, which
-// reads components and repeated items right, and glTF through tinygltf,
-// which a fuzzer could not break where it broke assimp's within a minute;
-// assimp reads the rest.
+// and names the line of a fault. 3MF comes through its own library, which
+// reads components and repeated items right; glTF through tinygltf, which
+// a fuzzer could not break where it broke assimp's within a minute; STEP
+// and IGES through OpenCASCADE; assimp reads the rest.
 const std::vector<ModelFormat>& model_formats() {
     static const std::vector<ModelFormat> formats{
         {"STL", endings("stl"), &read_stl_file},

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -23,6 +24,24 @@ struct TARVIK_MODEL_EXPORT ModelReading {
 
 // Told how far a reading has come, from 0 to 1; answering false stops it.
 using ReadProgress = std::function<bool(double done)>;
+
+// Hands a library's reports of progress on, clamped to 0 to 1, and keeps
+// a stop once asked for, so that the library and the reading both hear it.
+class ProgressRelay {
+public:
+    explicit ProgressRelay(const ReadProgress& progress)
+        : progress_(progress) {}
+    // False once a stop has been asked for.
+    bool tell(double done) {
+        stopped_ = stopped_ || (progress_ && !progress_(std::clamp(done, 0.0, 1.0)));
+        return !stopped_;
+    }
+    bool stopped() const { return stopped_; }
+
+private:
+    const ReadProgress& progress_;
+    bool stopped_ = false;
+};
 
 // The model of a file, by its ending (see model_formats()); a file of no
 // known ending is tried as STL.

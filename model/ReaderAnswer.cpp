@@ -69,7 +69,7 @@ std::optional<size_t> bytes_of(quint64 count, size_t unit, size_t room) {
 
 ModelReading refused(const QString& reason) {
     ModelReading reading;
-    reading.error = QObject::tr("the reader sent an invalid answer: %1").arg(reason);
+    reading.error = invalid_answer(reason);
     return reading;
 }
 
@@ -146,6 +146,10 @@ SandboxLimits limits_for(quint64 file_size) {
 #endif
     limits.cpu_seconds = base_cpu_seconds + file_size / mebibyte;
     return limits;
+}
+
+QString invalid_answer(const QString& fault) {
+    return QObject::tr("the reader sent an invalid answer: %1").arg(fault);
 }
 
 quint64 largest_reader_answer() {

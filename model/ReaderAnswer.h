@@ -77,6 +77,10 @@ private:
     QByteArray texts_;
 };
 
+// Why an answer is refused, as a reading's reason: "the reader sent an
+// invalid answer: " and the fault.
+TARVIK_MODEL_EXPORT QString invalid_answer(const QString& fault);
+
 // The reading an answer of `size` bytes tells; an answer that does not
 // hold together is a refusal that says what is wrong with it.
 TARVIK_MODEL_EXPORT ModelReading read_reader_answer(const uchar* data, size_t size);

@@ -164,17 +164,9 @@ QStringList warnings_of(PLib3MFModelReader* reader) {
     return warnings;
 }
 
-// Hands lib3mf's progress on, and remembers a stop asked for.
-struct Told {
-    const ReadProgress& progress;
-    bool stopped = false;
-};
-
-bool tell_progress(int percent, ProgressIdentifier, void* user) {
-    Told& told = *static_cast<Told*>(user);
-    told.stopped =
-        told.stopped || (told.progress && !told.progress(std::clamp(percent, 0, 100) / 100.0));
-    return !told.stopped;
+// lib3mf's progress, in percent, handed on; -1 only asks whether to stop.
+bool tell_progress(int percent, ProgressIdentifier, void* relay) {
+    return static_cast<ProgressRelay*>(relay)->tell(percent / 100.0);
 }
 
 bool add_build_items(PLib3MFModel* model, ThreeMfReader& reader, ModelReading& reading) {
@@ -209,11 +201,11 @@ ModelReading read_3mf(const QString& path, const ReadProgress& progress) {
         reading.error = QObject::tr("the 3MF library cannot start");
         return reading;
     }
-    Told told{progress};
+    ProgressRelay told(progress);
     lib3mf_reader_setprogresscallback(file_reader.get(), &tell_progress, &told);
     if (lib3mf_reader_readfromfileutf8(file_reader.get(), QFile::encodeName(path).constData()) !=
         0) {
-        reading.cancelled = told.stopped;
+        reading.cancelled = told.stopped();
         if (!reading.cancelled) {
             reading.error = last_error(file_reader.get());
         }

@@ -822,10 +822,6 @@ Modelldateien liest ein eigener Prozess in einer Sandbox:
         <translation>der Leser %1 kann nicht gestartet werden: %2</translation>
     </message>
     <message>
-        <source>the reader sent an invalid answer: %1</source>
-        <translation>der Leser hat eine ungültige Antwort geschickt: %1</translation>
-    </message>
-    <message>
         <source>a message it sent is of no known kind</source>
         <translation>eine Nachricht, die er schickte, ist von keiner bekannten Art</translation>
     </message>

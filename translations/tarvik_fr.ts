@@ -822,10 +822,6 @@ Les fichiers de modèle sont lus par un processus à part, dans un bac à sable&
         <translation>le lecteur %1 ne peut pas être lancé&#xa0;: %2</translation>
     </message>
     <message>
-        <source>the reader sent an invalid answer: %1</source>
-        <translation>le lecteur a envoyé une réponse invalide&#xa0;: %1</translation>
-    </message>
-    <message>
         <source>a message it sent is of no known kind</source>
         <translation>un message qu’il a envoyé n’est d’aucune sorte connue</translation>
     </message>

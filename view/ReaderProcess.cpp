@@ -176,8 +176,7 @@ void ReaderProcess::read_messages() {
             close(fd);
         }
         if (!taken) {
-            kill_with(tr("the reader sent an invalid answer: %1")
-                          .arg(tr("a message it sent is of no known kind")));
+            kill_with(invalid_answer(tr("a message it sent is of no known kind")));
             return;
         }
     }
@@ -207,7 +206,7 @@ void ReaderProcess::take_answer(int fd, quint64 size) {
     struct stat status;
     const auto invalid = [this](const QString& fault) {
         answer_.emplace();
-        answer_->error = tr("the reader sent an invalid answer: %1").arg(fault);
+        answer_->error = invalid_answer(fault);
     };
     if (fstat(fd, &status) != 0 || quint64(status.st_size) != size || size == 0) {
         return invalid(tr("its memory file is not of the size it says"));
