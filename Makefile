@@ -4,7 +4,7 @@ SHELL := /bin/bash
 BUILD_DIR      ?= build
 ASAN_BUILD_DIR ?= build-asan
 FUZZ_SECONDS   ?= 20
-FUZZ_TARGETS    = lists preferences stl answer commands
+FUZZ_TARGETS    = lists preferences stl answer step commands
 BUILD_TYPE     ?= RelWithDebInfo
 PACKAGES = g++ cmake ninja-build make pkg-config qt6-base-dev qt6-svg-dev qt6-tools-dev \
            qt6-l10n-tools libgl-dev libbenchmark-dev xvfb xauth fonts-dejavu-core \
@@ -62,16 +62,28 @@ screenshots: build
 check-all: check-format check-translations test build-bench test-asan fuzz
 
 # A bounded run of each fuzz target from the seeds kept in fuzz/corpus; what
-# it finds stays in $(ASAN_BUILD_DIR), and a crash fails the run.
+# it finds stays in $(ASAN_BUILD_DIR), and a crash fails the run. OpenCASCADE
+# crashes on hostile files (it recurses without end on an edge made of
+# itself): the STEP target runs on past crashes, which fail the run only
+# when they are not inside OpenCASCADE, whose crashes end the reader alone.
+CONTAINED_FUZZ_TARGETS = step
 fuzz: build-asan
 	@for target in $(FUZZ_TARGETS); do \
+		prefix=$(ASAN_BUILD_DIR)/artifacts/$$target-; options=; \
+		case " $(CONTAINED_FUZZ_TARGETS) " in *" $$target "*) \
+			options="-fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 -timeout=10";; esac; \
 		mkdir -p $(ASAN_BUILD_DIR)/corpus/$$target $(ASAN_BUILD_DIR)/artifacts && \
 		echo "Fuzzing $$target for $(FUZZ_SECONDS) s" && \
 		$(ASAN_BUILD_DIR)/bin/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-			-artifact_prefix=$(ASAN_BUILD_DIR)/artifacts/$$target- \
+			$$options -artifact_prefix=$$prefix \
 			$(ASAN_BUILD_DIR)/corpus/$$target fuzz/corpus/$$target 2>&1 | \
 			grep -E '^(stat::number_of_executed_units|stat::new_units_added|Done|==|SUMMARY|INFO: seed)' ; \
-		test $${PIPESTATUS[0]} -eq 0 || exit 1; \
+		status=$${PIPESTATUS[0]}; \
+		if [ -n "$$options" ]; then \
+			fuzz/library_crashes_only.sh $(ASAN_BUILD_DIR)/bin/fuzz_$$target $$prefix libTK || exit 1; \
+		else \
+			test $$status -eq 0 || exit 1; \
+		fi; \
 	done
 
 test-asan: build-asan

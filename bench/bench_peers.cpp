@@ -6,6 +6,8 @@
 //   (`f3d F --output P`), on a sphere of a million triangles as binary
 //   STL, ASCII STL, OBJ and binary PLY ($BENCH_TARVIK names another host
 //   to measure, an earlier build say);
+//   first_picture_cad: the same, on STEP files of about 1 MB and 5 MB
+//   (300 and 1,500 parts of curved faces);
 //   reader_start: a reader process started, reading a file of one
 //   triangle, and its answer taken;
 //   read: our model reader (this program run with --read F) against
@@ -31,6 +33,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "CadWriter.h"
 #include "ModelFile.h"
 #include "ReaderProcess.h"
 
@@ -260,6 +263,42 @@ BENCHMARK(first_picture_tarvik)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(first_picture_f3d)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The STEP files, written once, on first use.
+const int cad_parts[] = {300, 1500};
+QString cad_file(int which) {
+    static const bool written = [] {
+        for (const int parts : cad_parts) {
+            write_cad_parts(parts,
+                            files().path(qPrintable(QStringLiteral("parts_%1.step").arg(parts))));
+        }
+        return true;
+    }();
+    Q_UNUSED(written);
+    return files().path(qPrintable(QStringLiteral("parts_%1.step").arg(cad_parts[which])));
+}
+void first_picture_cad_tarvik(benchmark::State& state) {
+    const QString file = cad_file(int(state.range(0)));
+    measure(state, {QStringLiteral(TARVIK_PROGRAM), "--settings", files().path("prefs.ini"),
+                    "--model", file, "--screenshot", files().path("tarvik.png")});
+    state.SetLabel(qPrintable(QStringLiteral("%1 kB").arg(QFileInfo(file).size() / 1024)));
+}
+void first_picture_cad_f3d(benchmark::State& state) {
+    const QString file = cad_file(int(state.range(0)));
+    measure(state, {"f3d", file, "--output", files().path("f3d.png")});
+    state.SetLabel(qPrintable(QStringLiteral("%1 kB").arg(QFileInfo(file).size() / 1024)));
+}
+BENCHMARK(first_picture_cad_tarvik)
+    ->DenseRange(0, 1)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+// f3d takes minutes on the larger file: once.
+BENCHMARK(first_picture_cad_f3d)
+    ->DenseRange(0, 1)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 void reader_start(benchmark::State& state) {
     const QString path = files().path("triangle.stl");

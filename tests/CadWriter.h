@@ -2,11 +2,13 @@
 
 // STEP and IGES files written by OpenCASCADE for the tests: a box, a
 // cylinder, an assembly of two parts with one placed twice, a box with one
-// coloured face, and a face alone, a surface with no solid.
+// coloured face, and a face alone, a surface with no solid; and for the
+// benchmarks, a file of many parts.
 
 #include <BRepBuilderAPI_MakeFace.hxx>
 #include <BRepPrimAPI_MakeBox.hxx>
 #include <BRepPrimAPI_MakeCylinder.hxx>
+#include <BRepPrimAPI_MakeSphere.hxx>
 #include <IGESCAFControl_Writer.hxx>
 #include <Interface_Static.hxx>
 #include <Message.hxx>
@@ -26,13 +28,36 @@
 
 enum class CadShape { box, cylinder, assembly, coloured_face, lone_face };
 
-// Writes the shape as STEP, its lengths in `unit` (MM, INCH, …), or as
-// IGES for a path ending in .igs or .iges; false if OpenCASCADE could not.
-inline bool write_cad(CadShape what, const QString& path, const char* unit = "MM") {
+inline Handle(TDocStd_Document) new_cad_document() {
     // Its reports of each transfer are not the tests' output.
     Message::DefaultMessenger()->RemovePrinters(STANDARD_TYPE(Message_PrinterOStream));
     Handle(TDocStd_Document) document;
     XCAFApp_Application::GetApplication()->NewDocument("MDTV-XCAF", document);
+    return document;
+}
+
+// Writes the document and closes it.
+inline bool write_cad_document(const Handle(TDocStd_Document) & document, const QString& path,
+                               const char* unit) {
+    const QByteArray file = QFile::encodeName(path);
+    bool written = false;
+    if (path.endsWith(QLatin1String(".igs")) || path.endsWith(QLatin1String(".iges"))) {
+        IGESCAFControl_Writer writer;
+        written = writer.Transfer(document) && writer.Write(file.constData());
+    } else {
+        STEPCAFControl_Writer writer;
+        Interface_Static::SetCVal("write.step.unit", unit);
+        written = writer.Transfer(document, STEPControl_AsIs) &&
+                  writer.Write(file.constData()) == IFSelect_RetDone;
+    }
+    XCAFApp_Application::GetApplication()->Close(document);
+    return written;
+}
+
+// Writes the shape as STEP, its lengths in `unit` (MM, INCH, …), or as
+// IGES for a path ending in .igs or .iges; false if OpenCASCADE could not.
+inline bool write_cad(CadShape what, const QString& path, const char* unit = "MM") {
+    const Handle(TDocStd_Document) document = new_cad_document();
     const Handle(XCAFDoc_ShapeTool) shapes = XCAFDoc_DocumentTool::ShapeTool(document->Main());
     const TopoDS_Shape box = BRepPrimAPI_MakeBox(10, 20, 30).Shape();
     switch (what) {
@@ -66,17 +91,20 @@ inline bool write_cad(CadShape what, const QString& path, const char* unit = "MM
         break;
     }
     }
-    const QByteArray file = QFile::encodeName(path);
-    bool written = false;
-    if (path.endsWith(QLatin1String(".igs")) || path.endsWith(QLatin1String(".iges"))) {
-        IGESCAFControl_Writer writer;
-        written = writer.Transfer(document) && writer.Write(file.constData());
-    } else {
-        STEPCAFControl_Writer writer;
-        Interface_Static::SetCVal("write.step.unit", unit);
-        written = writer.Transfer(document, STEPControl_AsIs) &&
-                  writer.Write(file.constData()) == IFSelect_RetDone;
+    return write_cad_document(document, path, unit);
+}
+
+// A STEP file of `count` parts side by side, cylinders and spheres of
+// sizes each their own: curved faces, as machined parts have, some 4 kB of
+// STEP a part.
+inline bool write_cad_parts(int count, const QString& path) {
+    const Handle(TDocStd_Document) document = new_cad_document();
+    const Handle(XCAFDoc_ShapeTool) shapes = XCAFDoc_DocumentTool::ShapeTool(document->Main());
+    for (int part = 0; part < count; ++part) {
+        const gp_Ax2 at(gp_Pnt(30.0 * (part % 32), 30.0 * (part / 32), 0), gp::DZ());
+        const double size = 5 + 0.01 * part;
+        shapes->AddShape(part % 2 ? BRepPrimAPI_MakeSphere(at, size).Shape()
+                                  : BRepPrimAPI_MakeCylinder(at, size, 2 * size).Shape());
     }
-    XCAFApp_Application::GetApplication()->Close(document);
-    return written;
+    return write_cad_document(document, path, "MM");
 }

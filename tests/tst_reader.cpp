@@ -13,10 +13,12 @@
 #include "CadWriter.h"
 #include "ExportedScene.h"
 #include "HostRun.h"
+#include "ModelView.h"
 #include "ReaderProcess.h"
 #include "Shapes.h"
 #include "StlWriter.h"
 #include "TestFiles.h"
+#include "TestSupport.h"
 #include "ZipWriter.h"
 
 namespace {
@@ -232,6 +234,37 @@ private slots:
             QVERIFY(std::count(model.colours.begin(), model.colours.end(), Model::default_colour) >
                     0);
         }
+    }
+
+    // The face the file colours is drawn in its colour, the other five in
+    // the default one: of the six views of the box, one faces red.
+    void aColouredFaceIsDrawnInItsColour() {
+        const QString path = dir_.filePath(QStringLiteral("red_face.step"));
+        QVERIFY(write_cad(CadShape::coloured_face, path));
+        ModelReading reading = read(path);
+        QVERIFY2(reading.model, qPrintable(reading.error));
+        ModelView view;
+        view.resize(400, 400);
+        view.set_model(std::move(*reading.model));
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QVERIFY(view.uses_opengl());
+        int red = 0;
+        for (const StandardView side :
+             {StandardView::front, StandardView::back, StandardView::left, StandardView::right,
+              StandardView::top, StandardView::bottom}) {
+            view.show_view(side);
+            QTest::qWait(50);
+            const QImage picture = view.grab().toImage();
+            const QRgb middle = picture.pixel(200, 200);
+            if (qRed(middle) > 2 * qGreen(middle) && qRed(middle) > 2 * qBlue(middle)) {
+                ++red;
+                save_picture(picture, QStringLiteral("cad_red_face.png"));
+            } else {
+                QVERIFY2(qBlue(middle) > qRed(middle), qPrintable(QString::number(middle, 16)));
+            }
+        }
+        QCOMPARE(red, 1);
     }
 
     // The reader's own check: what it may do in its sandbox, and what not.

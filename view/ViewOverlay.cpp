@@ -64,8 +64,12 @@ void draw_captions(QPainter& painter, const QRect& area, const QStringList& capt
     font.setBold(false);
     painter.setFont(font);
     const QRect inside = area.adjusted(10, 8, -10, -8);
-    painter.drawText(inside, Qt::AlignLeft | Qt::AlignTop, captions.value(0));
-    painter.drawText(inside, Qt::AlignRight | Qt::AlignTop, captions.value(1));
+    const QString right = captions.value(1);
+    painter.drawText(inside, Qt::AlignRight | Qt::AlignTop, right);
+    // In a narrow view the model's caption gives way, not the projection's.
+    const int room = inside.width() - painter.fontMetrics().horizontalAdvance(right) - 16;
+    painter.drawText(inside, Qt::AlignLeft | Qt::AlignTop,
+                     painter.fontMetrics().elidedText(captions.value(0), Qt::ElideMiddle, room));
 }
 
 // A refused file's reason, on a band across the view's top, under the captions.
