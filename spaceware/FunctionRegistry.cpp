@@ -34,6 +34,8 @@ const BuiltinFunction builtin_functions[] = {
      QT_TRANSLATE_NOOP("Functions", "Sensitivity Up")},
     {"Sensitivity_Down", "navigation sensitivity down",
      QT_TRANSLATE_NOOP("Functions", "Sensitivity Down")},
+    {"Next_Profile", "profile next", QT_TRANSLATE_NOOP("Functions", "Next Profile")},
+    {"Previous_Profile", "profile previous", QT_TRANSLATE_NOOP("Functions", "Previous Profile")},
 };
 
 // Runs a function's command when the device triggers it.

@@ -133,14 +133,14 @@ int first_unreadable_line(const std::vector<IniLine>& lines) {
     return 0;
 }
 
-QByteArray lines_outside_group(const std::vector<IniLine>& lines, const QString& group) {
+QByteArray lines_outside_groups(const std::vector<IniLine>& lines, const QStringList& groups) {
     std::vector<QByteArray> headers;
     for (const IniLine& line : lines) {
         if (is_header(line)) {
             headers.push_back(line.text);
         }
     }
-    const std::vector<std::optional<QString>> groups = groups_of(headers);
+    const std::vector<std::optional<QString>> groups_of_headers = groups_of(headers);
     QByteArray general, sections;
     size_t header = 0;
     bool in_section = false;
@@ -148,7 +148,10 @@ QByteArray lines_outside_group(const std::vector<IniLine>& lines, const QString&
     for (const IniLine& line : lines) {
         if (is_header(line)) {
             in_section = true;
-            in_group = is_in_group(groups[header++], group);
+            const std::optional<QString>& group = groups_of_headers[header++];
+            in_group = std::any_of(groups.begin(), groups.end(), [&](const QString& written) {
+                return is_in_group(group, written);
+            });
         }
         if (!in_section) {
             general += line.raw;
@@ -157,4 +160,28 @@ QByteArray lines_outside_group(const std::vector<IniLine>& lines, const QString&
         }
     }
     return (general.trimmed().isEmpty() ? QByteArray() : "[General]\n" + general) + sections;
+}
+
+int line_of_key(const std::vector<IniLine>& lines, const QString& key) {
+    std::vector<QByteArray> headers;
+    for (const IniLine& line : lines) {
+        if (is_header(line)) {
+            headers.push_back(line.text);
+        }
+    }
+    const std::vector<std::optional<QString>> groups = groups_of(headers);
+    QString group;
+    size_t header = 0;
+    for (const IniLine& line : lines) {
+        if (is_header(line)) {
+            group = groups[header++].value_or(QString());
+            continue;
+        }
+        const QString name =
+            QString::fromUtf8(line.text.left(line.text.indexOf('='))).trimmed().replace('\\', '/');
+        if ((group.isEmpty() ? name : group + '/' + name) == key) {
+            return line.first;
+        }
+    }
+    return 0;
 }

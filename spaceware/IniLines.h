@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 struct IniLine {
@@ -27,6 +28,9 @@ std::vector<IniLine> ini_lines(const QByteArray& data);
 // control characters. 0 when there is none.
 int first_unreadable_line(const std::vector<IniLine>& lines);
 
-// Every line outside the group and the groups below it, byte for byte;
+// Every line outside the groups and the groups below them, byte for byte;
 // lines before any section header come under a [General] header.
-QByteArray lines_outside_group(const std::vector<IniLine>& lines, const QString& group);
+QByteArray lines_outside_groups(const std::vector<IniLine>& lines, const QStringList& groups);
+
+// The number of the file line that sets `key` ("group/name"), or 0.
+int line_of_key(const std::vector<IniLine>& lines, const QString& key);

@@ -1,5 +1,9 @@
 #include "Kestrava_spaceWare.h"
 
+#include <QCollator>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QtDebug>
 #include <algorithm>
@@ -8,6 +12,7 @@
 #include "NavigSchema.h"
 #include "PreferencesFile.h"
 #include "PreferencesSync.h"
+#include "ProfileStore.h"
 
 namespace {
 // The functions of the first device buttons out of the box; the rest do nothing.
@@ -19,7 +24,8 @@ const char* const default_button_functions[] = {"Fit_All", "View_Isometric"};
 SpaceWarePreferencesManager::SpaceWarePreferencesManager(const QString& file, long button_count)
     : file_(file)
     , preferences_file_(std::make_unique<PreferencesFile>(file))
-    , functions_(std::make_unique<FunctionRegistry>()) {
+    , functions_(std::make_unique<FunctionRegistry>())
+    , profiles_(std::make_unique<ProfileStore>(file)) {
     const NavigValues defaults = navig_defaults();
     for (const NavigSchemaRow& row : navig_schema) {
         const NavigValue& value = defaults[row.attribute];
@@ -32,7 +38,11 @@ SpaceWarePreferencesManager::SpaceWarePreferencesManager(const QString& file, lo
     for (long n = 1; n <= std::max(0L, button_count); ++n) {
         buttons_.push_back(std::make_unique<StringSetting>(button_default(n)));
     }
-    functions_->replace_custom(read_preferences(navig_preferences_, button_preferences_));
+    functions_->replace_custom(
+        read_preferences(navig_preferences_, button_preferences_, &profile_));
+    if (profiles_->has_file(profile_)) {
+        read_profile(profile_, navig_preferences_, button_preferences_);
+    }
     apply_navig(navig_preferences_, Source::preferences);
     apply_buttons(button_preferences_, Source::preferences);
     functions_->publish_names();
@@ -310,33 +320,69 @@ void SpaceWarePreferencesManager::reset_button_defaults() {
 // ---------------------------------------------------------------- the file
 
 SpaceWarePreferencesManager::FunctionValues
-SpaceWarePreferencesManager::read_preferences(NavigValues& navig, ButtonValues& buttons) {
+SpaceWarePreferencesManager::read_preferences(NavigValues& navig, ButtonValues& buttons,
+                                              QString* profile) {
     PreferencesFile::Contents contents{navig_defaults(), button_defaults(), {}};
     preferences_file_->read(contents,
                             [this](const CString& name) { return functions_->is_builtin(name); });
     navig = contents.navig;
     buttons = contents.buttons;
+    if (profile) {
+        *profile = contents.profile;
+    }
     return contents.functions;
 }
 
+void SpaceWarePreferencesManager::read_profile(const QString& name, NavigValues& navig,
+                                               ButtonValues& buttons) const {
+    PreferencesFile::Contents contents{navig_defaults(), button_defaults(), {}};
+    if (profiles_->has_file(name)) {
+        profiles_->read(name, contents);
+    } else {
+        PreferencesFile(file_).read(contents, [](const CString&) { return false; });
+    }
+    navig = contents.navig;
+    buttons = contents.buttons;
+}
+
+// A section goes to the preferences file, and to the profile's own file
+// once there are profiles: a profile's first file gets both its sections.
 bool SpaceWarePreferencesManager::write_file(PreferencesSection section, const NavigValues& navig,
                                              const ButtonValues& buttons) {
-    const PreferencesFile::Contents contents{navig, buttons, functions_->custom_functions()};
-    const bool saved = preferences_file_->write(section, contents);
+    const PreferencesFile::Contents contents{navig, buttons, functions_->custom_functions(),
+                                             profile_};
+    bool saved = preferences_file_->write(section, contents);
+    save_error_ = preferences_file_->error();
     if (saved && sync_) {
         sync_->take_as_known();
+    }
+    const bool in_profiles = profiles_->has_file(profile_) || profile_names().size() > 1;
+    if (saved && section != PreferencesSection::functions && in_profiles) {
+        saved =
+            profiles_->write(profile_,
+                             profiles_->has_file(profile_)
+                                 ? std::vector<PreferencesSection>{section}
+                                 : std::vector<PreferencesSection>{PreferencesSection::navigation,
+                                                                   PreferencesSection::buttons},
+                             contents);
+        save_error_ = profiles_->error();
     }
     return saved;
 }
 
 const QString& SpaceWarePreferencesManager::save_error() const {
-    return preferences_file_->error();
+    return save_error_;
 }
 
 void SpaceWarePreferencesManager::bring_in_other_save() {
     NavigValues navig;
     ButtonValues buttons;
-    const FunctionValues functions = read_preferences(navig, buttons);
+    QString named;
+    const FunctionValues functions = read_preferences(navig, buttons, &named);
+    // Another program's switch puts another profile there: ours is in its file.
+    if (named != profile_ || profiles_->has_file(profile_)) {
+        read_profile(profile_, navig, buttons);
+    }
     const NavigValues followed_navig =
         PreferencesSync::followed(current_navig(), navig_preferences_, navig);
     navig_preferences_ = navig;
@@ -348,6 +394,7 @@ void SpaceWarePreferencesManager::bring_in_other_save() {
     functions_->replace_custom(functions);
     functions_->publish_names();
     tell_functions_changed();
+    tell_profiles_changed();
 }
 
 void SpaceWarePreferencesManager::set_functions_listener(std::function<void()> listener) {
@@ -357,6 +404,211 @@ void SpaceWarePreferencesManager::set_functions_listener(std::function<void()> l
 void SpaceWarePreferencesManager::tell_functions_changed() const {
     if (functions_listener_) {
         functions_listener_();
+    }
+}
+
+// ---------------------------------------------------------------- profiles
+
+QString SpaceWarePreferencesManager::default_profile_name() {
+    return QStringLiteral("Default");
+}
+
+bool SpaceWarePreferencesManager::is_valid_profile_name(const QString& name) {
+    return !name.isEmpty() && name.size() <= 64 && name.trimmed() == name &&
+           std::none_of(name.begin(), name.end(),
+                        [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
+QStringList SpaceWarePreferencesManager::profile_names() const {
+    QStringList names = profiles_->names();
+    if (!names.contains(profile_)) {
+        names << profile_;
+        QCollator order;
+        order.setCaseSensitivity(Qt::CaseInsensitive);
+        std::sort(names.begin(), names.end(), order);
+    }
+    return names;
+}
+
+bool SpaceWarePreferencesManager::has_profile(const QString& name) const {
+    return profile_names().contains(name);
+}
+
+SpaceWarePreferencesManager::Settings
+SpaceWarePreferencesManager::profile_settings(const QString& name) const {
+    if (!has_profile(name)) {
+        return default_settings();
+    }
+    if (name == profile_) {
+        return {navig_preferences_, button_preferences_};
+    }
+    Settings values;
+    read_profile(name, values.navig, values.buttons);
+    return values;
+}
+
+SpaceWarePreferencesManager::Settings SpaceWarePreferencesManager::default_settings() const {
+    return {navig_defaults(), button_defaults()};
+}
+
+void SpaceWarePreferencesManager::take_saved(const NavigValues& navig,
+                                             const ButtonValues& buttons) {
+    navig_preferences_ = navig;
+    button_preferences_ = buttons;
+    apply_navig(navig, Source::preferences);
+    apply_buttons(buttons, Source::preferences);
+}
+
+bool SpaceWarePreferencesManager::switch_profile(const QString& name) {
+    if (name == profile_) {
+        return true;
+    }
+    if (!has_profile(name)) {
+        save_error_ = QStringLiteral("there is no profile %1").arg(name);
+        return false;
+    }
+    using Section = PreferencesSection;
+    // The profile left keeps its saved values in a file of its own.
+    if (!profiles_->has_file(profile_) &&
+        !profiles_->write(profile_, {Section::navigation, Section::buttons},
+                          {navig_preferences_, button_preferences_, {}, profile_})) {
+        save_error_ = profiles_->error();
+        return false;
+    }
+    const Settings values = profile_settings(name);
+    const PreferencesFile::Contents contents{values.navig, values.buttons,
+                                             functions_->custom_functions(), name};
+    if (!preferences_file_->write({Section::navigation, Section::buttons, Section::profile},
+                                  contents)) {
+        save_error_ = preferences_file_->error();
+        return false;
+    }
+    sync_->take_as_known();
+    profile_ = name;
+    take_saved(values.navig, values.buttons);
+    tell_profiles_changed();
+    return true;
+}
+
+bool SpaceWarePreferencesManager::store_profile(const QString& name, const Settings& values) {
+    if (!is_valid_profile_name(name)) {
+        save_error_ = QStringLiteral("\"%1\" is not a profile name").arg(name);
+        return false;
+    }
+    using Section = PreferencesSection;
+    if (!profiles_->write(name, {Section::navigation, Section::buttons},
+                          {values.navig, values.buttons, {}, name})) {
+        save_error_ = profiles_->error();
+        return false;
+    }
+    if (name == profile_) {
+        const bool saved = write_file(Section::navigation, values.navig, values.buttons) &&
+                           write_file(Section::buttons, values.navig, values.buttons);
+        take_saved(values.navig, values.buttons);
+        tell_profiles_changed();
+        return saved;
+    }
+    tell_profiles_changed();
+    return true;
+}
+
+bool SpaceWarePreferencesManager::rename_profile(const QString& name, const QString& new_name) {
+    if (!has_profile(name) || has_profile(new_name) || !is_valid_profile_name(new_name)) {
+        save_error_ = QStringLiteral("\"%1\" cannot be the profile's name").arg(new_name);
+        return false;
+    }
+    const Settings values = profile_settings(name);
+    using Section = PreferencesSection;
+    if (!profiles_->write(new_name, {Section::navigation, Section::buttons},
+                          {values.navig, values.buttons, {}, new_name}) ||
+        !profiles_->remove(name)) {
+        save_error_ = profiles_->error();
+        return false;
+    }
+    if (name == profile_) {
+        profile_ = new_name;
+        if (!preferences_file_->write(Section::profile,
+                                      {values.navig, values.buttons, {}, new_name})) {
+            save_error_ = preferences_file_->error();
+            tell_profiles_changed();
+            return false;
+        }
+        sync_->take_as_known();
+    }
+    tell_profiles_changed();
+    return true;
+}
+
+bool SpaceWarePreferencesManager::remove_profile(const QString& name) {
+    if (name == profile_ || !has_profile(name)) {
+        save_error_ = QStringLiteral("the profile in use cannot be removed");
+        return false;
+    }
+    if (!profiles_->remove(name)) {
+        save_error_ = profiles_->error();
+        return false;
+    }
+    tell_profiles_changed();
+    return true;
+}
+
+bool SpaceWarePreferencesManager::export_profile(const QString& path, const QString& name,
+                                                 const Settings& values) {
+    // A file of the name is replaced, not merged with.
+    if (QFileInfo(path).isFile() && !QFile::remove(path)) {
+        save_error_ = QStringLiteral("%1 cannot be replaced").arg(path);
+        return false;
+    }
+    using Section = PreferencesSection;
+    PreferencesFile file(path);
+    const bool written = file.write({Section::navigation, Section::buttons, Section::profile},
+                                    {values.navig, values.buttons, {}, name});
+    save_error_ = file.error();
+    return written;
+}
+
+SpaceWarePreferencesManager::ProfileFile
+SpaceWarePreferencesManager::read_profile_file(const QString& path) const {
+    PreferencesFile::Contents contents{navig_defaults(), button_defaults(), {}, QString()};
+    PreferencesFile file(path);
+    file.read(contents, [](const CString&) { return true; });
+    ProfileFile read{contents.profile, {contents.navig, contents.buttons}, {}};
+    QStringList problems = file.problems();
+    // A binding of a button this device lacks is no reason to refuse the rest.
+    problems.erase(std::remove_if(problems.begin(), problems.end(),
+                                  [](const QString& problem) {
+                                      return problem.endsWith(QLatin1String("no such button"));
+                                  }),
+                   problems.end());
+    // Every setting is in a whole file, and its format last of all.
+    const QSettings in(path, QSettings::IniFormat);
+    QStringList keys;
+    for (const NavigSchemaRow& row : navig_schema) {
+        keys << QStringLiteral("navigation/") + QLatin1String(row.key);
+    }
+    keys << QStringLiteral("profile/format");
+    for (const QString& key : keys) {
+        if (problems.isEmpty() && !in.contains(key)) {
+            problems << QStringLiteral("%1 is missing: the file is not whole").arg(key);
+        }
+    }
+    if (read.name.isEmpty()) {
+        read.name = QFileInfo(path).completeBaseName();
+    }
+    if (problems.isEmpty() && !is_valid_profile_name(read.name)) {
+        problems << QStringLiteral("it names no profile");
+    }
+    read.problem = problems.value(0);
+    return read;
+}
+
+void SpaceWarePreferencesManager::set_profiles_listener(std::function<void()> listener) {
+    profiles_listener_ = std::move(listener);
+}
+
+void SpaceWarePreferencesManager::tell_profiles_changed() const {
+    if (profiles_listener_) {
+        profiles_listener_();
     }
 }
 

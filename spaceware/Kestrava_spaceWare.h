@@ -5,6 +5,7 @@
 // settings' observers.
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <memory>
@@ -98,9 +99,10 @@ using FunctionNameIterator = TableKeyItr<CopyCString, FunctionEntry>;
 class FunctionRegistry;
 class PreferencesFile;
 class PreferencesSync;
+class ProfileStore;
 
 // The parts of the preferences file that are saved on their own.
-enum class PreferencesSection { navigation, buttons, functions };
+enum class PreferencesSection { navigation, buttons, functions, profile };
 
 class KESTRAVA_SPACEWARE_EXPORT SpaceWarePreferencesManager {
 public:
@@ -199,6 +201,48 @@ public:
     // Whether the settings differ from the saved preferences.
     bool has_unsaved_changes() const;
 
+    // Named sets of the navigation settings and button bindings; the
+    // custom functions are shared by all, since bindings name them. One is
+    // in use: the settings above are its values, saving keeps them as its
+    // preferences, restoring brings back its saved ones. A first start has
+    // one, "Default".
+    static QString default_profile_name();
+    // Not empty, at most 64 characters, no control characters, no blanks
+    // at either end.
+    static bool is_valid_profile_name(const QString& name);
+    const QString& profile() const { return profile_; }
+    // In name order, the one in use among them.
+    QStringList profile_names() const;
+    bool has_profile(const QString& name) const;
+    // Makes `name` the profile in use, its saved values the settings:
+    // unsaved changes are dropped, so callers ask first. False, with
+    // save_error() saying why, when there is no such profile or its
+    // values could not be kept in the preferences file.
+    bool switch_profile(const QString& name);
+    // A profile of these saved values, or replaces a profile's saved values
+    // (the settings follow when it is in use). False for a name that is not
+    // valid, or when its file could not be written.
+    bool store_profile(const QString& name, const Settings& values);
+    // False for a new name taken or not valid, or files not written.
+    bool rename_profile(const QString& name, const QString& new_name);
+    // Any but the one in use.
+    bool remove_profile(const QString& name);
+    // A profile's saved values: the factory defaults for an unknown one.
+    Settings profile_settings(const QString& name) const;
+    Settings default_settings() const;
+    // A profile's file to share: its name, its values, and a format version.
+    bool export_profile(const QString& path, const QString& name, const Settings& values);
+    // What a shared file holds, every value checked as the preferences
+    // file's are; `problem` says why it cannot be taken ("line N: KEY: …").
+    struct ProfileFile {
+        QString name;
+        Settings values;
+        QString problem;
+    };
+    ProfileFile read_profile_file(const QString& path) const;
+    // Told when the profiles or the one in use change.
+    void set_profiles_listener(std::function<void()> listener);
+
     // Bring back the saved preferences, or the factory defaults.
     void reset_navig_settings();
     void reset_navig_defaults();
@@ -227,8 +271,15 @@ private:
     ButtonValues current_buttons() const;
 
     // What the file holds over the factory defaults: the navigation and
-    // button preferences, and the custom functions it defines.
-    FunctionValues read_preferences(NavigValues& navig, ButtonValues& buttons);
+    // button preferences of the profile in use, and the custom functions it
+    // defines; the profile it names.
+    FunctionValues read_preferences(NavigValues& navig, ButtonValues& buttons,
+                                    QString* profile = nullptr);
+    // The saved values of a profile from its own file, if it has one; of
+    // the profile the preferences file names, from there.
+    void read_profile(const QString& name, NavigValues& navig, ButtonValues& buttons) const;
+    void take_saved(const NavigValues& navig, const ButtonValues& buttons);
+    void tell_profiles_changed() const;
     // Writes one section of the file from these values.
     bool write_file(PreferencesSection section, const NavigValues& navig,
                     const ButtonValues& buttons);
@@ -245,6 +296,10 @@ private:
     NavigValues navig_preferences_;
     ButtonValues button_preferences_;
     std::function<void()> functions_listener_;
+    std::function<void()> profiles_listener_;
+    QString profile_;
+    std::unique_ptr<ProfileStore> profiles_;
+    QString save_error_;
     // Last: it may call back as soon as it is made.
     std::unique_ptr<PreferencesSync> sync_;
 };

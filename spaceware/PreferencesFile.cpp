@@ -29,6 +29,9 @@ const char* const button_key_prefix = "button_";
 const char* const functions_array = "custom_functions";
 const char* const function_name_key = "name";
 const char* const function_definition_key = "definition";
+// Which profile the file's settings are of, and the format of its keys.
+const char* const profile_name_key = "profile/name";
+const char* const profile_format_key = "profile/format";
 // Beside the file: the lock of a save, the new file being written, the
 // copy of a file that did not read cleanly.
 const char* const lock_suffix = ".lock";
@@ -71,6 +74,8 @@ const char* group_of(Section section) {
         return buttons_group;
     case Section::functions:
         return functions_array;
+    case Section::profile:
+        return "profile";
     }
     return "";
 }
@@ -108,9 +113,12 @@ std::vector<IniLine> lines_of(const QString& path) {
 // default, with a warning naming the file and the key.
 class Reader {
 public:
-    Reader(const QString& file, QSettings& settings)
+    Reader(const QString& file, QSettings& settings, std::vector<IniLine> lines,
+           QStringList& problems)
         : file_(file)
-        , in_(settings) {}
+        , in_(settings)
+        , lines_(std::move(lines))
+        , problems_(problems) {}
 
     bool found_bad_values() const { return found_bad_values_; }
 
@@ -180,6 +188,32 @@ public:
         }
     }
 
+    // The profile's name, and a format newer than ours refused: its keys
+    // may mean what this program cannot tell.
+    void read_profile(QString& name) {
+        if (in_.contains(profile_format_key)) {
+            bool is_number = false;
+            const int format = text_of(in_.value(profile_format_key)).toInt(&is_number);
+            if (!is_number || format < 1) {
+                warn_unused(profile_format_key, "not a format number");
+            } else if (format > PreferencesFile::profile_format) {
+                warn_unused(profile_format_key,
+                            qPrintable(QStringLiteral("format %1 is newer than this program "
+                                                      "reads (%2)")
+                                           .arg(format)
+                                           .arg(PreferencesFile::profile_format)));
+            }
+        }
+        if (in_.contains(profile_name_key)) {
+            const QString text = text_of(in_.value(profile_name_key));
+            if (Manager::is_valid_profile_name(text)) {
+                name = text;
+            } else {
+                warn_bad_value(profile_name_key, "not a profile name");
+            }
+        }
+    }
+
     // Keys that are none of the settings: a save of their section drops them.
     void warn_unknown_keys() {
         static const QRegularExpression function_key(
@@ -190,6 +224,7 @@ public:
         for (const NavigSchemaRow& row : navig_schema) {
             known << navig_key(row);
         }
+        known << QLatin1String(profile_name_key) << QLatin1String(profile_format_key);
         for (const QString& key : in_.allKeys()) {
             // Keys of the buttons group are told of as they are read.
             if (!known.contains(key) && !function_key.match(key).hasMatch() &&
@@ -251,15 +286,24 @@ private:
     void warn_bad_value(const QString& key, const char* problem) {
         qWarning("%s: %s: %s; the default is used instead", qPrintable(file_), qPrintable(key),
                  problem);
-        found_bad_values_ = true;
+        keep_problem(key, problem);
     }
     void warn_unused(const QString& key, const char* problem) {
         qWarning("%s: %s: %s; the entry is left out", qPrintable(file_), qPrintable(key), problem);
+        keep_problem(key, problem);
+    }
+    void keep_problem(const QString& key, const char* problem) {
+        const int line = line_of_key(lines_, key);
+        problems_ << (line > 0 ? QStringLiteral("line %1: %2: %3").arg(line)
+                               : QStringLiteral("%2: %3"))
+                         .arg(key, QString::fromUtf8(problem));
         found_bad_values_ = true;
     }
 
     const QString& file_;
     QSettings& in_;
+    std::vector<IniLine> lines_;
+    QStringList& problems_;
     bool found_bad_values_ = false;
 };
 
@@ -291,7 +335,18 @@ void write_section(QSettings& out, Section section, const PreferencesFile::Conte
         out.endArray();
         break;
     }
+    case Section::profile:
+        out.setValue(profile_name_key, contents.profile);
+        out.setValue(profile_format_key, PreferencesFile::profile_format);
+        break;
     }
+}
+
+// The profile whose settings a file holds: the one it names, or the first.
+QString profile_of(const QString& file) {
+    const QSettings in(file, QSettings::IniFormat);
+    const QString name = text_of(in.value(profile_name_key));
+    return Manager::is_valid_profile_name(name) ? name : Manager::default_profile_name();
 }
 
 // The lock (and the lock of its take-over) and the temporary files QSettings
@@ -312,6 +367,7 @@ void remove_leftovers_of(const QString& file) {
 } // namespace
 
 void PreferencesFile::read(Contents& contents, const IsReserved& is_reserved) {
+    problems_.clear();
     const QFileInfo info(path_);
     if (!info.exists()) {
         return;
@@ -320,6 +376,7 @@ void PreferencesFile::read(Contents& contents, const IsReserved& is_reserved) {
     if (!info.isFile()) {
         qWarning("%s: is not a regular file; it is not read, and the factory defaults are used",
                  qPrintable(path_));
+        problems_ << QStringLiteral("not a regular file");
         read_cleanly_ = false;
         return;
     }
@@ -327,12 +384,16 @@ void PreferencesFile::read(Contents& contents, const IsReserved& is_reserved) {
         qWarning("%s: cannot be read; the factory defaults are used, and the file is kept "
                  "until the settings are saved",
                  qPrintable(path_));
+        problems_ << QStringLiteral("cannot be read");
         read_cleanly_ = false;
         return;
     }
     QSettings in(path_, QSettings::IniFormat);
-    const int line = first_unreadable_line(lines_of(path_));
+    std::vector<IniLine> lines = lines_of(path_);
+    const int line = first_unreadable_line(lines);
     if (in.status() != QSettings::NoError || line > 0) {
+        problems_ << (line > 0 ? QStringLiteral("line %1: cannot be read").arg(line)
+                               : QStringLiteral("cannot be read whole"));
         qWarning("%s: %s cannot be read; the rest is, and the file is kept as %s%s at the next "
                  "save",
                  qPrintable(path_),
@@ -341,7 +402,8 @@ void PreferencesFile::read(Contents& contents, const IsReserved& is_reserved) {
                  qPrintable(QFileInfo(path_).fileName()), backup_suffix);
         read_cleanly_ = false;
     }
-    Reader reader(path_, in);
+    Reader reader(path_, in, std::move(lines), problems_);
+    reader.read_profile(contents.profile);
     reader.read_navig(contents.navig);
     reader.read_buttons(contents.buttons);
     reader.read_functions(contents.functions, is_reserved);
@@ -356,6 +418,10 @@ bool PreferencesFile::fail(const QString& reason) {
 }
 
 bool PreferencesFile::write(Section section, const Contents& contents) {
+    return write(std::vector<Section>{section}, contents);
+}
+
+bool PreferencesFile::write(const std::vector<Section>& sections, const Contents& contents) {
     error_.clear();
     QString target;
     if (!find_target(target)) {
@@ -368,9 +434,20 @@ bool PreferencesFile::write(Section section, const Contents& contents) {
     // QLockFile guards the take-over of a dead owner's lock with a lock of
     // its own, which a save killed at that moment leaves; ours now, it goes.
     QFile::remove(target + QLatin1String(lock_suffix) + QStringLiteral(".rmlock"));
+    // A file that holds another profile's settings now is not theirs to
+    // take: this profile's are in its own file.
+    const bool names_profile =
+        std::find(sections.begin(), sections.end(), Section::profile) != sections.end();
+    const bool of_settings = std::any_of(sections.begin(), sections.end(), [](Section section) {
+        return section == Section::navigation || section == Section::buttons;
+    });
+    if (of_settings && !names_profile && QFileInfo::exists(target) &&
+        profile_of(target) != contents.profile) {
+        return true;
+    }
     // One staging name per file: what a killed save left is replaced.
     const QString staging = target + QLatin1String(staging_suffix);
-    if (!stage(staging, target, section, contents) || !keep_backup(target)) {
+    if (!stage(staging, target, sections, contents) || !keep_backup(target)) {
         QFile::remove(staging);
         return false;
     }
@@ -431,8 +508,8 @@ bool PreferencesFile::find_target(QString& target) {
 
 // Writes the new file beside the target: the section from `contents`, then
 // every other line of the target as it stands.
-bool PreferencesFile::stage(const QString& staging, const QString& target, Section section,
-                            const Contents& contents) {
+bool PreferencesFile::stage(const QString& staging, const QString& target,
+                            const std::vector<Section>& sections, const Contents& contents) {
     QFile::remove(staging);
     // QSettings locks the staging file and writes it through a temporary
     // file of its own: under our lock nobody else uses them, so whatever of
@@ -454,15 +531,20 @@ bool PreferencesFile::stage(const QString& staging, const QString& target, Secti
         // The rename makes the save atomic; QSettings' own would leave a
         // temporary file of its own behind a killed save.
         out.setAtomicSyncRequired(false);
-        write_section(out, section, contents);
+        for (const Section section : sections) {
+            write_section(out, section, contents);
+        }
         out.sync();
         if (out.status() != QSettings::NoError) {
             return fail(QStringLiteral("cannot be written"));
         }
     }
+    QStringList groups;
+    for (const Section section : sections) {
+        groups << QLatin1String(group_of(section));
+    }
     if (!staging_file.open(QIODevice::Append) ||
-        staging_file.write(
-            '\n' + lines_outside_group(lines_of(target), QLatin1String(group_of(section)))) < 0 ||
+        staging_file.write('\n' + lines_outside_groups(lines_of(target), groups)) < 0 ||
         !staging_file.flush()) {
         return fail(QStringLiteral("cannot be written"));
     }
