@@ -76,6 +76,7 @@ ModelView::ModelView(QWidget* parent, Drawing drawing)
     frame_timer_.setInterval(int(DetailLevels::frame_ms));
     frame_timer_.setTimerType(Qt::PreciseTimer);
     connect(&frame_timer_, &QTimer::timeout, this, &ModelView::advance_frame);
+    connect(&note_timer_, &QTimer::timeout, this, &ModelView::fade_note);
     reset_view();
 }
 
@@ -122,6 +123,36 @@ void ModelView::use_model(std::shared_ptr<const Model> model) {
 
 void ModelView::open(const QString& path) {
     loader_.open(path);
+}
+
+void ModelView::file_dropped(const QString& path) {
+    if (!drop_taker_ || !drop_taker_(path)) {
+        open(path);
+    }
+}
+
+// ---------------------------------------------------------------- the note
+
+namespace {
+// Whole for most of a second, then gone in a third of one.
+const int note_whole_ms = 800, note_fade_ms = 350, note_step_ms = 40;
+} // namespace
+
+void ModelView::show_note(const QString& note) {
+    note_ = note;
+    since_note_.start();
+    note_timer_.start(note_step_ms);
+    fade_note();
+}
+
+void ModelView::fade_note() {
+    const qint64 fading = since_note_.elapsed() - note_whole_ms;
+    const double opacity = fading <= 0 ? 1.0 : 1.0 - double(fading) / note_fade_ms;
+    if (opacity <= 0) {
+        note_timer_.stop();
+    }
+    overlay_.set_note(note_, std::max(opacity, 0.0));
+    redraw();
 }
 
 void ModelView::take_reading(const QString& path, ModelReading& reading) {

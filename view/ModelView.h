@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "CanvasScene.h"
@@ -32,6 +33,7 @@ class TARVIK_VIEW_EXPORT ModelView : public QWidget,
     Q_PROPERTY(QString description READ description)
     Q_PROPERTY(QStringList captions READ captions)
     Q_PROPERTY(QString notice READ notice)
+    Q_PROPERTY(QString note READ note)
 public:
     // How the model is drawn: with OpenGL where a context can be made.
     enum class Drawing { automatic, opengl, painter };
@@ -53,6 +55,14 @@ public:
     // What the last refused file left written over the model, until the
     // next model shows.
     const QString& notice() const { return overlay_.notice(); }
+    // Shows a short note over the model that fades after about a second;
+    // note() is it while it shows.
+    void show_note(const QString& note);
+    QString note() const { return note_timer_.isActive() ? note_ : QString(); }
+    // A dropped file that `take` takes is its own, not a model to open.
+    void set_drop_taker(std::function<bool(const QString& path)> take) {
+        drop_taker_ = std::move(take);
+    }
 
     const OrbitCamera& camera() const override { return camera_; }
     // Where the view looks from, as a person would say it: "front
@@ -130,7 +140,8 @@ private:
     void wheel_zoom(float factor, const QPointF& pointer) override;
     void wheel_settled() override { redraw(); }
     bool escape_pressed() override;
-    void file_dropped(const QString& path) override { open(path); }
+    void file_dropped(const QString& path) override;
+    void fade_note();
 
     void use_canvas(QWidget* canvas);
     void use_model(std::shared_ptr<const Model> model);
@@ -164,6 +175,10 @@ private:
     std::optional<QVector3D> pivot_;
     QTimer frame_timer_;
     QElapsedTimer since_frame_;
+    QString note_;
+    QTimer note_timer_;
+    QElapsedTimer since_note_;
+    std::function<bool(const QString& path)> drop_taker_;
     // Last, so that a reading under way ends before the rest goes.
     ModelLoader loader_;
 };

@@ -84,6 +84,26 @@ void draw_notice(QPainter& painter, const QRect& area, const QString& notice) {
     painter.setPen(Qt::white);
     painter.drawText(text, Qt::TextWordWrap, notice);
 }
+// A note on a dark rounded box in the middle of the view, fading with it.
+void draw_note(QPainter& painter, const QRect& area, const QString& note, double opacity) {
+    if (note.isEmpty() || opacity <= 0) {
+        return;
+    }
+    painter.save();
+    painter.setOpacity(opacity);
+    QFont font = painter.font();
+    font.setPointSizeF(font.pointSizeF() * 1.6);
+    font.setBold(true);
+    painter.setFont(font);
+    const QRect text = painter.fontMetrics().boundingRect(note).adjusted(-16, -10, 16, 10);
+    const QRect box(area.center() - text.center(), text.size());
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x20, 0x24, 0x2a, 210));
+    painter.drawRoundedRect(box, 8, 8);
+    painter.setPen(Qt::white);
+    painter.drawText(box, Qt::AlignCenter, note);
+    painter.restore();
+}
 } // namespace
 
 void ViewOverlay::paint_background(QPainter& painter, const QRect& area) {
@@ -99,5 +119,6 @@ void ViewOverlay::paint(QPainter& painter, const QRect& area, const OrbitCamera&
     draw_triad(painter, area, camera);
     draw_captions(painter, area, captions);
     draw_notice(painter, area, notice_);
+    draw_note(painter, area, note_, note_opacity_);
     draw_marker(painter, area, camera, pivot);
 }

@@ -25,6 +25,11 @@ public:
     // What a refused file leaves written over the model; empty for none.
     const QString& notice() const { return notice_; }
     void set_notice(const QString& notice) { notice_ = notice; }
+    // A short note in the middle of the view, drawn at `opacity` (0 to 1).
+    void set_note(const QString& note, double opacity) {
+        note_ = note;
+        note_opacity_ = opacity;
+    }
 
     // The captions at the top left and the top right; the pivot, if the
     // view turns about one.
@@ -33,4 +38,6 @@ public:
 
 private:
     QString notice_;
+    QString note_;
+    double note_opacity_ = 0;
 };
