@@ -6,8 +6,10 @@
 #include <QFileInfo>
 #include <QLibrary>
 #include <QScrollArea>
+#include <QVBoxLayout>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "AfterFirstPaint.h"
 #include "ButtonRows.h"
@@ -20,6 +22,8 @@
 #include "Kestrava_spaceWare.h"
 #include "ModelView.h"
 #include "MotionTransform.h"
+#include "ProfileBar.h"
+#include "Profiles.h"
 #include "QuitGuard.h"
 #include "SettingsHistory.h"
 #include "SetupAssistant.h"
@@ -139,6 +143,7 @@ bool HostApplication::open_window() {
     if (!load_module()) {
         return false;
     }
+    choose_profile();
     workflow_.reset(WorkflowManager::instance()->create(workflow_name));
     workflow_->initialize();
     instance_ = std::make_unique<WorkflowInstance>(workflow_.get());
@@ -155,14 +160,17 @@ bool HostApplication::open_window() {
                  .arg(options_.module, QLatin1String(workflow_name)));
         return false;
     }
+    SpaceWarePreferencesManager& manager = *SpaceWareLib::instance()->preferences_manager();
+    history_ = new SettingsHistory(manager, window_);
+    profiles_ = new Profiles(*window_, manager, *view_, *history_);
     add_docks();
     follow_the_view();
-    if (!options_.model.isEmpty()) {
+    if (!options_.model.isEmpty() && !Profiles::is_profile_file(options_.model)) {
         view_->open(options_.model);
     }
-    SpaceWarePreferencesManager& manager = *SpaceWareLib::instance()->preferences_manager();
-    auto* history = new SettingsHistory(manager, window_);
-    new HostMenus(*window_, *view_, *commands_, languages_, *history, [this] { set_up_device(); });
+    auto* menus = new HostMenus(*window_, *view_, *commands_, languages_, *history_,
+                                [this] { set_up_device(); });
+    menus->add_view_submenu(profiles_->menu());
     new HelpMenu(*window_, *commands_, *view_, manager, [this] { return device_.status(); });
     new WheelGuard(window_);
     new QuitGuard(*window_, manager);
@@ -217,6 +225,8 @@ void HostApplication::add_docks() {
     log_ = new CommandLog;
     add_dock(window_, log_, "command_dock", Qt::BottomDockWidgetArea);
     commands_ = std::make_unique<HostCommands>(*view_, *log_);
+    commands_->set_profile_switcher({[this](int by) { profiles_->step(by); },
+                                     [this](const QString& name) { profiles_->switch_to(name); }});
     add_device_panel();
 }
 
@@ -228,7 +238,13 @@ void HostApplication::add_device_panel() {
     scroll->setWidget(panel);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
-    add_dock(window_, scroll, "device_dock", Qt::RightDockWidgetArea);
+    // The profile in use above it all, never scrolled away.
+    auto* content = new QWidget;
+    auto* layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(profiles_->make_bar(content));
+    layout->addWidget(scroll, 1);
+    add_dock(window_, content, "device_dock", Qt::RightDockWidgetArea);
     panel->follow(device_);
     QObject::connect(&device_, &DeviceSource::motion, panel, &DevicePanel::show_motion);
     QObject::connect(&device_, &DeviceSource::button, panel, &DevicePanel::show_button);
@@ -282,6 +298,23 @@ void HostApplication::run_button_function(int number, bool pressed) {
         function);
 }
 
+// --profile starts with that profile; an unknown one ends the program.
+void HostApplication::choose_profile() {
+    if (options_.profile.isEmpty()) {
+        return;
+    }
+    SpaceWarePreferencesManager& manager = *SpaceWareLib::instance()->preferences_manager();
+    if (!manager.has_profile(options_.profile)) {
+        tell(QStringLiteral("there is no profile \"%1\"; there are: %2")
+                 .arg(options_.profile, manager.profile_names().join(QStringLiteral(", "))));
+        std::exit(2);
+    }
+    if (!manager.switch_profile(options_.profile)) {
+        tell(QStringLiteral("cannot switch to the profile \"%1\": %2")
+                 .arg(options_.profile, manager.save_error()));
+    }
+}
+
 // One assistant at a time; asked again, the open one comes forward.
 void HostApplication::set_up_device() {
     if (!setup_) {
@@ -327,6 +360,10 @@ void HostApplication::after_showing() {
             view_, &ModelView::loading_finished, view_, [this] { after_showing(); },
             Qt::SingleShotConnection);
         return;
+    }
+    // A profile given to open is imported, asking first as any import does.
+    if (Profiles::is_profile_file(options_.model)) {
+        profiles_->import_profile(std::exchange(options_.model, QString()));
     }
     QString error;
     UiScript script(script_);

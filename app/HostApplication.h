@@ -13,6 +13,8 @@ class QDialog;
 class HostCommands;
 class ModelView;
 class MotionSettingsFollower;
+class Profiles;
+class SettingsHistory;
 class Workflow;
 class WorkflowInstance;
 class XMMainWindow;
@@ -44,6 +46,7 @@ private:
     void follow_the_view();
     void set_up_device();
     void after_showing();
+    void choose_profile();
 
     Options options_;
     Languages languages_;
@@ -57,5 +60,7 @@ private:
     std::unique_ptr<HostCommands> commands_;
     std::unique_ptr<MotionSettingsFollower> settings_;
     bool model_refused_ = false;
+    SettingsHistory* history_ = nullptr;
+    Profiles* profiles_ = nullptr;
     QPointer<QDialog> setup_;
 };

@@ -17,6 +17,21 @@ HostCommands::HostCommands(ViewCommands& view, CommandLog& log)
     , log_(log) {
     add_navigation_commands(interpreter_, manager(),
                             [&log](const QString& text) { log.output(text); });
+    // A profile named "next" or "previous" is reached by the menus alone.
+    for (const auto& [word, by] : {std::pair{"next", 1}, std::pair{"previous", -1}}) {
+        interpreter_.add(QStringLiteral("profile ") + QLatin1String(word), {},
+                         [this, steps = by](auto&) {
+                             if (profiles_.step) {
+                                 profiles_.step(steps);
+                             }
+                         });
+    }
+    interpreter_.add(QStringLiteral("profile"), {CommandInterpreter::Argument::name},
+                     [this](const QStringList& values) {
+                         if (profiles_.switch_to) {
+                             profiles_.switch_to(values[0]);
+                         }
+                     });
     manager().set_command_handler(
         [this](const CString& definition) { run_definition(qstring_of(definition)); });
     manager().set_functions_listener([this] { check_stored_functions(); });

@@ -2,6 +2,7 @@
 
 #include <QMap>
 #include <QString>
+#include <functional>
 
 #include "Tarvik_cli.h"
 #include "Tarvik_utils.h"
@@ -25,6 +26,14 @@ public:
     // The commands a function can use, for the Help menu.
     std::vector<CommandInterpreter::Usage> usage() const { return interpreter_.usage(); }
 
+    // What "profile next", "profile previous" and "profile NAME" do: move
+    // by one in name order, or switch to a name.
+    struct ProfileSwitcher {
+        std::function<void(int by)> step;
+        std::function<void(const QString& name)> switch_to;
+    };
+    void set_profile_switcher(ProfileSwitcher switcher) { profiles_ = std::move(switcher); }
+
 private:
     void run_definition(const QString& definition);
     // Each custom function stored since the last look is checked, and what
@@ -34,6 +43,7 @@ private:
     CommandInterpreter interpreter_;
     CommandLog& log_;
     QString origin_;
+    ProfileSwitcher profiles_;
     // The definitions as last checked, by function name.
     QMap<QString, QString> checked_;
 };

@@ -132,6 +132,10 @@ void HostMenus::add_view_menu() {
     add_dock_entries();
 }
 
+void HostMenus::add_view_submenu(QMenu* menu) {
+    view_->insertMenu(functions_->menuAction(), menu);
+}
+
 // Each dock shown or hidden from the menu, and the log emptied.
 void HostMenus::add_dock_entries() {
     view_->addSeparator();

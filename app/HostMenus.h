@@ -27,6 +27,8 @@ public:
     // entry disabled.
     HostMenus(XMMainWindow& window, ModelView& view, HostCommands& commands, Languages& languages,
               SettingsHistory& history, std::function<void()> set_up_device = {});
+    // A menu of the View menu's own, after its functions.
+    void add_view_submenu(QMenu* menu);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -70,15 +70,22 @@ struct Parser {
                                     .arg(Languages::codes().join(QStringLiteral(", "))),
                                 QStringLiteral("code")};
 
+    QCommandLineOption profile{QStringLiteral("profile"),
+                               QStringLiteral("Start with the device settings of the profile "
+                                              "<name> (default: the one last in use)."),
+                               QStringLiteral("name")};
+
     Parser() {
         parser.setApplicationDescription(
             QStringLiteral("Tarvik modelling host: shows 3-D models that the mouse and a six-axis "
                            "motion controller move, and edits the controller's settings."));
         parser.addHelpOption();
         parser.addVersionOption();
-        parser.addOptions({module, settings, buttons, screenshot, script, model, language});
+        parser.addOptions(
+            {module, settings, buttons, screenshot, script, model, language, profile});
         parser.addPositionalArgument(QStringLiteral("file"),
-                                     QStringLiteral("A model file to show, as --model does."),
+                                     QStringLiteral("A model file to show, as --model does, or "
+                                                    "a profile (.tarvik-profile) to import."),
                                      QStringLiteral("[file]"));
     }
 };
@@ -121,6 +128,7 @@ Options parse_options(const QCoreApplication& app) {
     }
     options.model = p.parser.isSet(p.model) ? p.parser.value(p.model) : positional.value(0);
     options.language = p.parser.value(p.language);
+    options.profile = p.parser.value(p.profile);
     if (!options.language.isEmpty() && !Languages::codes().contains(options.language)) {
         refuse(QStringLiteral("--lang takes one of %1, not \"%2\"")
                    .arg(Languages::codes().join(QStringLiteral(", ")), options.language));

@@ -16,6 +16,7 @@ struct Options {
     QString script;
     QString model;
     QString language; // empty for the system's
+    QString profile;  // empty for the one last in use
 
     // The largest number of buttons --buttons takes, as from the daemon.
     static constexpr long most_buttons = DeviceSource::most_buttons;

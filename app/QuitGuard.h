@@ -13,13 +13,15 @@ class QuitGuard : public QObject {
 public:
     QuitGuard(QWidget& window, SpaceWarePreferencesManager& manager);
 
+    // Asks `question` about unsaved settings, if there are any: true when
+    // they are saved or let go, false when kept (Cancel, or a failed save).
+    static bool may_leave_settings(QWidget& window, SpaceWarePreferencesManager& manager,
+                                   const QString& question);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool may_close();
-    void warn_not_saved();
-
     QWidget& window_;
     SpaceWarePreferencesManager& manager_;
 };

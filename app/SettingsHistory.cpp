@@ -21,7 +21,7 @@ private:
 SettingsHistory::SettingsHistory(Manager& manager, QObject* parent)
     : QObject(parent)
     , manager_(manager)
-    , current_(manager.current_settings())
+    , current_(now())
     , observer_(new Observer(this)) {
     settle_.setSingleShot(true);
     connect(&settle_, &QTimer::timeout, this, &SettingsHistory::settle);
@@ -50,16 +50,66 @@ void SettingsHistory::settle() {
     record();
 }
 
+SettingsHistory::Snapshot SettingsHistory::now(bool with_profiles) const {
+    Snapshot snapshot{manager_.profile(), manager_.current_settings(), std::nullopt};
+    if (with_profiles) {
+        snapshot.profiles.emplace();
+        for (const QString& name : manager_.profile_names()) {
+            snapshot.profiles->emplace(name, manager_.profile_settings(name));
+        }
+    }
+    return snapshot;
+}
+
 // What changed since the last step becomes a step of its own.
 void SettingsHistory::record() {
     settle_.stop();
-    Manager::Settings now = manager_.current_settings();
-    if (!(now == current_)) {
+    Snapshot snapshot = now();
+    if (!(snapshot == current_)) {
         undone_.push_back(std::move(current_));
         redone_.clear();
-        current_ = std::move(now);
+        current_ = std::move(snapshot);
     }
     emit changed();
+}
+
+bool SettingsHistory::record_profiles_change(const std::function<bool()>& change) {
+    record();
+    Snapshot before = now(true);
+    applying_ = true;
+    const bool changed_profiles = change();
+    applying_ = false;
+    Snapshot after = now(true);
+    if (before.profiles != after.profiles || !(before == after)) {
+        undone_.push_back(std::move(before));
+        redone_.clear();
+        current_ = std::move(after);
+    }
+    emit changed();
+    return changed_profiles;
+}
+
+// The profiles as they were, if the step holds them; then the profile in
+// use and its settings.
+void SettingsHistory::go_to(const Snapshot& snapshot) {
+    if (snapshot.profiles) {
+        for (const auto& [name, saved] : *snapshot.profiles) {
+            if (!manager_.has_profile(name) || !(manager_.profile_settings(name) == saved)) {
+                manager_.store_profile(name, saved);
+            }
+        }
+    }
+    manager_.switch_profile(snapshot.profile);
+    if (snapshot.profiles) {
+        for (const QString& name : manager_.profile_names()) {
+            if (!snapshot.profiles->count(name)) {
+                manager_.remove_profile(name);
+            }
+        }
+    }
+    if (!(manager_.current_settings() == snapshot.settings)) {
+        manager_.apply_settings(snapshot.settings);
+    }
 }
 
 void SettingsHistory::undo() {
@@ -71,17 +121,19 @@ void SettingsHistory::redo() {
 }
 
 // Takes the last step of `from` back, keeping where it leaves in `to`.
-void SettingsHistory::step(std::vector<Manager::Settings>& from,
-                           std::vector<Manager::Settings>& to) {
+// A step that changed profiles is taken back with them: each side keeps them.
+void SettingsHistory::step(std::vector<Snapshot>& from, std::vector<Snapshot>& to) {
     record();
     if (from.empty()) {
         return;
     }
+    const bool with_profiles = from.back().profiles.has_value();
+    current_ = now(with_profiles);
     to.push_back(std::move(current_));
     current_ = std::move(from.back());
     from.pop_back();
     applying_ = true;
-    manager_.apply_settings(current_);
+    go_to(current_);
     applying_ = false;
     emit changed();
 }

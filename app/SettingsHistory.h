@@ -2,6 +2,9 @@
 
 #include <QObject>
 #include <QTimer>
+#include <functional>
+#include <map>
+#include <optional>
 #include <vector>
 
 #include "Kestrava_spaceWare.h"
@@ -10,8 +13,9 @@
 // sensitivities, bindings, and the device's and navigation's own. What
 // changes in one turn of the event loop is one step (a mapping and the
 // swap it causes; an assistant's result); a slider dragged is one step when
-// it is let go. Steps are written back through the manager, so every
-// widget follows.
+// it is let go. A switch of profile is a step, and so is a change of the
+// profiles themselves (an import). Steps are written back through the
+// manager, so every widget follows.
 class SettingsHistory : public QObject {
     Q_OBJECT
 public:
@@ -24,6 +28,9 @@ public:
     bool can_redo() const { return !redone_.empty(); }
     void undo();
     void redo();
+    // Runs a change of profiles (one made, or replaced) as one step, which
+    // an undo takes back whole: the profiles as they were, the one in use.
+    bool record_profiles_change(const std::function<bool()>& change);
 
 signals:
     // can_undo() or can_redo() may have changed.
@@ -31,17 +38,29 @@ signals:
 
 private:
     class Observer;
+    // What a step goes back to: the profile in use and the settings; and
+    // for a change of profiles, every profile's saved values.
+    struct Snapshot {
+        QString profile;
+        Manager::Settings settings;
+        std::optional<std::map<QString, Manager::Settings>> profiles;
+        bool operator==(const Snapshot& other) const {
+            return profile == other.profile && settings == other.settings;
+        }
+    };
+    Snapshot now(bool with_profiles = false) const;
+    void go_to(const Snapshot& snapshot);
 
     bool settling() const { return settle_.isActive(); }
     void setting_written();
     void settle();
     void record();
-    void step(std::vector<Manager::Settings>& from, std::vector<Manager::Settings>& to);
+    void step(std::vector<Snapshot>& from, std::vector<Snapshot>& to);
 
     Manager& manager_;
-    Manager::Settings current_;
-    std::vector<Manager::Settings> undone_;
-    std::vector<Manager::Settings> redone_;
+    Snapshot current_;
+    std::vector<Snapshot> undone_;
+    std::vector<Snapshot> redone_;
     QTimer settle_;
     bool applying_ = false;
     SmartResource<ValueObserver> observer_;

@@ -76,6 +76,10 @@ std::vector<CommandInterpreter::Usage> CommandInterpreter::usage() const {
                 form << QObject::tr("TEXT");
                 example << QObject::tr("hello");
                 break;
+            case Argument::name:
+                form << QObject::tr("NAME");
+                example << QObject::tr("Detail");
+                break;
             }
         }
         all.push_back({form.join(' '), example.join(' ')});
@@ -111,10 +115,14 @@ CommandInterpreter::Parsed CommandInterpreter::parse(const QString& line) const 
 
 QString CommandInterpreter::check_arguments(const Command& command, QStringList& values) {
     const QString name = command.words.join(' ');
-    if (!command.arguments.empty() && command.arguments.back() == Argument::text) {
-        // The text is the rest of the line, as typed but for its blanks.
+    if (!command.arguments.empty() && (command.arguments.back() == Argument::text ||
+                                       command.arguments.back() == Argument::name)) {
+        // The text is the rest of the line, as typed but for its blanks; a
+        // name is never empty.
         values = QStringList{values.join(' ')};
-        return QString();
+        return command.arguments.back() == Argument::name && values[0].isEmpty()
+                   ? QObject::tr("%1: an argument is missing").arg(name)
+                   : QString();
     }
     if (values.size() < qsizetype(command.arguments.size())) {
         return QObject::tr("%1: an argument is missing").arg(name);
@@ -144,6 +152,7 @@ QString CommandInterpreter::check_arguments(const Command& command, QStringList&
             }
             break;
         case Argument::text:
+        case Argument::name:
             break;
         }
     }

@@ -40,8 +40,8 @@ public:
     CommandInterpreter(ViewCommands& view, Output output);
 
     // What a command takes after its words: a number, a number above 0, an
-    // axis (x, y or z), or the rest of the line.
-    enum class Argument { number, factor, axis, text };
+    // axis (x, y or z), or the rest of the line as text or as a name.
+    enum class Argument { number, factor, axis, text, name };
     using Action = std::function<void(const QStringList& values)>;
     // Another command, for the host's own ("navigation horizon toggle").
     void add(const QString& words, std::vector<Argument> arguments, Action action);
