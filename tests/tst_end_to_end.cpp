@@ -520,7 +520,7 @@ private slots:
         start_with_daemon(tarvik, daemon,
                           {"--settings", settings, "--buttons", "2", "--script",
                            write_file(dir_, "functions.txt",
-                                      "choose button_1_combo_ 14\n"
+                                      "choose button_1_combo_ 16\n"
                                       "print button_1_combo_\n"
                                       "wait 1500\n"
                                       "print model_view\n"
@@ -543,7 +543,7 @@ private slots:
         QVERIFY2(tarvik.exitCode() == 0, qPrintable(errors));
         const QStringList lines =
             QString::fromLocal8Bit(tarvik.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.value(0), QStringLiteral("button_1_combo_ 14 View_Front"));
+        QCOMPARE(lines.value(0), QStringLiteral("button_1_combo_ 16 View_Front"));
         QCOMPARE(lines.value(1), QStringLiteral("model_view front perspective"));
         QCOMPARE(lines.value(2), QStringLiteral("command_log hello"));
         QCOMPARE(lines.value(3), QStringLiteral("model_view turned perspective"));
@@ -602,6 +602,43 @@ private slots:
               "Sensitivities: translations 1.00, rotations 1.00", "urning about the "}) {
             QVERIFY2(errors.contains(QLatin1String(said)), qPrintable(errors + said));
         }
+    }
+
+    // --profile starts in a profile, and a device button bound to
+    // Next_Profile moves to the next; an unknown profile ends the start
+    // with the names there are.
+    void theCommandLineAndAButtonChooseTheProfile() {
+        QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("kept/profiles")));
+        const QString settings = dir_.filePath(QStringLiteral("kept/prefs.ini"));
+        write_file(settings, "[buttons]\nbutton_1=Next_Profile\n");
+        write_file(dir_.filePath(QStringLiteral("kept/profiles/Detail.tarvik-profile")),
+                   "[buttons]\nbutton_1=Next_Profile\n\n[navigation]\n"
+                   "translation_sensitivity=0.501187205\n\n[profile]\nname=Detail\nformat=1\n");
+        const Run unknown = run_tarvik({"--settings", settings, "--profile", "Nowhere"});
+        QCOMPARE(unknown.status, 2);
+        QVERIFY2(unknown.errors.contains(
+                     QStringLiteral("there is no profile \"Nowhere\"; there are: Default, Detail")),
+                 qPrintable(unknown.errors));
+
+        FakeDaemon daemon(dir_.filePath(QStringLiteral("profiles.sock")));
+        daemon.start();
+        QProcess tarvik;
+        start_with_daemon(tarvik, daemon,
+                          {"--settings", settings, "--profile", "Detail", "--buttons", "2",
+                           "--script",
+                           write_file(dir_, "profiles.txt",
+                                      "print profile_combo\nprint trans_sensib_slider_\n"
+                                      "wait 1500\nprint profile_combo\n"
+                                      "print trans_sensib_slider_\nquit\n")});
+        QTRY_VERIFY_WITH_TIMEOUT(tarvik.canReadLine(), 30000);
+        daemon.send_button(0, true);
+        daemon.send_button(0, false);
+        QVERIFY(tarvik.waitForFinished(30000));
+        QVERIFY2(tarvik.exitCode() == 0, tarvik.readAllStandardError().constData());
+        QCOMPARE(
+            QString::fromLocal8Bit(tarvik.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
+            (QStringList{"profile_combo 1 Detail", "trans_sensib_slider_ -30",
+                         "profile_combo 0 Default", "trans_sensib_slider_ 0"}));
     }
 
     // --buttons wins over the daemon's count, at start-up and after the
