@@ -260,6 +260,14 @@
         <source>Sensitivity Down</source>
         <translation>Empfindlichkeit niedriger</translation>
     </message>
+    <message>
+        <source>Next Profile</source>
+        <translation>Nächstes Profil</translation>
+    </message>
+    <message>
+        <source>Previous Profile</source>
+        <translation>Voriges Profil</translation>
+    </message>
 </context>
 <context>
     <name>HelpMenu</name>
@@ -487,6 +495,263 @@ Modelldateien liest ein eigener Prozess in einer Sandbox:
     <message>
         <source>%1 (its unit: %2)</source>
         <translation>%1 (ihre Einheit: %2)</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileBar</name>
+    <message>
+        <source>&amp;Profile:</source>
+        <translation>&amp;Profil:</translation>
+    </message>
+    <message>
+        <source>Profiles</source>
+        <translation>Profile</translation>
+    </message>
+    <message>
+        <source>Make, rename, copy, remove, export and import profiles</source>
+        <translation>Profile anlegen, umbenennen, kopieren, löschen, exportieren und importieren</translation>
+    </message>
+    <message>
+        <source>&amp;New…</source>
+        <translation>&amp;Neu…</translation>
+    </message>
+    <message>
+        <source>&amp;Rename…</source>
+        <translation>&amp;Umbenennen…</translation>
+    </message>
+    <message>
+        <source>&amp;Duplicate</source>
+        <translation>&amp;Duplizieren</translation>
+    </message>
+    <message>
+        <source>De&amp;lete…</source>
+        <translation>&amp;Löschen…</translation>
+    </message>
+    <message>
+        <source>&amp;Export…</source>
+        <translation>&amp;Exportieren…</translation>
+    </message>
+    <message>
+        <source>&amp;Import…</source>
+        <translation>&amp;Importieren…</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileChanges</name>
+    <message>
+        <source>Axis of the x translation</source>
+        <translation>Achse der x-Verschiebung</translation>
+    </message>
+    <message>
+        <source>Axis of the y translation</source>
+        <translation>Achse der y-Verschiebung</translation>
+    </message>
+    <message>
+        <source>Axis of the z translation</source>
+        <translation>Achse der z-Verschiebung</translation>
+    </message>
+    <message>
+        <source>Direction of the x translation</source>
+        <translation>Richtung der x-Verschiebung</translation>
+    </message>
+    <message>
+        <source>Direction of the y translation</source>
+        <translation>Richtung der y-Verschiebung</translation>
+    </message>
+    <message>
+        <source>Direction of the z translation</source>
+        <translation>Richtung der z-Verschiebung</translation>
+    </message>
+    <message>
+        <source>Direction of the x rotation</source>
+        <translation>Richtung der x-Drehung</translation>
+    </message>
+    <message>
+        <source>Direction of the y rotation</source>
+        <translation>Richtung der y-Drehung</translation>
+    </message>
+    <message>
+        <source>Direction of the z rotation</source>
+        <translation>Richtung der z-Drehung</translation>
+    </message>
+    <message>
+        <source>Translation sensitivity</source>
+        <translation>Empfindlichkeit der Verschiebungen</translation>
+    </message>
+    <message>
+        <source>Rotation sensitivity</source>
+        <translation>Empfindlichkeit der Drehungen</translation>
+    </message>
+    <message>
+        <source>Dead zone</source>
+        <translation>Totzone</translation>
+    </message>
+    <message>
+        <source>Dominant axis</source>
+        <translation>Dominante Achse</translation>
+    </message>
+    <message>
+        <source>Rotation centre</source>
+        <translation>Drehzentrum</translation>
+    </message>
+    <message>
+        <source>Level horizon</source>
+        <translation>Waagrechter Horizont</translation>
+    </message>
+    <message>
+        <source>Navigation mode</source>
+        <translation>Navigationsart</translation>
+    </message>
+    <message>
+        <source>Translation along x</source>
+        <translation>Verschiebung entlang x</translation>
+    </message>
+    <message>
+        <source>Translation along y</source>
+        <translation>Verschiebung entlang y</translation>
+    </message>
+    <message>
+        <source>Translation along z</source>
+        <translation>Verschiebung entlang z</translation>
+    </message>
+    <message>
+        <source>Rotation about x</source>
+        <translation>Drehung um x</translation>
+    </message>
+    <message>
+        <source>Rotation about y</source>
+        <translation>Drehung um y</translation>
+    </message>
+    <message>
+        <source>Rotation about z</source>
+        <translation>Drehung um z</translation>
+    </message>
+    <message>
+        <source>Translation curve</source>
+        <translation>Kennlinie Verschiebung</translation>
+    </message>
+    <message>
+        <source>Rotation curve</source>
+        <translation>Kennlinie Drehung</translation>
+    </message>
+    <message>
+        <source>%1: %2 → %3</source>
+        <translation>%1: %2 → %3</translation>
+    </message>
+    <message>
+        <source>Button %1</source>
+        <translation>Taste %1</translation>
+    </message>
+</context>
+<context>
+    <name>Profiles</name>
+    <message>
+        <source>%1 — %2</source>
+        <translation>%1 — %2</translation>
+    </message>
+    <message>
+        <source>&amp;Profiles</source>
+        <translation>&amp;Profile</translation>
+    </message>
+    <message>
+        <source>Profiles</source>
+        <translation>Profile</translation>
+    </message>
+    <message>
+        <source>There is no profile “%1”.</source>
+        <translation>Es gibt kein Profil „%1“.</translation>
+    </message>
+    <message>
+        <source>The settings have changed since they were last saved. Save them to the profile “%1” before switching to “%2”?</source>
+        <translation>Die Einstellungen wurden seit dem letzten Speichern geändert. Im Profil „%1“ speichern, bevor zu „%2“ gewechselt wird?</translation>
+    </message>
+    <message>
+        <source>Cannot switch to the profile “%1”: %2</source>
+        <translation>Kann nicht zum Profil „%1“ wechseln: %2</translation>
+    </message>
+    <message>
+        <source>Profile: %1</source>
+        <translation>Profil: %1</translation>
+    </message>
+    <message>
+        <source>A profile&apos;s name is 1 to 64 characters long, without control characters.</source>
+        <translation>Der Name eines Profils ist 1 bis 64 Zeichen lang, ohne Steuerzeichen.</translation>
+    </message>
+    <message>
+        <source>There is a profile “%1” already.</source>
+        <translation>Es gibt schon ein Profil „%1“.</translation>
+    </message>
+    <message>
+        <source>New Profile</source>
+        <translation>Neues Profil</translation>
+    </message>
+    <message>
+        <source>Name of the new profile:</source>
+        <translation>Name des neuen Profils:</translation>
+    </message>
+    <message>
+        <source>The settings have changed since they were last saved. Save them to the profile “%1” first?</source>
+        <translation>Die Einstellungen wurden seit dem letzten Speichern geändert. Zuerst im Profil „%1“ speichern?</translation>
+    </message>
+    <message>
+        <source>Duplicate Profile</source>
+        <translation>Profil duplizieren</translation>
+    </message>
+    <message>
+        <source>Name of the copy:</source>
+        <translation>Name der Kopie:</translation>
+    </message>
+    <message>
+        <source>%1 (copy)</source>
+        <translation>%1 (Kopie)</translation>
+    </message>
+    <message>
+        <source>Rename Profile</source>
+        <translation>Profil umbenennen</translation>
+    </message>
+    <message>
+        <source>New name of the profile “%1”:</source>
+        <translation>Neuer Name des Profils „%1“:</translation>
+    </message>
+    <message>
+        <source>Delete Profile</source>
+        <translation>Profil löschen</translation>
+    </message>
+    <message>
+        <source>Delete the profile “%1”?</source>
+        <translation>Das Profil „%1“ löschen?</translation>
+    </message>
+    <message>
+        <source>Export Profile</source>
+        <translation>Profil exportieren</translation>
+    </message>
+    <message>
+        <source>Import Profile</source>
+        <translation>Profil importieren</translation>
+    </message>
+    <message>
+        <source>%1 cannot be imported: %2</source>
+        <translation>%1 kann nicht importiert werden: %2</translation>
+    </message>
+    <message>
+        <source>Replace the profile “%1” with the imported one? It changes:</source>
+        <translation>Das Profil „%1“ durch das importierte ersetzen? Es ändert sich:</translation>
+    </message>
+    <message>
+        <source>Import the profile “%1”? Against the factory settings it changes:</source>
+        <translation>Das Profil „%1“ importieren? Gegenüber den Werkseinstellungen ändert sich:</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <translation>nichts</translation>
+    </message>
+    <message>
+        <source>&amp;Replace</source>
+        <translation>&amp;Ersetzen</translation>
+    </message>
+    <message>
+        <source>&amp;Import</source>
+        <translation>&amp;Importieren</translation>
     </message>
 </context>
 <context>
@@ -786,6 +1051,18 @@ Modelldateien liest ein eigener Prozess in einer Sandbox:
     <message>
         <source>its unit is not a name</source>
         <translation>ihre Einheit ist kein Name</translation>
+    </message>
+    <message>
+        <source>NAME</source>
+        <translation>NAME</translation>
+    </message>
+    <message>
+        <source>Detail</source>
+        <translation>Detail</translation>
+    </message>
+    <message>
+        <source>Profiles (*%1)</source>
+        <translation>Profile (*%1)</translation>
     </message>
 </context>
 <context>

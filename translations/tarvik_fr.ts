@@ -260,6 +260,14 @@
         <source>Sensitivity Down</source>
         <translation>Sensibilité plus faible</translation>
     </message>
+    <message>
+        <source>Next Profile</source>
+        <translation>Profil suivant</translation>
+    </message>
+    <message>
+        <source>Previous Profile</source>
+        <translation>Profil précédent</translation>
+    </message>
 </context>
 <context>
     <name>HelpMenu</name>
@@ -487,6 +495,263 @@ Les fichiers de modèle sont lus par un processus à part, dans un bac à sable&
     <message>
         <source>%1 (its unit: %2)</source>
         <translation>%1 (son unité&#xa0;: %2)</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileBar</name>
+    <message>
+        <source>&amp;Profile:</source>
+        <translation>&amp;Profil&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Profiles</source>
+        <translation>Profils</translation>
+    </message>
+    <message>
+        <source>Make, rename, copy, remove, export and import profiles</source>
+        <translation>Créer, renommer, copier, supprimer, exporter et importer des profils</translation>
+    </message>
+    <message>
+        <source>&amp;New…</source>
+        <translation>&amp;Nouveau…</translation>
+    </message>
+    <message>
+        <source>&amp;Rename…</source>
+        <translation>&amp;Renommer…</translation>
+    </message>
+    <message>
+        <source>&amp;Duplicate</source>
+        <translation>&amp;Dupliquer</translation>
+    </message>
+    <message>
+        <source>De&amp;lete…</source>
+        <translation>&amp;Supprimer…</translation>
+    </message>
+    <message>
+        <source>&amp;Export…</source>
+        <translation>&amp;Exporter…</translation>
+    </message>
+    <message>
+        <source>&amp;Import…</source>
+        <translation>&amp;Importer…</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileChanges</name>
+    <message>
+        <source>Axis of the x translation</source>
+        <translation>Axe de la translation x</translation>
+    </message>
+    <message>
+        <source>Axis of the y translation</source>
+        <translation>Axe de la translation y</translation>
+    </message>
+    <message>
+        <source>Axis of the z translation</source>
+        <translation>Axe de la translation z</translation>
+    </message>
+    <message>
+        <source>Direction of the x translation</source>
+        <translation>Sens de la translation x</translation>
+    </message>
+    <message>
+        <source>Direction of the y translation</source>
+        <translation>Sens de la translation y</translation>
+    </message>
+    <message>
+        <source>Direction of the z translation</source>
+        <translation>Sens de la translation z</translation>
+    </message>
+    <message>
+        <source>Direction of the x rotation</source>
+        <translation>Sens de la rotation x</translation>
+    </message>
+    <message>
+        <source>Direction of the y rotation</source>
+        <translation>Sens de la rotation y</translation>
+    </message>
+    <message>
+        <source>Direction of the z rotation</source>
+        <translation>Sens de la rotation z</translation>
+    </message>
+    <message>
+        <source>Translation sensitivity</source>
+        <translation>Sensibilité des translations</translation>
+    </message>
+    <message>
+        <source>Rotation sensitivity</source>
+        <translation>Sensibilité des rotations</translation>
+    </message>
+    <message>
+        <source>Dead zone</source>
+        <translation>Zone morte</translation>
+    </message>
+    <message>
+        <source>Dominant axis</source>
+        <translation>Axe dominant</translation>
+    </message>
+    <message>
+        <source>Rotation centre</source>
+        <translation>Centre de rotation</translation>
+    </message>
+    <message>
+        <source>Level horizon</source>
+        <translation>Horizon de niveau</translation>
+    </message>
+    <message>
+        <source>Navigation mode</source>
+        <translation>Mode de navigation</translation>
+    </message>
+    <message>
+        <source>Translation along x</source>
+        <translation>Translation selon x</translation>
+    </message>
+    <message>
+        <source>Translation along y</source>
+        <translation>Translation selon y</translation>
+    </message>
+    <message>
+        <source>Translation along z</source>
+        <translation>Translation selon z</translation>
+    </message>
+    <message>
+        <source>Rotation about x</source>
+        <translation>Rotation autour de x</translation>
+    </message>
+    <message>
+        <source>Rotation about y</source>
+        <translation>Rotation autour de y</translation>
+    </message>
+    <message>
+        <source>Rotation about z</source>
+        <translation>Rotation autour de z</translation>
+    </message>
+    <message>
+        <source>Translation curve</source>
+        <translation>Courbe des translations</translation>
+    </message>
+    <message>
+        <source>Rotation curve</source>
+        <translation>Courbe des rotations</translation>
+    </message>
+    <message>
+        <source>%1: %2 → %3</source>
+        <translation>%1&#xa0;: %2 → %3</translation>
+    </message>
+    <message>
+        <source>Button %1</source>
+        <translation>Bouton %1</translation>
+    </message>
+</context>
+<context>
+    <name>Profiles</name>
+    <message>
+        <source>%1 — %2</source>
+        <translation>%1 — %2</translation>
+    </message>
+    <message>
+        <source>&amp;Profiles</source>
+        <translation>&amp;Profils</translation>
+    </message>
+    <message>
+        <source>Profiles</source>
+        <translation>Profils</translation>
+    </message>
+    <message>
+        <source>There is no profile “%1”.</source>
+        <translation>Il n’y a pas de profil «&#xa0;%1&#xa0;».</translation>
+    </message>
+    <message>
+        <source>The settings have changed since they were last saved. Save them to the profile “%1” before switching to “%2”?</source>
+        <translation>Les réglages ont changé depuis le dernier enregistrement. Les enregistrer dans le profil «&#xa0;%1&#xa0;» avant de passer à «&#xa0;%2&#xa0;»&#xa0;?</translation>
+    </message>
+    <message>
+        <source>Cannot switch to the profile “%1”: %2</source>
+        <translation>Impossible de passer au profil «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Profile: %1</source>
+        <translation>Profil&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>A profile&apos;s name is 1 to 64 characters long, without control characters.</source>
+        <translation>Le nom d’un profil compte de 1 à 64 caractères, sans caractère de contrôle.</translation>
+    </message>
+    <message>
+        <source>There is a profile “%1” already.</source>
+        <translation>Il y a déjà un profil «&#xa0;%1&#xa0;».</translation>
+    </message>
+    <message>
+        <source>New Profile</source>
+        <translation>Nouveau profil</translation>
+    </message>
+    <message>
+        <source>Name of the new profile:</source>
+        <translation>Nom du nouveau profil&#xa0;:</translation>
+    </message>
+    <message>
+        <source>The settings have changed since they were last saved. Save them to the profile “%1” first?</source>
+        <translation>Les réglages ont changé depuis le dernier enregistrement. Les enregistrer d’abord dans le profil «&#xa0;%1&#xa0;»&#xa0;?</translation>
+    </message>
+    <message>
+        <source>Duplicate Profile</source>
+        <translation>Dupliquer le profil</translation>
+    </message>
+    <message>
+        <source>Name of the copy:</source>
+        <translation>Nom de la copie&#xa0;:</translation>
+    </message>
+    <message>
+        <source>%1 (copy)</source>
+        <translation>%1 (copie)</translation>
+    </message>
+    <message>
+        <source>Rename Profile</source>
+        <translation>Renommer le profil</translation>
+    </message>
+    <message>
+        <source>New name of the profile “%1”:</source>
+        <translation>Nouveau nom du profil «&#xa0;%1&#xa0;»&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Delete Profile</source>
+        <translation>Supprimer le profil</translation>
+    </message>
+    <message>
+        <source>Delete the profile “%1”?</source>
+        <translation>Supprimer le profil «&#xa0;%1&#xa0;»&#xa0;?</translation>
+    </message>
+    <message>
+        <source>Export Profile</source>
+        <translation>Exporter le profil</translation>
+    </message>
+    <message>
+        <source>Import Profile</source>
+        <translation>Importer un profil</translation>
+    </message>
+    <message>
+        <source>%1 cannot be imported: %2</source>
+        <translation>%1 ne peut pas être importé&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Replace the profile “%1” with the imported one? It changes:</source>
+        <translation>Remplacer le profil «&#xa0;%1&#xa0;» par celui importé&#xa0;? Cela change&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Import the profile “%1”? Against the factory settings it changes:</source>
+        <translation>Importer le profil «&#xa0;%1&#xa0;»&#xa0;? Par rapport aux réglages d’usine, cela change&#xa0;:</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <translation>rien</translation>
+    </message>
+    <message>
+        <source>&amp;Replace</source>
+        <translation>&amp;Remplacer</translation>
+    </message>
+    <message>
+        <source>&amp;Import</source>
+        <translation>&amp;Importer</translation>
     </message>
 </context>
 <context>
@@ -786,6 +1051,18 @@ Les fichiers de modèle sont lus par un processus à part, dans un bac à sable&
     <message>
         <source>its unit is not a name</source>
         <translation>son unité n’est pas un nom</translation>
+    </message>
+    <message>
+        <source>NAME</source>
+        <translation>NOM</translation>
+    </message>
+    <message>
+        <source>Detail</source>
+        <translation>Détail</translation>
+    </message>
+    <message>
+        <source>Profiles (*%1)</source>
+        <translation>Profils (*%1)</translation>
     </message>
 </context>
 <context>
