@@ -35,13 +35,13 @@ Profiles::Profiles(QWidget& window, Manager& manager, ModelView& view, SettingsH
     : QObject(&window)
     , window_(window)
     , manager_(manager)
-    , view_(view)
+    , view_(&view)
     , history_(history)
     , title_(window.windowTitle())
     , menu_(new QMenu(&window)) {
     menu_->setObjectName(QStringLiteral("profiles_menu"));
     manager_.set_profiles_listener([this] { follow(); });
-    view_.set_drop_taker([this](const QString& path) {
+    view.set_drop_taker([this](const QString& path) {
         if (!is_profile_file(path)) {
             return false;
         }
@@ -54,7 +54,9 @@ Profiles::Profiles(QWidget& window, Manager& manager, ModelView& view, SettingsH
 
 Profiles::~Profiles() {
     manager_.set_profiles_listener(nullptr);
-    view_.set_drop_taker(nullptr);
+    if (view_) {
+        view_->set_drop_taker(nullptr);
+    }
 }
 
 bool Profiles::is_profile_file(const QString& path) {
@@ -137,7 +139,7 @@ bool Profiles::switch_to(const QString& name) {
             tr("Cannot switch to the profile \u201c%1\u201d: %2").arg(name, manager_.save_error()));
         return false;
     }
-    view_.show_note(tr("Profile: %1").arg(name));
+    view_->show_note(tr("Profile: %1").arg(name));
     return true;
 }
 
@@ -280,7 +282,7 @@ void Profiles::import_profile(QString path) {
         warn(tr("Import Profile"), manager_.save_error());
         return;
     }
-    view_.show_note(tr("Profile: %1").arg(read.name));
+    view_->show_note(tr("Profile: %1").arg(read.name));
 }
 
 // What the import changes, against the profile it replaces or the factory

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -58,7 +59,8 @@ private:
 
     QWidget& window_;
     Manager& manager_;
-    ModelView& view_;
+    // The window's children go in the order they came: the view first.
+    QPointer<ModelView> view_;
     SettingsHistory& history_;
     QString title_;
     QMenu* menu_;

@@ -50,15 +50,28 @@ void SettingsHistory::settle() {
     record();
 }
 
-SettingsHistory::Snapshot SettingsHistory::now(bool with_profiles) const {
-    Snapshot snapshot{manager_.profile(), manager_.current_settings(), std::nullopt};
-    if (with_profiles) {
-        snapshot.profiles.emplace();
-        for (const QString& name : manager_.profile_names()) {
-            snapshot.profiles->emplace(name, manager_.profile_settings(name));
-        }
+SettingsHistory::Snapshot SettingsHistory::now() const {
+    return {manager_.profile(), manager_.current_settings(), {}};
+}
+
+// The profiles of these names as they are now.
+SettingsHistory::StoredProfiles SettingsHistory::stored(const StoredProfiles& names) const {
+    StoredProfiles profiles;
+    for (const auto& entry : names) {
+        const QString& name = entry.first;
+        profiles[name] = manager_.has_profile(name)
+                             ? std::optional<Manager::Settings>(manager_.profile_settings(name))
+                             : std::nullopt;
     }
-    return snapshot;
+    return profiles;
+}
+
+SettingsHistory::StoredProfiles SettingsHistory::stored_all() const {
+    StoredProfiles names;
+    for (const QString& name : manager_.profile_names()) {
+        names[name];
+    }
+    return stored(names);
 }
 
 // What changed since the last step becomes a step of its own.
@@ -73,38 +86,49 @@ void SettingsHistory::record() {
     emit changed();
 }
 
+// Only the profiles the change touched are kept: an undo leaves a
+// profile saved since as it is.
 bool SettingsHistory::record_profiles_change(const std::function<bool()>& change) {
     record();
-    Snapshot before = now(true);
+    const StoredProfiles before = stored_all();
     applying_ = true;
     const bool changed_profiles = change();
     applying_ = false;
-    Snapshot after = now(true);
-    if (before.profiles != after.profiles || !(before == after)) {
-        undone_.push_back(std::move(before));
+    const StoredProfiles after = stored_all();
+    const auto saved_in = [](const StoredProfiles& profiles, const QString& name) {
+        const auto found = profiles.find(name);
+        return found == profiles.end() ? std::nullopt : found->second;
+    };
+    Snapshot step = current_;
+    for (const StoredProfiles* side : {&before, &after}) {
+        for (const auto& entry : *side) {
+            if (saved_in(before, entry.first) != saved_in(after, entry.first)) {
+                step.profiles[entry.first] = saved_in(before, entry.first);
+            }
+        }
+    }
+    Snapshot reached = now();
+    if (!step.profiles.empty() || !(step == reached)) {
+        undone_.push_back(std::move(step));
         redone_.clear();
-        current_ = std::move(after);
+        current_ = std::move(reached);
     }
     emit changed();
     return changed_profiles;
 }
 
-// The profiles as they were, if the step holds them; then the profile in
-// use and its settings.
+// The profiles as the step had them, then the profile in use and its
+// settings.
 void SettingsHistory::go_to(const Snapshot& snapshot) {
-    if (snapshot.profiles) {
-        for (const auto& [name, saved] : *snapshot.profiles) {
-            if (!manager_.has_profile(name) || !(manager_.profile_settings(name) == saved)) {
-                manager_.store_profile(name, saved);
-            }
+    for (const auto& [name, saved] : snapshot.profiles) {
+        if (saved && !(manager_.has_profile(name) && manager_.profile_settings(name) == *saved)) {
+            manager_.store_profile(name, *saved);
         }
     }
     manager_.switch_profile(snapshot.profile);
-    if (snapshot.profiles) {
-        for (const QString& name : manager_.profile_names()) {
-            if (!snapshot.profiles->count(name)) {
-                manager_.remove_profile(name);
-            }
+    for (const auto& [name, saved] : snapshot.profiles) {
+        if (!saved && manager_.has_profile(name)) {
+            manager_.remove_profile(name);
         }
     }
     if (!(manager_.current_settings() == snapshot.settings)) {
@@ -120,20 +144,20 @@ void SettingsHistory::redo() {
     step(redone_, undone_);
 }
 
-// Takes the last step of `from` back, keeping where it leaves in `to`.
-// A step that changed profiles is taken back with them: each side keeps them.
+// The other side keeps the profiles the step touches as they are now.
 void SettingsHistory::step(std::vector<Snapshot>& from, std::vector<Snapshot>& to) {
     record();
     if (from.empty()) {
         return;
     }
-    const bool with_profiles = from.back().profiles.has_value();
-    current_ = now(with_profiles);
-    to.push_back(std::move(current_));
-    current_ = std::move(from.back());
+    Snapshot target = std::move(from.back());
     from.pop_back();
+    current_.profiles = stored(target.profiles);
+    to.push_back(std::move(current_));
     applying_ = true;
-    go_to(current_);
+    go_to(target);
     applying_ = false;
+    target.profiles.clear();
+    current_ = std::move(target);
     emit changed();
 }

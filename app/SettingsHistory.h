@@ -38,17 +38,22 @@ signals:
 
 private:
     class Observer;
-    // What a step goes back to: the profile in use and the settings; and
-    // for a change of profiles, every profile's saved values.
+    // Profiles by name, each with its saved values, or none for one that
+    // is not there.
+    using StoredProfiles = std::map<QString, std::optional<Manager::Settings>>;
+    // What a step goes back to: the profile in use and the settings; and,
+    // for a change of profiles, the profiles it changed as they were.
     struct Snapshot {
         QString profile;
         Manager::Settings settings;
-        std::optional<std::map<QString, Manager::Settings>> profiles;
+        StoredProfiles profiles;
         bool operator==(const Snapshot& other) const {
             return profile == other.profile && settings == other.settings;
         }
     };
-    Snapshot now(bool with_profiles = false) const;
+    Snapshot now() const;
+    StoredProfiles stored(const StoredProfiles& names) const;
+    StoredProfiles stored_all() const;
     void go_to(const Snapshot& snapshot);
 
     bool settling() const { return settle_.isActive(); }

@@ -13,6 +13,7 @@
 #include "CadWriter.h"
 #include "ExportedScene.h"
 #include "HostRun.h"
+#include "KeepGlDriver.h"
 #include "ModelView.h"
 #include "ReaderProcess.h"
 #include "Shapes.h"
