@@ -12,7 +12,7 @@ PACKAGES = g++ cmake ninja-build make pkg-config qt6-base-dev qt6-svg-dev qt6-to
            desktop-file-utils qt6-translations-l10n libassimp-dev libgl1-mesa-dri ccache \
            help2man man-db appstream \
            lib3mf-dev libseccomp-dev libtinygltf-dev nlohmann-json3-dev \
-           libocct-data-exchange-dev
+           libocct-data-exchange-dev libmeshoptimizer-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 # Installs those of the packages given that are missing.
@@ -77,7 +77,7 @@ fuzz: build-asan
 		$(ASAN_BUILD_DIR)/bin/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 			$$options -artifact_prefix=$$prefix \
 			$(ASAN_BUILD_DIR)/corpus/$$target fuzz/corpus/$$target 2>&1 | \
-			grep -E '^(stat::number_of_executed_units|stat::new_units_added|Done|==|SUMMARY|INFO: seed)' ; \
+			grep -E '^(stat::number_of_executed_units|stat::new_units_added|Done|==|SUMMARY|INFO: seed|INFO: fuzzed)' ; \
 		status=$${PIPESTATUS[0]}; \
 		if [ -n "$$options" ]; then \
 			fuzz/library_crashes_only.sh $(ASAN_BUILD_DIR)/bin/fuzz_$$target $$prefix libTK || exit 1; \

@@ -1,7 +1,8 @@
 // The model view's costs: one frame of spheres of growing size, whole and
-// while the view moves (the simplified copy), with OpenGL where it can be
-// made (run under Xvfb for Mesa's software driver) and with QPainter; and
-// a fit of every corner.
+// while the view moves (a level of detail), with OpenGL where it can be
+// made (run under Xvfb for Mesa's software driver) and with QPainter; the
+// levels' making; the memory a triangle takes, the levels and the driver's
+// copies included; and a fit of every corner.
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -14,10 +15,13 @@
 #include <cstdio>
 #include <numbers>
 
+#include <malloc.h>
+
 #include "DeviceSource.h"
 #include "FakeDaemon.h"
 #include "ModelView.h"
 #include "MotionTransform.h"
+#include "Simplify.h"
 
 namespace {
 // A sphere of about `triangles` triangles, as a fine STL model would be.
@@ -42,7 +46,7 @@ Model sphere(long triangles) {
     return builder.finish(QStringLiteral("sphere"));
 }
 
-// A view of 800 × 600 showing the sphere, its simplified copy made.
+// A view of 800 × 600 showing the sphere, its levels of detail made.
 std::unique_ptr<ModelView> view_of(long triangles, ModelView::Drawing drawing) {
     auto view = std::make_unique<ModelView>(nullptr, drawing);
     view->resize(800, 600);
@@ -50,8 +54,8 @@ std::unique_ptr<ModelView> view_of(long triangles, ModelView::Drawing drawing) {
     view->show();
     QElapsedTimer waited;
     waited.start();
-    while (view->model().triangle_count() > ModelView::simplified_budget && !view->simplified() &&
-           waited.elapsed() < 60000) {
+    while (view->model().triangle_count() > ModelView::simplified_budget &&
+           !view->levels_are_fine() && waited.elapsed() < 60000) {
         QApplication::processEvents(QEventLoop::AllEvents, 50);
     }
     return view;
@@ -63,10 +67,10 @@ std::unique_ptr<ModelView> view_of(long triangles, ModelView::Drawing drawing) {
 void frame(benchmark::State& state, ModelView::Drawing drawing, bool moving) {
     const std::unique_ptr<ModelView> view = view_of(state.range(0), drawing);
     int frames = 0;
-    bool whole = false;
-    QObject::connect(view.get(), &ModelView::frame_done, [&](bool was_whole, double) {
+    size_t level = 0;
+    QObject::connect(view.get(), &ModelView::frame_done, [&](bool, double) {
         ++frames;
-        whole = was_whole;
+        level = view->drawn_level();
     });
     // A still view draws when asked: a timer asks once a frame of 60 Hz.
     QTimer turning;
@@ -87,8 +91,8 @@ void frame(benchmark::State& state, ModelView::Drawing drawing, bool moving) {
         state.SetIterationTime(double(elapsed.nsecsElapsed()) / 1e9 / frames);
     }
     view->set_motion({});
-    state.counters["triangles"] =
-        double(whole ? view->model().triangle_count() : view->simplified()->triangle_count());
+    state.counters["triangles"] = double(level == 0 ? view->model().triangle_count()
+                                                    : view->levels()[level - 1]->triangle_count());
     state.SetLabel(view->renderer().toStdString());
 }
 
@@ -169,6 +173,71 @@ void motion_to_frame(benchmark::State& state) {
     state.counters["p99_ms"] = latencies[latencies.size() * 99 / 100];
 }
 BENCHMARK(motion_to_frame)->Arg(1000000)->Iterations(100)->Unit(benchmark::kMillisecond);
+
+// Every level of a sphere, as the view makes them after it shows: quick
+// ones (0), then fine ones (1).
+void levels_made(benchmark::State& state) {
+    const Model model = sphere(state.range(0));
+    const std::atomic<bool> never(false);
+    const auto quality = state.range(1) ? LevelQuality::fine : LevelQuality::quick;
+    size_t levels = 0;
+    for (auto _ : state) {
+        levels = detail_levels(model, DetailLevels::coarsest, quality, never).size();
+    }
+    state.counters["levels"] = double(levels);
+}
+BENCHMARK(levels_made)
+    ->Args({1000000, 0})
+    ->Args({1000000, 1})
+    ->Iterations(2)
+    ->Unit(benchmark::kMillisecond);
+
+// The process's memory, in bytes: its proportional set size.
+double memory_now() {
+    malloc_trim(0);
+    QFile rollup(QStringLiteral("/proc/self/smaps_rollup"));
+    rollup.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : rollup.readAll().split('\n')) {
+        if (line.startsWith("Pss:")) {
+            return line.mid(4).trimmed().split(' ').value(0).toDouble() * 1024;
+        }
+    }
+    return 0;
+}
+
+// What a triangle of the model costs once it shows, its levels made and
+// drawn: the view's memory with the sphere, less with the built-in model.
+void memory_per_triangle(benchmark::State& state) {
+    for (auto _ : state) {
+        ModelView view;
+        view.resize(800, 600);
+        view.show();
+        const auto draw_every_level = [&] {
+            for (size_t level = 0; level <= view.levels().size(); ++level) {
+                view.show_level(level);
+                view.grab();
+            }
+            view.show_level(0);
+        };
+        draw_every_level();
+        const double before = memory_now();
+        { view.set_model(sphere(state.range(0))); }
+        QElapsedTimer waited;
+        waited.start();
+        while (!view.levels_are_fine() && waited.elapsed() < 60000) {
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        }
+        draw_every_level();
+        state.counters["bytes_per_triangle"] =
+            (memory_now() - before) / double(view.model().triangle_count());
+        state.counters["levels"] = double(view.levels().size());
+    }
+}
+BENCHMARK(memory_per_triangle)
+    ->Arg(1000000)
+    ->Arg(4000000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 void fit_all(benchmark::State& state) {
     const Model model = sphere(state.range(0));

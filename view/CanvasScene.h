@@ -13,14 +13,15 @@ struct Model;
 
 class TARVIK_VIEW_EXPORT CanvasScene {
 public:
-    // The model to draw, or its simplified copy, with a number that changes
-    // whenever it is another one; and whether the view is still, so that its
-    // edges are worth smoothing.
+    // The model to draw, or one of its levels of detail (0 the model
+    // whole), with a number that changes whenever it is another one; and
+    // whether the view is still, so that its edges are worth smoothing.
     struct Drawn {
         const Model* model;
         quint64 generation;
-        bool whole;
+        size_t level;
         bool still;
+        bool whole() const { return level == 0; }
     };
 
     // Called as a frame begins: what to draw, once the view is ready for it.
@@ -28,8 +29,9 @@ public:
     virtual const OrbitCamera& camera() const = 0;
     // Drawn over the model, with the canvas's painter.
     virtual void paint_overlay(QPainter& painter) const = 0;
-    // How long the model took to draw.
-    virtual void frame_drawn(bool whole, double ms) = 0;
+    // How long the model's triangles took to draw, the rest of the frame
+    // apart.
+    virtual void frame_drawn(const Drawn& drawn, double ms) = 0;
     // OpenGL turned out not to work here: QPainter should draw instead.
     virtual void opengl_failed() = 0;
 

@@ -1,12 +1,16 @@
 #pragma once
 
 // The level of detail a view draws: a model larger than a software driver
-// draws within a frame gets a simplified copy, made once on a worker after
-// the model shows, and drawn while the view moves whenever the model whole
-// took longer than a frame.
+// draws with ease gets a chain of simplified levels, made on a worker after
+// the model shows: quick ones at once, fine ones in their place after. While the view moves, each
+// frame draws the finest level whose cost fits a frame; a still view, and a model that fits the
+// frame whole, are drawn whole. The cost is measured as frames are drawn:
+// a frame takes a fixed time (its pixels) and a time a triangle, found from
+// the moving averages of the two levels drawn last.
 
 #include <QObject>
 #include <memory>
+#include <vector>
 
 #include "BackgroundJob.h"
 #include "Model.h"
@@ -15,34 +19,55 @@
 
 class TARVIK_VIEW_EXPORT DetailLevels : public QObject {
 public:
-    // Larger models get a simplified copy of at most this many triangles:
-    // what a software driver draws within a frame of a 60 Hz screen.
+    // Models of more triangles get levels, down to the coarsest's size.
     static constexpr size_t simplified_budget = 20000;
+    static constexpr size_t coarsest = 4000;
     static constexpr double frame_ms = 1000.0 / 60;
+    // What a level may take of a frame: the rest is the overlay's and the
+    // screen's.
+    static constexpr double drawing_share = 0.8;
 
     explicit DetailLevels(QObject* parent);
     ~DetailLevels() override;
 
-    // Drops the copy of the model before, and makes one of `model` if it
-    // needs one; the view works meanwhile.
+    // Drops the levels of the model before, and makes those of `model` if
+    // it needs them; the view works meanwhile.
     void prepare(std::shared_ptr<const Model> model);
-    // The copy, once it is made; none for a model small enough to draw whole.
-    const Model* simplified() const { return simplified_.get(); }
-    // A number that changes whenever the copy is another one.
+    // Finest first, once they are made; none for a model drawn whole.
+    const std::vector<std::shared_ptr<const Model>>& levels() const { return levels_; }
+    // A number that changes whenever the levels are others.
     quint64 generation() const { return generation_; }
-    // Whether a frame draws the copy: while the view moves, if the model
-    // whole took longer than a frame; or always, if asked to, to compare.
-    bool draws_simplified(bool moving) const;
-    void show_simplified(bool always) { always_ = always; }
-    // How long a frame took to draw, the model whole or its copy.
-    void frame_drawn(bool whole, double ms);
+    // Whether the levels held are the fine ones, made last.
+    bool are_fine() const { return fine_; }
+    // The level a frame draws: 0 the model whole, n the n-th level.
+    size_t chosen(bool moving) const;
+    // Always draws that level, to compare; 0 chooses as usual again.
+    void show_level(size_t level) { shown_ = level; }
+    // How long the model took to draw at that level.
+    void frame_drawn(size_t level, double ms);
+    // What a frame of the level is expected to take, in ms.
+    double expected_ms(size_t level) const;
 
 private:
+    // A level's frames: the moving average of their times, and the number
+    // of the last one.
+    struct Measured {
+        double ms = 0;
+        quint64 frame = 0;
+    };
+    size_t triangles_of(size_t level) const;
+    bool is_fresh(const Measured& measured) const;
+
     BackgroundJob simplifier_;
-    std::shared_ptr<const Model> simplified_;
+    std::shared_ptr<const Model> model_;
+    std::vector<std::shared_ptr<const Model>> levels_;
     quint64 generation_ = 0;
-    // Counts the models prepared: a copy is kept only for the newest.
+    // Counts the models prepared: levels are kept only for the newest.
     quint64 prepared_ = 0;
-    double whole_frame_ms_ = 0;
-    bool always_ = false;
+    std::vector<Measured> measured_;
+    quint64 frames_ = 0;
+    double fixed_ms_ = 0;
+    double ms_per_triangle_ = 0;
+    size_t shown_ = 0;
+    bool fine_ = false;
 };

@@ -83,8 +83,9 @@ GlCanvas::~GlCanvas() {
         return;
     }
     makeCurrent();
-    destroy(whole_);
-    destroy(simplified_);
+    for (Buffers& buffers : levels_) {
+        destroy(buffers);
+    }
     smooth_.reset();
     background_corners_.destroy();
     arrays_.destroy();
@@ -203,7 +204,14 @@ void GlCanvas::upload(Buffers& buffers, const Model& model, quint64 generation) 
     buffers.generation = generation;
 }
 
-void GlCanvas::draw(Buffers& buffers) {
+GlCanvas::Buffers& GlCanvas::buffers_of(size_t level) {
+    while (levels_.size() <= level) {
+        levels_.emplace_back();
+    }
+    return levels_[level];
+}
+
+double GlCanvas::draw(Buffers& buffers) {
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
     glDepthMask(GL_TRUE);
@@ -232,6 +240,8 @@ void GlCanvas::draw(Buffers& buffers) {
         program_.setAttributeValue(1, rgb_of(buffers.colour));
     }
     buffers.indices.bind();
+    QElapsedTimer timer;
+    timer.start();
     // In batches, each finished before the next: a software driver keeps
     // every triangle of the draws it has not finished, a few hundred bytes
     // each, and would hold twice the model's own memory for a million.
@@ -241,12 +251,14 @@ void GlCanvas::draw(Buffers& buffers) {
                        reinterpret_cast<const void*>(first * sizeof(quint32)));
         glFinish();
     }
+    const double ms = double(timer.nsecsElapsed()) / 1e6;
     program_.disableAttributeArray(0);
     program_.disableAttributeArray(1);
     buffers.indices.release();
     buffers.vertices.release();
     program_.release();
     glDisable(GL_DEPTH_TEST);
+    return ms;
 }
 
 void GlCanvas::paintEvent(QPaintEvent* event) {
@@ -260,8 +272,8 @@ void GlCanvas::paintEvent(QPaintEvent* event) {
 
 void GlCanvas::paintGL() {
     const CanvasScene::Drawn drawn = scene_.begin_frame();
-    const bool whole = drawn.whole;
-    Buffers& buffers = whole ? whole_ : simplified_;
+    const bool whole = drawn.whole();
+    Buffers& buffers = buffers_of(drawn.level);
     if (buffers.generation != drawn.generation) {
         upload(buffers, *drawn.model, drawn.generation);
     }
@@ -287,7 +299,7 @@ void GlCanvas::paintGL() {
     }
     glViewport(0, 0, pixels.width(), pixels.height());
     draw_background();
-    draw(buffers);
+    const double model_ms = draw(buffers);
     if (smooth) {
         // Into the widget's own framebuffer, the samples resolved.
         QOpenGLFramebufferObject::blitFramebuffer(nullptr, QRect(QPoint(), pixels), smooth,
@@ -298,7 +310,7 @@ void GlCanvas::paintGL() {
     if (drawn.still && smoothing_ == Smoothing::untried) {
         judge_smoothing(ms);
     }
-    scene_.frame_drawn(whole, ms);
+    scene_.frame_drawn(drawn, model_ms);
     arrays_.release();
     painter.endNativePainting();
     scene_.paint_overlay(painter);

@@ -55,8 +55,10 @@ private:
     QOpenGLFramebufferObject* smooth_target();
     void judge_smoothing(double rough_ms);
     void draw_background();
-    void draw(Buffers& buffers);
+    // How long the triangles took, in ms.
+    double draw(Buffers& buffers);
     static void destroy(Buffers& buffers);
+    Buffers& buffers_of(size_t level);
 
     CanvasScene& scene_;
     bool initialized_ = false;
@@ -70,6 +72,6 @@ private:
     enum class Smoothing { untried, worth, not_worth };
     Smoothing smoothing_ = Smoothing::untried;
     quint64 smoothing_for_ = ~quint64(0);
-    Buffers whole_;
-    Buffers simplified_;
+    // The model whole, then its levels of detail.
+    std::vector<Buffers> levels_;
 };

@@ -230,9 +230,14 @@ void ModelView::set_navigation(Centre centre, bool horizon_locked) {
     horizon_locked_ = horizon_locked;
 }
 
+// The finest level small enough to search at once, else the model whole.
 const Model& ModelView::model_to_search() const {
-    const Model* copy = levels_.simplified();
-    return copy ? *copy : *model_;
+    for (const auto& level : levels_.levels()) {
+        if (level->triangle_count() <= simplified_budget) {
+            return *level;
+        }
+    }
+    return *model_;
 }
 
 std::optional<QVector3D> ModelView::point_under(const QPointF& pointer) const {
@@ -275,6 +280,11 @@ void ModelView::set_motion(const ViewMotion& motion) {
         redraw();
     } else if (!frame_timer_.isActive()) {
         pivot_ = choose_pivot(mapFromGlobal(QCursor::pos()));
+        // The motion's first picture is asked for as it arrives, a frame's
+        // step on, not a frame later.
+        camera_.move(motion_, float(DetailLevels::frame_ms / 1000),
+                     pivot_.value_or(camera_.target()), horizon_locked_);
+        redraw();
         since_frame_.start();
         frame_timer_.start();
     }
@@ -290,12 +300,8 @@ bool ModelView::interacting() const {
     return frame_timer_.isActive() || input_.busy();
 }
 
-bool ModelView::draws_simplified() const {
-    return levels_.draws_simplified(interacting());
-}
-
-void ModelView::show_simplified(bool always) {
-    levels_.show_simplified(always);
+void ModelView::show_level(size_t level) {
+    levels_.show_level(level);
     redraw();
 }
 
@@ -310,13 +316,15 @@ ModelView::Drawn ModelView::begin_frame() {
         camera_.fit(model_->vertices, size());
     }
     const bool still = !interacting();
-    return draws_simplified() ? Drawn{levels_.simplified(), levels_.generation(), false, still}
-                              : Drawn{model_.get(), generation_, true, still};
+    const size_t level = drawn_level();
+    return level == 0
+               ? Drawn{model_.get(), generation_, 0, still}
+               : Drawn{levels_.levels()[level - 1].get(), levels_.generation(), level, still};
 }
 
-void ModelView::frame_drawn(bool whole, double ms) {
-    levels_.frame_drawn(whole, ms);
-    emit frame_done(whole, ms);
+void ModelView::frame_drawn(const Drawn& drawn, double ms) {
+    levels_.frame_drawn(drawn.level, ms);
+    emit frame_done(drawn.whole(), ms);
 }
 
 void ModelView::paint_overlay(QPainter& painter) const {

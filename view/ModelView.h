@@ -5,7 +5,8 @@
 // use. The mouse orbits (left drag), pans (middle drag, or Shift and left
 // drag) and zooms about the cursor (wheel); a motion controller moves it
 // through set_motion(). Model files are read in the background, and a
-// large model has a simplified copy that draws while the view moves.
+// large model has levels of detail, one of which draws while the view moves
+// when the model whole would not fit a frame.
 
 #include <QElapsedTimer>
 #include <QStringList>
@@ -100,13 +101,15 @@ public:
     // frame until it is zero, and stops at once then.
     void set_motion(const ViewMotion& motion);
     bool is_moving() const { return frame_timer_.isActive(); }
-    // The copy drawn while the view moves, once it is made; none for a model
-    // small enough to draw whole.
-    const Model* simplified() const { return levels_.simplified(); }
-    // Whether the next frame draws the copy: the view moves, and the model
-    // whole took longer than a frame; or the copy is asked for, to compare.
-    bool draws_simplified() const;
-    void show_simplified(bool always);
+    // The levels of detail, finest first, once they are made; none for a
+    // model small enough to draw whole.
+    const std::vector<std::shared_ptr<const Model>>& levels() const { return levels_.levels(); }
+    bool levels_are_fine() const { return levels_.are_fine(); }
+    // The level the next frame draws, 0 the model whole: while the view
+    // moves, the finest whose measured cost fits a frame.
+    size_t drawn_level() const { return levels_.chosen(interacting()); }
+    // Always draws that level, to compare; 0 chooses as usual again.
+    void show_level(size_t level);
 
     static constexpr QRgb background_top = ViewOverlay::background_top;
     static constexpr QRgb background_bottom = ViewOverlay::background_bottom;
@@ -131,7 +134,7 @@ protected:
 private:
     Drawn begin_frame() override;
     void paint_overlay(QPainter& painter) const override;
-    void frame_drawn(bool whole, double ms) override;
+    void frame_drawn(const Drawn& drawn, double ms) override;
     void opengl_failed() override;
 
     void begin_drag(const QPointF& pointer, bool panning) override;

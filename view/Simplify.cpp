@@ -1,103 +1,84 @@
 #include "Simplify.h"
 
-#include <algorithm>
-#include <cmath>
-#include <unordered_map>
-#include <unordered_set>
+#include <meshoptimizer.h>
 
 namespace {
-// The cell of each corner, on a grid of `cells` a side over the unit cube
-// that holds every corner.
-std::vector<quint32> cells_of(const Model& model, int cells) {
-    const auto along = [cells](float value) {
-        return quint32(std::clamp(int((value + 1) / 2 * float(cells)), 0, cells - 1));
-    };
-    std::vector<quint32> cell_of(model.vertices.size());
-    for (size_t i = 0; i < model.vertices.size(); ++i) {
-        const QVector3D& v = model.vertices[i];
-        cell_of[i] = (along(v.x()) * quint32(cells) + along(v.y())) * quint32(cells) + along(v.z());
-    }
-    return cell_of;
+// No bound on the error: each level is the best of its size.
+const float any_error = 1.0f;
+// A level that meshopt_simplify leaves this much over its size is made by
+// merging instead.
+const double tolerated_excess = 1.25;
+
+const float* positions_of(const Model& model) {
+    return reinterpret_cast<const float*>(model.vertices.data());
 }
 
-struct Cell {
-    QVector3D sum;
-    int count = 0;
-    quint32 number = 0;
-    QRgb colour = 0;
-};
+// About `triangles` triangles of `indices`, over the model's corners.
+std::vector<quint32> simplified_to(const Model& model, const std::vector<quint32>& indices,
+                                   size_t triangles, LevelQuality quality) {
+    std::vector<quint32> kept(indices.size());
+    const size_t target = 3 * triangles;
+    size_t count = indices.size();
+    if (quality == LevelQuality::fine) {
+        count = meshopt_simplify(kept.data(), indices.data(), indices.size(), positions_of(model),
+                                 model.vertices.size(), sizeof(QVector3D), target, any_error);
+    }
+    if (double(count) > double(target) * tolerated_excess) {
+        count =
+            meshopt_simplifySloppy(kept.data(), indices.data(), indices.size(), positions_of(model),
+                                   model.vertices.size(), sizeof(QVector3D), target, any_error);
+    }
+    kept.resize(count);
+    return kept;
+}
 
-// One corner a cell, at the average of the corners in it; the triangles
-// with three cells of their own, each once. Nothing when stopped.
-std::optional<Model> gather(const Model& model, int cells, const std::atomic<bool>& stopping) {
-    const std::vector<quint32> cell_of = cells_of(model, cells);
-    std::unordered_map<quint32, Cell> gathered;
-    for (size_t i = 0; i < cell_of.size(); ++i) {
-        Cell& cell = gathered[cell_of[i]];
-        if (cell.count++ == 0) {
-            cell.number = quint32(gathered.size() - 1);
-            cell.colour = model.colours.empty() ? model.colour : model.colours[i];
-        }
-        cell.sum += model.vertices[i];
-    }
-    Model copy;
-    copy.name = model.name;
-    copy.centre = model.centre;
-    copy.size = model.size;
-    copy.colour = model.colour;
-    copy.solids = model.solids;
-    copy.vertices.resize(gathered.size());
-    if (!model.colours.empty()) {
-        copy.colours.resize(gathered.size());
-    }
-    for (const auto& [key, cell] : gathered) {
-        copy.vertices[cell.number] = cell.sum / float(cell.count);
-        if (!copy.colours.empty()) {
-            copy.colours[cell.number] = cell.colour;
+// A model of these triangles of `model`, with only the corners they use.
+Model level_of(const Model& model, std::vector<quint32> indices) {
+    const size_t corners = model.vertices.size();
+    meshopt_optimizeVertexCache(indices.data(), indices.data(), indices.size(), corners);
+    std::vector<quint32> remap(corners);
+    const size_t used =
+        meshopt_optimizeVertexFetchRemap(remap.data(), indices.data(), indices.size(), corners);
+    meshopt_remapIndexBuffer(indices.data(), indices.data(), indices.size(), remap.data());
+    Model level;
+    level.name = model.name;
+    level.centre = model.centre;
+    level.size = model.size;
+    level.colour = model.colour;
+    level.solids = model.solids;
+    level.vertices.resize(used);
+    level.colours.resize(model.colours.empty() ? 0 : used);
+    for (size_t i = 0; i < corners; ++i) {
+        if (remap[i] != ~0u) {
+            level.vertices[remap[i]] = model.vertices[i];
+            if (!model.colours.empty()) {
+                level.colours[remap[i]] = model.colours[i];
+            }
         }
     }
-    std::vector<quint32> number_of(cell_of.size());
-    for (size_t i = 0; i < cell_of.size(); ++i) {
-        number_of[i] = gathered.at(cell_of[i]).number;
-    }
-    std::unordered_set<quint64> kept;
-    for (size_t t = 0; t < model.triangle_count(); ++t) {
-        if ((t & 0xffff) == 0 && stopping) {
-            return std::nullopt;
-        }
-        quint32 c[3];
-        for (int k = 0; k < 3; ++k) {
-            c[k] = number_of[model.indices[3 * t + size_t(k)]];
-        }
-        if (c[0] == c[1] || c[1] == c[2] || c[0] == c[2]) {
-            continue;
-        }
-        // One triangle a set of cells, whatever its turn: rotated to start
-        // at its least cell, so that both turns of it differ.
-        const int first = int(std::min_element(c, c + 3) - c);
-        const quint32 a = c[first], b = c[(first + 1) % 3], d = c[(first + 2) % 3];
-        const quint64 key = (quint64(a) << 42) ^ (quint64(b) << 21) ^ quint64(d);
-        if (kept.insert(key).second) {
-            copy.indices.insert(copy.indices.end(), {a, b, d});
-        }
-    }
-    copy.triangles_read = copy.triangle_count();
-    return copy;
+    level.indices = std::move(indices);
+    level.triangles_read = level.triangle_count();
+    return level;
 }
 } // namespace
 
-std::optional<Model> simplified(const Model& model, size_t budget,
-                                const std::atomic<bool>& stopping) {
-    // A closed surface inside the unit sphere, on a grid of n cells a side
-    // over the cube around it, crosses about n² cells, each giving about two
-    // triangles: start there, and coarsen until the copy fits.
-    int cells = std::max(4, int(std::sqrt(double(budget) / 2)));
-    while (!stopping) {
-        std::optional<Model> copy = gather(model, cells, stopping);
-        if (!copy || copy->triangle_count() <= budget || cells <= 4) {
-            return copy;
+std::vector<Model> detail_levels(const Model& model, size_t coarsest, LevelQuality quality,
+                                 const std::atomic<bool>& stopping) {
+    std::vector<Model> levels;
+    // Each level is made from the one before, which is four times smaller
+    // than the model's and as good a start.
+    std::vector<quint32> indices = model.indices;
+    while (indices.size() / 3 > coarsest && !stopping) {
+        std::vector<quint32> next = simplified_to(model, indices, indices.size() / 3 / 4, quality);
+        // A mesh that merges no further has no coarser level.
+        if (next.empty() || next.size() >= indices.size()) {
+            break;
         }
-        cells = std::max(4, int(cells * std::sqrt(double(budget) / copy->triangle_count()) * 0.95));
+        indices = std::move(next);
+        levels.push_back(level_of(model, indices));
     }
-    return std::nullopt;
+    if (stopping) {
+        levels.clear();
+    }
+    return levels;
 }

@@ -1,18 +1,24 @@
 #pragma once
 
-// A simplified copy of a model, to draw while the view moves: its corners
-// are gathered into the cells of a grid over the model, each cell's corners
-// becoming one at their average, and the triangles that still have three
-// corners are kept. The grid is made as fine as the budget allows, so that
-// the outline stays within a cell of the model's.
+// The levels of detail of a model, to draw while the view moves: each has
+// a quarter of the triangles of the one before, down to a few thousand,
+// made by meshoptimizer. Fine levels collapse edges where the surface
+// changes least (meshopt_simplify); quick ones, a tenth of the time, merge
+// the corners within cells of a grid (meshopt_simplifySloppy), as fine ones
+// do where the mesh's borders stop the collapses short. Each level keeps
+// only the corners it uses, with their colours, its triangles in the order
+// a vertex cache draws best.
 
 #include <atomic>
-#include <optional>
+#include <vector>
 
 #include "Model.h"
 #include "tarvik_view_export.h"
 
-// A copy of at most `budget` triangles; nothing when `stopping` was set on
-// the way.
-TARVIK_VIEW_EXPORT std::optional<Model> simplified(const Model& model, size_t budget,
-                                                   const std::atomic<bool>& stopping);
+enum class LevelQuality { quick, fine };
+
+// From finest to coarsest, the last of at most `coarsest` triangles; none
+// when `stopping` was set on the way.
+TARVIK_VIEW_EXPORT std::vector<Model> detail_levels(const Model& model, size_t coarsest,
+                                                    LevelQuality quality,
+                                                    const std::atomic<bool>& stopping);
