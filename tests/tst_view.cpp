@@ -9,6 +9,7 @@
 #include <QThread>
 #include <cmath>
 
+#include "DetailLevels.h"
 #include "KeepGlDriver.h"
 #include "ModelView.h"
 #include "MotionTransform.h"
@@ -578,6 +579,48 @@ private slots:
         QCOMPARE(view.description(), QStringLiteral("isometric perspective"));
         QVERIFY(reach(view.camera(), model.vertices, view.size()) <= 1);
         QVERIFY(built_in_model().triangle_count() > 100);
+    }
+
+    // While the view moves, it draws the finest level whose measured cost
+    // fits a frame: coarser as a triangle's cost grows, finer as it falls,
+    // whatever the fixed cost of a frame's pixels; a still view, and a model
+    // under the budget whatever its cost, draw whole. The frames' times are
+    // told as the canvas tells them, from a driver of known costs.
+    void theLevelFollowsTheMeasuredCost() {
+        DetailLevels levels(nullptr);
+        ModelBuilder builder;
+        const std::vector<QVector3D> corners = sphere_corners(180, 360);
+        for (size_t t = 0; t < corners.size(); t += 3) {
+            builder.add_triangle(corners[t], corners[t + 1], corners[t + 2], Model::default_colour);
+        }
+        const auto model = std::make_shared<const Model>(builder.finish({}));
+        levels.prepare(model);
+        QTRY_VERIFY_WITH_TIMEOUT(levels.are_fine(), 20000);
+        QVERIFY(levels.levels().size() >= 3);
+        const double budget = DetailLevels::frame_ms * DetailLevels::drawing_share;
+        const auto triangles = [&](size_t level) {
+            return double(level == 0 ? model->triangle_count()
+                                     : levels.levels()[level - 1]->triangle_count());
+        };
+        const double fixed = 4;
+        // The cost a triangle has where `level` just fits the frame.
+        const auto fitting = [&](size_t level) {
+            return (budget - fixed) * 0.9 / triangles(level);
+        };
+        for (const size_t level : {size_t(0), size_t(2), size_t(3), size_t(1), size_t(0)}) {
+            for (int frame = 0; frame < 20; ++frame) {
+                const size_t drawn = levels.chosen(true);
+                levels.frame_drawn(drawn, fixed + fitting(level) * triangles(drawn));
+            }
+            QCOMPARE(levels.chosen(true), level);
+            QCOMPARE(levels.chosen(false), size_t(0));
+        }
+
+        levels.prepare(std::make_shared<const Model>(built_in_model()));
+        QTest::qWait(100);
+        QVERIFY(levels.levels().empty());
+        levels.frame_drawn(0, 1000);
+        QCOMPARE(levels.chosen(true), size_t(0));
     }
 };
 

@@ -1,6 +1,6 @@
 // What the view shows, in pixels, drawn with OpenGL (Mesa's software
 // driver under Xvfb) and with QPainter alike: shapes, light, the turn of
-// triangles, far and huge models, the simplified copy; and models read in
+// triangles, far and huge models, the levels of detail; and models read in
 // the background.
 
 #include <QSignalSpy>
@@ -245,30 +245,63 @@ private slots:
         QVERIFY(mean_difference(reference, huge_picture) < 1);
     }
 
-    // The simplified copy keeps the outline of the model within a few
-    // pixels, from every side.
-    void theSimplifiedCopyKeepsTheOutline_data() { add_drawing_rows(); }
-    void theSimplifiedCopyKeepsTheOutline() {
+    // Each level of detail keeps the outline of the model within a few
+    // pixels from every side, and has at most a third of the triangles of
+    // the one before: a sphere, the built-in house made finer, a tube.
+    void everyLevelKeepsTheOutline_data() {
+        QTest::addColumn<Drawing>("drawing");
+        QTest::addColumn<QString>("shape");
+        QTest::newRow("sphere, OpenGL") << Drawing::automatic << QStringLiteral("sphere");
+        QTest::newRow("sphere, QPainter") << Drawing::painter << QStringLiteral("sphere");
+        QTest::newRow("house") << Drawing::automatic << QStringLiteral("house");
+        QTest::newRow("tube") << Drawing::automatic << QStringLiteral("tube");
+    }
+    void everyLevelKeepsTheOutline() {
         QFETCH(Drawing, drawing);
+        QFETCH(QString, shape);
+        std::vector<QVector3D> corners;
+        if (shape == QLatin1String("sphere")) {
+            corners = sphere_corners(180, 360);
+        } else if (shape == QLatin1String("tube")) {
+            corners = tube_corners(720, 24);
+        } else {
+            const Model house = built_in_model();
+            for (size_t t = 0; t < house.triangle_count(); ++t) {
+                corners.insert(corners.end(),
+                               {house.corner(t, 0), house.corner(t, 1), house.corner(t, 2)});
+            }
+            corners = finer(corners, 2);
+        }
         ModelView view(nullptr, drawing);
         view.resize(400, 400);
-        view.set_model(model_of(sphere_corners(180, 360), {}, yellow));
+        view.set_model(model_of(corners, {}, yellow));
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
-        QTRY_VERIFY_WITH_TIMEOUT(view.simplified(), 20000);
-        QVERIFY(view.simplified()->triangle_count() <= ModelView::simplified_budget);
-        QVERIFY(view.simplified()->triangle_count() > ModelView::simplified_budget / 4);
+        QTRY_VERIFY_WITH_TIMEOUT(view.levels_are_fine(), 20000);
+        size_t before = view.model().triangle_count();
+        for (const auto& level : view.levels()) {
+            QVERIFY(level->triangle_count() * 3 <= before);
+            before = level->triangle_count();
+        }
+        QVERIFY(before <= DetailLevels::coarsest);
         for (const StandardView from :
              {StandardView::front, StandardView::top, StandardView::isometric}) {
             view.show_view(from);
-            view.show_simplified(false);
+            view.show_level(0);
             const QImage whole = view.grab().toImage();
-            view.show_simplified(true);
-            const QImage copy = view.grab().toImage();
-            save_picture(copy, QStringLiteral("simplified_%1.png").arg(QTest::currentDataTag()));
-            QVERIFY2(outline_gap(whole, copy) <= 3,
-                     qPrintable(QString::number(outline_gap(whole, copy))));
+            for (size_t level = 1; level <= view.levels().size(); ++level) {
+                view.show_level(level);
+                const QImage copy = view.grab().toImage();
+                save_picture(
+                    copy,
+                    QStringLiteral("level_%1_%2.png").arg(QTest::currentDataTag()).arg(level));
+                QVERIFY2(outline_gap(whole, copy) <= 3,
+                         qPrintable(QStringLiteral("level %1: %2 pixels")
+                                        .arg(level)
+                                        .arg(outline_gap(whole, copy))));
+            }
         }
+        view.show_level(0);
     }
 
     // A sphere of a million triangles, seen on its pole where they are
