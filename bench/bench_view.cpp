@@ -2,10 +2,15 @@
 // while the view moves (a level of detail), with OpenGL where it can be
 // made (run under Xvfb for Mesa's software driver) and with QPainter; the
 // levels' making; the memory a triangle takes, the levels and the driver's
-// copies included; and a fit of every corner.
+// copies included; a minimal OpenGL program drawing the same sphere, the
+// floor a whole frame could reach; and a fit of every corner.
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QOpenGLBuffer>
+#include <QOpenGLFunctions>
+#include <QOpenGLShaderProgram>
+#include <QOpenGLWindow>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -238,6 +243,74 @@ BENCHMARK(memory_per_triangle)
     ->Arg(4000000)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
+
+// The least a program can do to draw the sphere: a window of its own, no
+// widget to compose, one buffer of corners and one of indices, a shader
+// that only places the corners and paints one colour, no background, no
+// overlay, no smoothing.
+class MinimalWindow : public QOpenGLWindow, protected QOpenGLFunctions {
+public:
+    explicit MinimalWindow(const Model& model)
+        : model_(model) {}
+    int frames = 0;
+
+protected:
+    void initializeGL() override {
+        initializeOpenGLFunctions();
+        program_.addShaderFromSourceCode(
+            QOpenGLShader::Vertex, "attribute highp vec3 position;\n"
+                                   "uniform highp mat4 matrix;\n"
+                                   "void main() { gl_Position = matrix * vec4(position, 1.0); }\n");
+        program_.addShaderFromSourceCode(
+            QOpenGLShader::Fragment, "void main() { gl_FragColor = vec4(0.6, 0.7, 0.8, 1.0); }\n");
+        program_.bindAttributeLocation("position", 0);
+        program_.link();
+        vertices_.create();
+        vertices_.bind();
+        vertices_.allocate(model_.vertices.data(), int(model_.vertices.size() * sizeof(QVector3D)));
+        indices_.create();
+        indices_.bind();
+        indices_.allocate(model_.indices.data(), int(model_.indices.size() * sizeof(quint32)));
+    }
+    void paintGL() override {
+        glEnable(GL_DEPTH_TEST);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        program_.bind();
+        QMatrix4x4 matrix;
+        matrix.ortho(-1.4f, 1.4f, -1.05f, 1.05f, -2, 2);
+        matrix.rotate(float(++frames), 0, 1, 0);
+        program_.setUniformValue("matrix", matrix);
+        vertices_.bind();
+        program_.enableAttributeArray(0);
+        program_.setAttributeBuffer(0, GL_FLOAT, 0, 3);
+        indices_.bind();
+        glDrawElements(GL_TRIANGLES, GLsizei(model_.indices.size()), GL_UNSIGNED_INT, nullptr);
+        update();
+    }
+
+private:
+    const Model& model_;
+    QOpenGLShaderProgram program_;
+    QOpenGLBuffer vertices_{QOpenGLBuffer::VertexBuffer};
+    QOpenGLBuffer indices_{QOpenGLBuffer::IndexBuffer};
+};
+
+void minimal_opengl(benchmark::State& state) {
+    const Model model = sphere(state.range(0));
+    MinimalWindow window(model);
+    window.resize(800, 600);
+    window.show();
+    for (auto _ : state) {
+        window.frames = 0;
+        QElapsedTimer elapsed;
+        elapsed.start();
+        while (elapsed.elapsed() < 1000 || window.frames == 0) {
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        }
+        state.SetIterationTime(double(elapsed.nsecsElapsed()) / 1e9 / window.frames);
+    }
+}
+BENCHMARK(minimal_opengl)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void fit_all(benchmark::State& state) {
     const Model model = sphere(state.range(0));

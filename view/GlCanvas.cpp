@@ -48,7 +48,8 @@ void main() {
 }
 )";
 
-// A gradient from the top of the view to its bottom.
+// A gradient from the top of the view to its bottom, on the far plane:
+// drawn after the model, it fills only the pixels the model left.
 const char* const background_vertex_shader = R"(
 attribute highp vec2 position;
 uniform lowp vec3 top;
@@ -56,7 +57,7 @@ uniform lowp vec3 bottom;
 varying lowp vec3 colour;
 void main() {
     colour = mix(bottom, top, (position.y + 1.0) / 2.0);
-    gl_Position = vec4(position, 0.0, 1.0);
+    gl_Position = vec4(position, 1.0, 1.0);
 }
 )";
 const char* const background_fragment_shader = R"(
@@ -154,8 +155,12 @@ void GlCanvas::judge_smoothing(double rough_ms) {
     }
 }
 
+// The depth test passes where the model drew nothing: its pixels are
+// shaded once.
 void GlCanvas::draw_background() {
-    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glDepthMask(GL_FALSE);
     background_.bind();
     background_.setUniformValue("top", rgb_of(ViewOverlay::background_top));
     background_.setUniformValue("bottom", rgb_of(ViewOverlay::background_bottom));
@@ -166,6 +171,8 @@ void GlCanvas::draw_background() {
     background_.disableAttributeArray(0);
     background_corners_.release();
     background_.release();
+    glDepthMask(GL_TRUE);
+    glDisable(GL_DEPTH_TEST);
 }
 
 void GlCanvas::destroy(Buffers& buffers) {
@@ -298,8 +305,8 @@ void GlCanvas::paintGL() {
         smooth->bind();
     }
     glViewport(0, 0, pixels.width(), pixels.height());
-    draw_background();
     const double model_ms = draw(buffers);
+    draw_background();
     if (smooth) {
         // Into the widget's own framebuffer, the samples resolved.
         QOpenGLFramebufferObject::blitFramebuffer(nullptr, QRect(QPoint(), pixels), smooth,
