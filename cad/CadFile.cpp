@@ -7,6 +7,8 @@
 #include <IFSelect_ReturnStatus.hxx>
 #include <IGESCAFControl_Reader.hxx>
 #include <IGESControl_Controller.hxx>
+#include <IGESData_GlobalSection.hxx>
+#include <IGESData_IGESModel.hxx>
 #include <Interface_Check.hxx>
 #include <Interface_CheckIterator.hxx>
 #include <Interface_Static.hxx>
@@ -30,6 +32,8 @@
 #include <XCAFDoc_DocumentTool.hxx>
 #include <XCAFDoc_ShapeTool.hxx>
 #include <XSControl_WorkSession.hxx>
+#include <algorithm>
+#include <iterator>
 
 namespace {
 // A curved face is cut finely enough to look smooth, though the view
@@ -169,16 +173,39 @@ Handle(XSControl_WorkSession) session_of(IGESCAFControl_Reader& reader) {
     return reader.WS();
 }
 
-// The unit of length a STEP file names; IGES files are not asked.
+// A unit's name as the file gives it, if it is a short printable one: the
+// caption shows it, and the host takes no other.
+QString unit_named(const char* name) {
+    const QString unit = QString::fromLatin1(name).toLower();
+    const bool printable =
+        std::all_of(unit.begin(), unit.end(), [](QChar c) { return c >= ' ' && c <= '~'; });
+    return printable && unit.size() < 16 ? unit : QString();
+}
+
+// The unit of length a STEP file names.
 QString unit_of(STEPCAFControl_Reader& reader) {
     TColStd_SequenceOfAsciiString lengths, angles, solid_angles;
     reader.ChangeReader().FileUnits(lengths, angles, solid_angles);
-    return lengths.IsEmpty() ? QString()
-                             : QString::fromLatin1(lengths.First().ToCString()).toLower();
+    return lengths.IsEmpty() ? QString() : unit_named(lengths.First().ToCString());
 }
 
-QString unit_of(IGESCAFControl_Reader&) {
-    return {};
+// An IGES file's unit, by the number its global section gives, in the
+// words STEP names them with; flag 3 names it itself.
+QString unit_of(IGESCAFControl_Reader& reader) {
+    const Handle(IGESData_IGESModel) model =
+        Handle(IGESData_IGESModel)::DownCast(reader.WS()->Model());
+    if (model.IsNull()) {
+        return {};
+    }
+    const IGESData_GlobalSection& global = model->GlobalSection();
+    static const char* const units[] = {"",     "inch",       "millimetre", "",
+                                        "foot", "mile",       "metre",      "kilometre",
+                                        "mil",  "micrometre", "centimetre", "microinch"};
+    const int flag = global.UnitFlag();
+    if (flag == 3 && !global.UnitName().IsNull()) {
+        return unit_named(global.UnitName()->ToCString());
+    }
+    return flag > 0 && flag < int(std::size(units)) ? QLatin1String(units[flag]) : QString();
 }
 
 // The first fault the file's own form shows (an entity naming one that is

@@ -42,6 +42,7 @@ inline bool write_cad_document(const Handle(TDocStd_Document) & document, const 
     const QByteArray file = QFile::encodeName(path);
     bool written = false;
     if (path.endsWith(QLatin1String(".igs")) || path.endsWith(QLatin1String(".iges"))) {
+        Interface_Static::SetCVal("write.iges.unit", unit);
         IGESCAFControl_Writer writer;
         written = writer.Transfer(document) && writer.Write(file.constData());
     } else {

@@ -196,7 +196,8 @@ private slots:
             const char *written, *unit;
         } files[] = {{"box.step", CadShape::box, 1, 6, 12, "MM", "millimetre"},
                      {"box_inch.step", CadShape::box, 1, 6, 12, "INCH", "inch"},
-                     {"box.igs", CadShape::box, 1, 6, 12, "MM", ""},
+                     {"box.igs", CadShape::box, 1, 6, 12, "MM", "millimetre"},
+                     {"box_inch.igs", CadShape::box, 1, 6, 12, "INCH", "inch"},
                      {"cylinder.stp", CadShape::cylinder, 1, 3, -1, "MM", "millimetre"},
                      {"assembly.step", CadShape::assembly, 3, 15, -1, "MM", "millimetre"},
                      {"coloured.step", CadShape::coloured_face, 1, 6, 12, "MM", "millimetre"},
@@ -224,9 +225,12 @@ private slots:
             QCOMPARE(int(model.triangle_count()), triangles);
         }
         if (name.startsWith(QLatin1String("box"))) {
-            // 10 × 20 × 30 of the file's unit, in millimetres: half its
-            // diagonal. The writer puts the numbers as they are, in inches.
-            const double millimetres = unit == QLatin1String("inch") ? 25.4 : 1;
+            // 10 × 20 × 30, in millimetres: half its diagonal. The STEP
+            // writer puts the numbers as they are, in inches; the IGES one
+            // converts them.
+            const bool inches =
+                unit == QLatin1String("inch") && name.endsWith(QLatin1String(".step"));
+            const double millimetres = inches ? 25.4 : 1;
             QVERIFY2(std::abs(model.size - millimetres * std::sqrt(1400.0) / 2) < 1e-6,
                      qPrintable(QString::number(model.size)));
         }
