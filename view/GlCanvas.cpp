@@ -282,6 +282,12 @@ void GlCanvas::paintGL() {
     const bool whole = drawn.whole();
     Buffers& buffers = buffers_of(drawn.level);
     if (buffers.generation != drawn.generation) {
+        // The levels share a generation: those of the one before go with it.
+        for (size_t level = 1; !whole && level < levels_.size(); ++level) {
+            if (levels_[level].generation != drawn.generation) {
+                destroy(levels_[level]);
+            }
+        }
         upload(buffers, *drawn.model, drawn.generation);
     }
     if (whole && smoothing_for_ != drawn.generation) {
