@@ -156,6 +156,14 @@ void Profiles::warn(const QString& title, const QString& text) {
     box.exec();
 }
 
+bool Profiles::may_leave_profile() {
+    return QuitGuard::may_leave_settings(
+        window_, manager_,
+        tr("The settings have changed since they were last saved. Save them to the profile "
+           "\u201c%1\u201d first?")
+            .arg(manager_.profile()));
+}
+
 // A name not taken, asked until one is given or the user gives up.
 QString Profiles::ask_name(const QString& title, const QString& label, const QString& suggested) {
     QString name = suggested;
@@ -183,11 +191,7 @@ QString Profiles::ask_name(const QString& title, const QString& label, const QSt
 // A new profile starts from the factory settings, and is the one in use.
 void Profiles::new_profile() {
     const QString name = ask_name(tr("New Profile"), tr("Name of the new profile:"), QString());
-    if (name.isEmpty() || !QuitGuard::may_leave_settings(
-                              window_, manager_,
-                              tr("The settings have changed since they were last saved. Save "
-                                 "them to the profile \u201c%1\u201d first?")
-                                  .arg(manager_.profile()))) {
+    if (name.isEmpty() || !may_leave_profile()) {
         return;
     }
     history_.record_profiles_change([&] {
@@ -269,10 +273,7 @@ void Profiles::import_profile(QString path) {
     const Manager::Settings before =
         replaces ? manager_.profile_settings(read.name) : manager_.default_settings();
     if (!confirm_import(read.name, profile_changes(manager_, before, read.values), replaces) ||
-        !QuitGuard::may_leave_settings(window_, manager_,
-                                       tr("The settings have changed since they were last saved. "
-                                          "Save them to the profile \u201c%1\u201d first?")
-                                           .arg(manager_.profile()))) {
+        !may_leave_profile()) {
         return;
     }
     if (!history_.record_profiles_change([&] {

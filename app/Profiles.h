@@ -56,6 +56,8 @@ private:
     QString ask_name(const QString& title, const QString& label, const QString& suggested);
     bool confirm_import(const QString& name, const QStringList& changes, bool replaces);
     void warn(const QString& title, const QString& text);
+    // Asks about unsaved settings before the profile in use is left.
+    bool may_leave_profile();
 
     QWidget& window_;
     Manager& manager_;

@@ -35,6 +35,7 @@
 
 #include "CadWriter.h"
 #include "ModelFile.h"
+#include "ProcessMemory.h"
 #include "ReaderProcess.h"
 
 extern char** environ;
@@ -178,15 +179,7 @@ struct Outcome {
 // The memory of a process and of all its children, in kB: their
 // proportional set sizes, so that a page they share counts once.
 long tree_memory_kb(pid_t pid) {
-    QFile status(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
-    long kb = 0;
-    if (status.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& line : status.readAll().split('\n')) {
-            if (line.startsWith("Pss:")) {
-                kb = line.mid(4).trimmed().split(' ').value(0).toLong();
-            }
-        }
-    }
+    long kb = pss_kb(QString::number(pid));
     QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(pid));
     if (children.open(QIODevice::ReadOnly)) {
         for (const QByteArray& child : children.readAll().split(' ')) {

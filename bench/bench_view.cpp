@@ -26,6 +26,7 @@
 #include "FakeDaemon.h"
 #include "ModelView.h"
 #include "MotionTransform.h"
+#include "ProcessMemory.h"
 #include "Simplify.h"
 
 namespace {
@@ -197,17 +198,10 @@ BENCHMARK(levels_made)
     ->Iterations(2)
     ->Unit(benchmark::kMillisecond);
 
-// The process's memory, in bytes: its proportional set size.
+// The process's memory, in bytes, what it has freed handed back first.
 double memory_now() {
     malloc_trim(0);
-    QFile rollup(QStringLiteral("/proc/self/smaps_rollup"));
-    rollup.open(QIODevice::ReadOnly);
-    for (const QByteArray& line : rollup.readAll().split('\n')) {
-        if (line.startsWith("Pss:")) {
-            return line.mid(4).trimmed().split(' ').value(0).toDouble() * 1024;
-        }
-    }
-    return 0;
+    return double(pss_kb(QStringLiteral("self"))) * 1024;
 }
 
 // What a triangle of the model costs once it shows, its levels made and

@@ -86,6 +86,17 @@ std::vector<std::optional<QString>> groups_of(const std::vector<QByteArray>& hea
     return groups;
 }
 
+// The group of each section header of the file, in order.
+std::vector<std::optional<QString>> header_groups(const std::vector<IniLine>& lines) {
+    std::vector<QByteArray> headers;
+    for (const IniLine& line : lines) {
+        if (is_header(line)) {
+            headers.push_back(line.text);
+        }
+    }
+    return groups_of(headers);
+}
+
 bool is_in_group(const std::optional<QString>& inner, const QString& group) {
     return inner && (*inner == group || inner->startsWith(group + '/'));
 }
@@ -134,13 +145,7 @@ int first_unreadable_line(const std::vector<IniLine>& lines) {
 }
 
 QByteArray lines_outside_groups(const std::vector<IniLine>& lines, const QStringList& groups) {
-    std::vector<QByteArray> headers;
-    for (const IniLine& line : lines) {
-        if (is_header(line)) {
-            headers.push_back(line.text);
-        }
-    }
-    const std::vector<std::optional<QString>> groups_of_headers = groups_of(headers);
+    const std::vector<std::optional<QString>> groups_of_headers = header_groups(lines);
     QByteArray general, sections;
     size_t header = 0;
     bool in_section = false;
@@ -163,13 +168,7 @@ QByteArray lines_outside_groups(const std::vector<IniLine>& lines, const QString
 }
 
 int line_of_key(const std::vector<IniLine>& lines, const QString& key) {
-    std::vector<QByteArray> headers;
-    for (const IniLine& line : lines) {
-        if (is_header(line)) {
-            headers.push_back(line.text);
-        }
-    }
-    const std::vector<std::optional<QString>> groups = groups_of(headers);
+    const std::vector<std::optional<QString>> groups = header_groups(lines);
     QString group;
     size_t header = 0;
     for (const IniLine& line : lines) {

@@ -1,6 +1,5 @@
 #include "Kestrava_spaceWare.h"
 
-#include <QCollator>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -423,9 +422,7 @@ QStringList SpaceWarePreferencesManager::profile_names() const {
     QStringList names = profiles_->names();
     if (!names.contains(profile_)) {
         names << profile_;
-        QCollator order;
-        order.setCaseSensitivity(Qt::CaseInsensitive);
-        std::sort(names.begin(), names.end(), order);
+        ProfileStore::sort(names);
     }
     return names;
 }

@@ -2,8 +2,8 @@
 
 #include <QCollator>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 #include <QUrl>
 #include <algorithm>
 
@@ -35,10 +35,14 @@ QStringList ProfileStore::names() const {
             found << name;
         }
     }
+    sort(found);
+    return found;
+}
+
+void ProfileStore::sort(QStringList& names) {
     QCollator order;
     order.setCaseSensitivity(Qt::CaseInsensitive);
-    std::sort(found.begin(), found.end(), order);
-    return found;
+    std::sort(names.begin(), names.end(), order);
 }
 
 bool ProfileStore::has_file(const QString& name) const {

@@ -32,6 +32,8 @@ public:
     const QString& error() const { return error_; }
 
     QString file_of(const QString& name) const;
+    // The order profiles are listed and switched in: by name, whatever the case.
+    static void sort(QStringList& names);
 
 private:
     QString folder_;

@@ -282,16 +282,17 @@ void ModelView::set_motion(const ViewMotion& motion) {
         pivot_ = choose_pivot(mapFromGlobal(QCursor::pos()));
         // The motion's first picture is asked for as it arrives, a frame's
         // step on, not a frame later.
-        camera_.move(motion_, float(DetailLevels::frame_ms / 1000),
-                     pivot_.value_or(camera_.target()), horizon_locked_);
-        redraw();
+        step(float(DetailLevels::frame_ms / 1000));
         since_frame_.start();
         frame_timer_.start();
     }
 }
 
 void ModelView::advance_frame() {
-    const float seconds = std::min(float(since_frame_.restart()) / 1000, longest_step);
+    step(std::min(float(since_frame_.restart()) / 1000, longest_step));
+}
+
+void ModelView::step(float seconds) {
     camera_.move(motion_, seconds, pivot_.value_or(camera_.target()), horizon_locked_);
     redraw();
 }

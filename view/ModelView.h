@@ -158,6 +158,8 @@ private:
     std::optional<QVector3D> point_under(const QPointF& pointer) const;
     void turn_by_mouse(const QPoint& delta);
     void advance_frame();
+    // The motion's move over so many seconds, drawn.
+    void step(float seconds);
 
     std::shared_ptr<const Model> model_;
     quint64 generation_ = 0;
