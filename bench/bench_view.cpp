@@ -304,7 +304,7 @@ void minimal_opengl(benchmark::State& state) {
         state.SetIterationTime(double(elapsed.nsecsElapsed()) / 1e9 / window.frames);
     }
 }
-BENCHMARK(minimal_opengl)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(minimal_opengl)->Arg(4000)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void fit_all(benchmark::State& state) {
     const Model model = sphere(state.range(0));

@@ -3,6 +3,8 @@
 // triangles, far and huge models, the levels of detail; and models read in
 // the background.
 
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -144,6 +146,25 @@ private slots:
                  "no OpenGL here: run the tests under Xvfb with Mesa (make test does)");
         qInfo("drawn with %s", qPrintable(view.renderer()));
         QVERIFY(view.renderer().startsWith(QLatin1String("OpenGL: ")));
+    }
+
+    // OpenGL draws in a window of its own, which no grab of the widgets
+    // finds: a grab of the window that holds the view still shows the
+    // model, where the view is.
+    void aGrabOfTheWindowShowsTheModel() {
+        QWidget window;
+        auto* layout = new QHBoxLayout(&window);
+        layout->addWidget(new QLabel(QStringLiteral("beside the view")));
+        auto* view = new ModelView;
+        layout->addWidget(view);
+        window.resize(700, 400);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::qWait(50);
+        const QImage grabbed = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage shown = grabbed.copy(QRect(view->mapTo(&window, QPoint()), view->size()));
+        QCOMPARE(shown, view->picture().convertToFormat(QImage::Format_RGB32));
+        QVERIFY(is_model(shown, shown.width() / 2, shown.height() / 2));
     }
 
     // A sphere's outline is a circle of the radius the camera gives it.

@@ -29,8 +29,7 @@ public:
     virtual const OrbitCamera& camera() const = 0;
     // Drawn over the model, with the canvas's painter.
     virtual void paint_overlay(QPainter& painter) const = 0;
-    // How long the model's triangles took to draw, the rest of the frame
-    // apart.
+    // How long the frame took to draw, up to the screen.
     virtual void frame_drawn(const Drawn& drawn, double ms) = 0;
     // OpenGL turned out not to work here: QPainter should draw instead.
     virtual void opengl_failed() = 0;

@@ -23,8 +23,8 @@ public:
     static constexpr size_t simplified_budget = 20000;
     static constexpr size_t coarsest = 4000;
     static constexpr double frame_ms = 1000.0 / 60;
-    // What a level may take of a frame: the rest is the overlay's and the
-    // screen's.
+    // What a level's frame may take of the time between frames: the rest is
+    // the screen's and the events'.
     static constexpr double drawing_share = 0.8;
 
     explicit DetailLevels(QObject* parent);
@@ -43,7 +43,7 @@ public:
     size_t chosen(bool moving) const;
     // Always draws that level, to compare; 0 chooses as usual again.
     void show_level(size_t level) { shown_ = level; }
-    // How long the model took to draw at that level.
+    // How long a frame of that level took to draw.
     void frame_drawn(size_t level, double ms);
     // What a frame of the level is expected to take, in ms.
     double expected_ms(size_t level) const;

@@ -1,6 +1,8 @@
 #include "GlCanvas.h"
 
 #include <QElapsedTimer>
+#include <QOffscreenSurface>
+#include <QOpenGLExtraFunctions>
 #include <QOpenGLFramebufferObject>
 #include <QOpenGLPaintDevice>
 #include <QPainter>
@@ -73,17 +75,18 @@ QVector3D rgb_of(QRgb colour) {
 }
 } // namespace
 
-GlCanvas::GlCanvas(QWidget& parent, CanvasScene& scene)
-    : QOpenGLWidget(&parent)
+GlCanvas::GlCanvas(QWidget& view, CanvasScene& scene)
+    : view_(view)
     , scene_(scene) {
+    setSurfaceType(QSurface::OpenGLSurface);
     setFormat(wanted_format());
+    setFlags(Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus);
 }
 
 GlCanvas::~GlCanvas() {
-    if (!initialized_) {
+    if (!context_ || !make_current()) {
         return;
     }
-    makeCurrent();
     for (Buffers& buffers : levels_) {
         destroy(buffers);
     }
@@ -92,7 +95,7 @@ GlCanvas::~GlCanvas() {
     arrays_.destroy();
     program_.removeAllShaders();
     background_.removeAllShaders();
-    doneCurrent();
+    context_->doneCurrent();
 }
 
 QSurfaceFormat GlCanvas::wanted_format() {
@@ -102,10 +105,40 @@ QSurfaceFormat GlCanvas::wanted_format() {
     return format;
 }
 
-void GlCanvas::initializeGL() {
-    initialized_ = true;
+bool GlCanvas::make_current() {
+    if (!context_) {
+        make_context();
+    }
+    QSurface* surface = isExposed() ? static_cast<QSurface*>(this) : offscreen_.get();
+    if (failed_ || !context_->makeCurrent(surface)) {
+        return false;
+    }
+    if (!set_up_) {
+        set_up_ = true;
+        set_up();
+    }
+    return true;
+}
+
+void GlCanvas::make_context() {
+    context_ = std::make_unique<QOpenGLContext>();
+    context_->setFormat(requestedFormat());
+    offscreen_ = std::make_unique<QOffscreenSurface>();
+    offscreen_->setFormat(requestedFormat());
+    offscreen_->create();
+    failed_ = !context_->create();
+    if (failed_) {
+        QMetaObject::invokeMethod(
+            &view_, [&scene = scene_] { scene.opengl_failed(); }, Qt::QueuedConnection);
+    }
+}
+
+void GlCanvas::set_up() {
     initializeOpenGLFunctions();
-    const QByteArray es_prefix = context()->isOpenGLES()
+    has_fences_ = context_->format().version() >=
+                      (context_->isOpenGLES() ? qMakePair(3, 0) : qMakePair(3, 2)) ||
+                  context_->hasExtension("GL_ARB_sync");
+    const QByteArray es_prefix = context_->isOpenGLES()
                                      ? "#extension GL_OES_standard_derivatives : enable\n"
                                        "precision mediump float;\n"
                                      : "";
@@ -127,11 +160,47 @@ void GlCanvas::initializeGL() {
     arrays_.create();
 }
 
-QOpenGLFramebufferObject* GlCanvas::smooth_target() {
+void GlCanvas::exposeEvent(QExposeEvent*) {
+    if (isExposed()) {
+        draw_now();
+    }
+}
+
+bool GlCanvas::event(QEvent* event) {
+    if (event->type() == QEvent::UpdateRequest) {
+        draw_now();
+        return true;
+    }
+    return QWindow::event(event);
+}
+
+void GlCanvas::draw_now() {
+    if (!isExposed() || !make_current()) {
+        return;
+    }
+    draw_frame(nullptr, size(), devicePixelRatio());
+    context_->swapBuffers(this);
+}
+
+QImage GlCanvas::picture(const QSize& size, qreal pixel_ratio) {
+    if (!make_current()) {
+        return {};
+    }
+    QOpenGLFramebufferObjectFormat format;
+    format.setAttachment(QOpenGLFramebufferObject::Depth);
+    QOpenGLFramebufferObject target(size * pixel_ratio, format);
+    target.bind();
+    draw_frame(&target, size, pixel_ratio);
+    QImage image = target.toImage();
+    target.release();
+    image.setDevicePixelRatio(pixel_ratio);
+    return image;
+}
+
+QOpenGLFramebufferObject* GlCanvas::smooth_target(const QSize& pixels) {
     if (!QOpenGLFramebufferObject::hasOpenGLFramebufferBlit()) {
         return nullptr;
     }
-    const QSize pixels = size() * devicePixelRatio();
     if (!smooth_ || smooth_->size() != pixels) {
         QOpenGLFramebufferObjectFormat format;
         format.setAttachment(QOpenGLFramebufferObject::Depth);
@@ -218,7 +287,7 @@ GlCanvas::Buffers& GlCanvas::buffers_of(size_t level) {
     return levels_[level];
 }
 
-double GlCanvas::draw(Buffers& buffers) {
+void GlCanvas::draw(Buffers& buffers, const QSize& size) {
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
     glDepthMask(GL_TRUE);
@@ -229,7 +298,7 @@ double GlCanvas::draw(Buffers& buffers) {
     const OrbitCamera& camera = scene_.camera();
     // The model lies within the unit sphere about the origin.
     program_.setUniformValue("view_matrix", camera.view_matrix());
-    program_.setUniformValue("projection", camera.projection_matrix(size(), QVector3D(), 1));
+    program_.setUniformValue("projection", camera.projection_matrix(size, QVector3D(), 1));
     program_.setUniformValue("light", shading::light());
     program_.setUniformValue("ambient", shading::ambient);
     program_.setUniformValue("diffuse", shading::diffuse);
@@ -247,37 +316,46 @@ double GlCanvas::draw(Buffers& buffers) {
         program_.setAttributeValue(1, rgb_of(buffers.colour));
     }
     buffers.indices.bind();
-    QElapsedTimer timer;
-    timer.start();
-    // In batches, each finished before the next: a software driver keeps
-    // every triangle of the draws it has not finished, a few hundred bytes
-    // each, and would hold twice the model's own memory for a million.
-    const GLsizei batch = 3 * 65536;
-    for (GLsizei first = 0; first < buffers.index_count; first += batch) {
-        glDrawElements(GL_TRIANGLES, std::min(batch, buffers.index_count - first), GL_UNSIGNED_INT,
-                       reinterpret_cast<const void*>(first * sizeof(quint32)));
-        glFinish();
-    }
-    const double ms = double(timer.nsecsElapsed()) / 1e6;
+    draw_in_batches(buffers.index_count);
     program_.disableAttributeArray(0);
     program_.disableAttributeArray(1);
     buffers.indices.release();
     buffers.vertices.release();
     program_.release();
     glDisable(GL_DEPTH_TEST);
-    return ms;
 }
 
-void GlCanvas::paintEvent(QPaintEvent* event) {
-    QOpenGLWidget::paintEvent(event);
-    if (!initialized_) {
-        // Told from the parent, since the scene replaces this canvas.
-        QMetaObject::invokeMethod(
-            parentWidget(), [&scene = scene_] { scene.opengl_failed(); }, Qt::QueuedConnection);
+// In batches, no more than two of them unfinished: a software driver keeps
+// every triangle of the draws it has not finished, a few hundred bytes
+// each, and would hold twice the model's own memory for a million. Where
+// the driver has fences, a batch is sent while the one before draws.
+void GlCanvas::draw_in_batches(GLsizei index_count) {
+    const GLsizei batch = 3 * 16384;
+    QOpenGLExtraFunctions& fences = *context_->extraFunctions();
+    GLsync drawing = nullptr;
+    const auto wait_for = [&fences](GLsync& fence) {
+        fences.glClientWaitSync(fence, GL_SYNC_FLUSH_COMMANDS_BIT, ~GLuint64(0));
+        fences.glDeleteSync(std::exchange(fence, nullptr));
+    };
+    for (GLsizei first = 0; first < index_count; first += batch) {
+        glDrawElements(GL_TRIANGLES, std::min(batch, index_count - first), GL_UNSIGNED_INT,
+                       reinterpret_cast<const void*>(first * sizeof(quint32)));
+        if (!has_fences_) {
+            glFinish();
+            continue;
+        }
+        GLsync sent = fences.glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
+        if (drawing) {
+            wait_for(drawing);
+        }
+        drawing = sent;
+    }
+    if (drawing) {
+        wait_for(drawing);
     }
 }
 
-void GlCanvas::paintGL() {
+void GlCanvas::draw_frame(QOpenGLFramebufferObject* target, const QSize& size, qreal pixel_ratio) {
     const CanvasScene::Drawn drawn = scene_.begin_frame();
     const bool whole = drawn.whole();
     Buffers& buffers = buffers_of(drawn.level);
@@ -294,37 +372,43 @@ void GlCanvas::paintGL() {
         smoothing_for_ = drawn.generation;
         smoothing_ = Smoothing::untried;
     }
-    // Painted through a device of its own: a painter on the widget itself
-    // is redirected while the widget is grabbed, and the picture goes.
-    const QSize pixels = size() * devicePixelRatio();
+    QElapsedTimer timer;
+    timer.start();
+    const QSize pixels = size * pixel_ratio;
     QOpenGLPaintDevice device(pixels);
-    device.setDevicePixelRatio(devicePixelRatioF());
+    device.setDevicePixelRatio(pixel_ratio);
     QPainter painter(&device);
     // The painter is told where its state was changed under it.
     painter.beginNativePainting();
     arrays_.bind();
     QOpenGLFramebufferObject* smooth =
-        drawn.still && smoothing_ == Smoothing::worth ? smooth_target() : nullptr;
-    QElapsedTimer timer;
-    timer.start();
+        drawn.still && smoothing_ == Smoothing::worth ? smooth_target(pixels) : nullptr;
     if (smooth) {
         smooth->bind();
     }
     glViewport(0, 0, pixels.width(), pixels.height());
-    const double model_ms = draw(buffers);
+    draw(buffers, size);
     draw_background();
     if (smooth) {
-        // Into the widget's own framebuffer, the samples resolved.
-        QOpenGLFramebufferObject::blitFramebuffer(nullptr, QRect(QPoint(), pixels), smooth,
+        // Into the frame's own framebuffer, the samples resolved.
+        QOpenGLFramebufferObject::blitFramebuffer(target, QRect(QPoint(), pixels), smooth,
                                                   QRect(QPoint(), pixels));
-        glBindFramebuffer(GL_FRAMEBUFFER, defaultFramebufferObject());
+        if (target) {
+            target->bind();
+        } else {
+            QOpenGLFramebufferObject::bindDefault();
+        }
     }
+    arrays_.release();
+    painter.endNativePainting();
+    scene_.paint_overlay(painter);
+    painter.end();
+    // Timed up to the screen, the swap left out: it may wait for the
+    // display's refresh.
+    glFinish();
     const double ms = double(timer.nsecsElapsed()) / 1e6;
     if (drawn.still && smoothing_ == Smoothing::untried) {
         judge_smoothing(ms);
     }
-    scene_.frame_drawn(drawn, model_ms);
-    arrays_.release();
-    painter.endNativePainting();
-    scene_.paint_overlay(painter);
+    scene_.frame_drawn(drawn, ms);
 }

@@ -14,6 +14,8 @@ ModelLoader::ModelLoader(QWidget& view, Handover handover)
     box_ = new QWidget(&view);
     box_->setObjectName(QStringLiteral("model_view_progress"));
     box_->setAutoFillBackground(true);
+    // A window of its own, so that it shows over an OpenGL canvas's window.
+    box_->setAttribute(Qt::WA_NativeWindow);
     auto* layout = new QVBoxLayout(box_);
     label_ = new QLabel(box_);
     label_->setTextFormat(Qt::PlainText);

@@ -1,5 +1,6 @@
 #include "ModelView.h"
 
+#include <QBackingStore>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QFileInfo>
@@ -8,6 +9,8 @@
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -68,7 +71,8 @@ ModelView::ModelView(QWidget* parent, Drawing drawing)
     layout->setContentsMargins(0, 0, 0, 0);
     uses_opengl_ = drawing != Drawing::painter && probe_opengl(renderer_);
     if (uses_opengl_) {
-        use_canvas(new GlCanvas(*this, *this));
+        gl_canvas_ = new GlCanvas(*this, *this);
+        use_canvas(QWidget::createWindowContainer(gl_canvas_, this));
     } else {
         use_canvas(new PainterCanvas(*this, *this));
         renderer_ = QStringLiteral("QPainter");
@@ -98,6 +102,7 @@ void ModelView::opengl_failed() {
     }
     uses_opengl_ = false;
     renderer_ = QStringLiteral("QPainter");
+    gl_canvas_ = nullptr; // the container it is in goes with it
     use_canvas(new PainterCanvas(*this, *this));
     canvas_->show();
     emit renderer_changed();
@@ -294,7 +299,13 @@ void ModelView::advance_frame() {
 
 void ModelView::step(float seconds) {
     camera_.move(motion_, seconds, pivot_.value_or(camera_.target()), horizon_locked_);
-    redraw();
+    // Drawn at once: the platform's wait for the next update would make the
+    // motion's frames later, and fewer.
+    if (gl_canvas_) {
+        gl_canvas_->draw_now();
+    } else {
+        canvas_->repaint();
+    }
 }
 
 bool ModelView::interacting() const {
@@ -307,7 +318,27 @@ void ModelView::show_level(size_t level) {
 }
 
 void ModelView::redraw() {
-    canvas_->update();
+    if (gl_canvas_) {
+        gl_canvas_->update();
+    } else {
+        canvas_->update();
+    }
+}
+
+QImage ModelView::picture() {
+    return gl_canvas_ ? gl_canvas_->picture(size(), devicePixelRatioF())
+                      : canvas_->grab().toImage();
+}
+
+// The OpenGL canvas is a window of its own, which a grab of the widgets
+// leaves out: painted anywhere but into the window's own backing store, the
+// view paints its picture itself.
+void ModelView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    QBackingStore* store = backingStore();
+    if (gl_canvas_ && (!store || painter.paintEngine()->paintDevice() != store->paintDevice())) {
+        painter.drawImage(rect(), picture());
+    }
 }
 
 // ---------------------------------------------------------------- drawing

@@ -25,6 +25,8 @@
 #include "ViewOverlay.h"
 #include "tarvik_view_export.h"
 
+class GlCanvas;
+
 class TARVIK_VIEW_EXPORT ModelView : public QWidget,
                                      public ViewCommands,
                                      private CanvasScene,
@@ -114,6 +116,9 @@ public:
     static constexpr QRgb background_top = ViewOverlay::background_top;
     static constexpr QRgb background_bottom = ViewOverlay::background_bottom;
 
+    // What the view shows, drawn afresh.
+    QImage picture();
+
     QSize sizeHint() const override { return {640, 480}; }
     QSize minimumSizeHint() const override { return {200, 200}; }
 
@@ -130,6 +135,7 @@ signals:
 protected:
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     Drawn begin_frame() override;
@@ -168,6 +174,8 @@ private:
     ViewOverlay overlay_;
     ViewInput input_;
     QWidget* canvas_ = nullptr;
+    // The canvas's window, while OpenGL draws.
+    GlCanvas* gl_canvas_ = nullptr;
     bool uses_opengl_ = false;
     QString renderer_;
     // A fit waits until the view has its size.
