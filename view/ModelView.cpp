@@ -24,8 +24,8 @@ namespace {
 const float longest_step = 0.1f;
 const float degrees_per_pixel = 0.4f;
 
-// Platforms on which an OpenGL widget cannot be composed into a window,
-// although a context may be made there.
+// Platforms on which an OpenGL window cannot show inside another, although
+// a context may be made there.
 const char* const platforms_without_opengl_widgets[] = {"offscreen", "minimal", "vnc", "linuxfb"};
 
 // Whether an OpenGL context can be made here, and what draws with it.
