@@ -569,6 +569,28 @@ private slots:
         QCOMPARE(view.camera().orientation(), stopped);
     }
 
+    // A motion's first frame is drawn as the motion arrives, and of a
+    // model's level of detail, as every frame while it moves.
+    void theFirstFrameOfAMotionIsDrawnAtOnceAndMoving() {
+        ModelView view;
+        view.resize(400, 300);
+        ModelBuilder builder;
+        const std::vector<QVector3D> corners = sphere_corners(180, 360);
+        for (size_t t = 0; t < corners.size(); t += 3) {
+            builder.add_triangle(corners[t], corners[t + 1], corners[t + 2], Model::default_colour);
+        }
+        view.set_model(builder.finish({}));
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QTRY_VERIFY_WITH_TIMEOUT(view.levels_are_fine(), 20000);
+        QTest::qWait(50);
+        QSignalSpy frames(&view, &ModelView::frame_done);
+        view.set_motion({QVector3D(), QVector3D(0, 60, 0)});
+        QCOMPARE(frames.size(), 1);
+        QCOMPARE(frames[0][0].toBool(), false);
+        view.set_motion({});
+    }
+
     // A model is shown whole, and the reset view is isometric perspective.
     void aNewModelIsShownWhole() {
         ModelView view;

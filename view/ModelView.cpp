@@ -285,11 +285,11 @@ void ModelView::set_motion(const ViewMotion& motion) {
         redraw();
     } else if (!frame_timer_.isActive()) {
         pivot_ = choose_pivot(mapFromGlobal(QCursor::pos()));
-        // The motion's first picture is asked for as it arrives, a frame's
-        // step on, not a frame later.
-        step(float(DetailLevels::frame_ms / 1000));
-        since_frame_.start();
+        // The motion's first picture is drawn as it arrives, a frame's step
+        // on, not a frame later; a moving one, the timer running.
         frame_timer_.start();
+        since_frame_.start();
+        step(float(DetailLevels::frame_ms / 1000));
     }
 }
 
