@@ -78,6 +78,6 @@ void PainterCanvas::paintEvent(QPaintEvent*) {
             shading::shade(drawn.model->colour_of(face.index), face.lit, face.turned_away)));
         painter.drawConvexPolygon(&corners[3 * face.index], 3);
     }
-    scene_.frame_drawn(drawn, double(timer.nsecsElapsed()) / 1e6);
     scene_.paint_overlay(painter);
+    scene_.frame_drawn(drawn, double(timer.nsecsElapsed()) / 1e6);
 }
