@@ -91,6 +91,16 @@ Model generated_model() {
     }
     return builder.finish(QStringLiteral("generated"));
 }
+
+// A sphere of 129,600 triangles: more than a view draws whole while it moves.
+Model fine_sphere() {
+    ModelBuilder builder;
+    const std::vector<QVector3D> corners = sphere_corners(180, 360);
+    for (size_t t = 0; t < corners.size(); t += 3) {
+        builder.add_triangle(corners[t], corners[t + 1], corners[t + 2], Model::default_colour);
+    }
+    return builder.finish({});
+}
 } // namespace
 
 class TestView : public QObject {
@@ -574,12 +584,7 @@ private slots:
     void theFirstFrameOfAMotionIsDrawnAtOnceAndMoving() {
         ModelView view;
         view.resize(400, 300);
-        ModelBuilder builder;
-        const std::vector<QVector3D> corners = sphere_corners(180, 360);
-        for (size_t t = 0; t < corners.size(); t += 3) {
-            builder.add_triangle(corners[t], corners[t + 1], corners[t + 2], Model::default_colour);
-        }
-        view.set_model(builder.finish({}));
+        view.set_model(fine_sphere());
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         QTRY_VERIFY_WITH_TIMEOUT(view.levels_are_fine(), 20000);
@@ -610,12 +615,7 @@ private slots:
     // told as the canvas tells them, from a driver of known costs.
     void theLevelFollowsTheMeasuredCost() {
         DetailLevels levels(nullptr);
-        ModelBuilder builder;
-        const std::vector<QVector3D> corners = sphere_corners(180, 360);
-        for (size_t t = 0; t < corners.size(); t += 3) {
-            builder.add_triangle(corners[t], corners[t + 1], corners[t + 2], Model::default_colour);
-        }
-        const auto model = std::make_shared<const Model>(builder.finish({}));
+        const auto model = std::make_shared<const Model>(fine_sphere());
         levels.prepare(model);
         QTRY_VERIFY_WITH_TIMEOUT(levels.are_fine(), 20000);
         QVERIFY(levels.levels().size() >= 3);

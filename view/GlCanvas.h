@@ -1,9 +1,9 @@
 #pragma once
 
 // Draws a scene with OpenGL in a window of its own, which the view holds
-// in a window container: the background, then the model's triangles from
-// buffers uploaded once per model, with a depth buffer and lighting; the
-// overlay with QPainter on top. A window of its own is swapped to the
+// in a window container: the model's triangles from buffers uploaded once
+// per model, with a depth buffer and lighting, then the background where
+// the model left pixels; the overlay with QPainter on top. A window of its own is swapped to the
 // screen as it is; an OpenGL widget would be drawn into a framebuffer and
 // composed with the rest of the window, which a software driver takes
 // longer to do than the frame itself. The window takes no input: the

@@ -26,12 +26,12 @@ const float degrees_per_pixel = 0.4f;
 
 // Platforms on which an OpenGL window cannot show inside another, although
 // a context may be made there.
-const char* const platforms_without_opengl_widgets[] = {"offscreen", "minimal", "vnc", "linuxfb"};
+const char* const platforms_without_opengl_windows[] = {"offscreen", "minimal", "vnc", "linuxfb"};
 
 // Whether an OpenGL context can be made here, and what draws with it.
 bool probe_opengl(QString& renderer) {
     const QString platform = QGuiApplication::platformName();
-    for (const char* without : platforms_without_opengl_widgets) {
+    for (const char* without : platforms_without_opengl_windows) {
         if (platform == QLatin1String(without)) {
             return false;
         }
@@ -69,8 +69,7 @@ ModelView::ModelView(QWidget* parent, Drawing drawing)
     setAcceptDrops(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    uses_opengl_ = drawing != Drawing::painter && probe_opengl(renderer_);
-    if (uses_opengl_) {
+    if (drawing != Drawing::painter && probe_opengl(renderer_)) {
         gl_canvas_ = new GlCanvas(*this, *this);
         use_canvas(QWidget::createWindowContainer(gl_canvas_, this));
     } else {
@@ -97,10 +96,9 @@ void ModelView::use_canvas(QWidget* canvas) {
 }
 
 void ModelView::opengl_failed() {
-    if (!uses_opengl_) {
+    if (!gl_canvas_) {
         return;
     }
-    uses_opengl_ = false;
     renderer_ = QStringLiteral("QPainter");
     gl_canvas_ = nullptr; // the container it is in goes with it
     use_canvas(new PainterCanvas(*this, *this));

@@ -74,7 +74,7 @@ public:
     // What the view writes over the model: the model and its size, and
     // the projection in use.
     QStringList captions() const;
-    bool uses_opengl() const { return uses_opengl_; }
+    bool uses_opengl() const { return gl_canvas_ != nullptr; }
     // "OpenGL: RENDERER, VERSION", or "QPainter".
     QString renderer() const;
 
@@ -176,7 +176,6 @@ private:
     QWidget* canvas_ = nullptr;
     // The canvas's window, while OpenGL draws.
     GlCanvas* gl_canvas_ = nullptr;
-    bool uses_opengl_ = false;
     QString renderer_;
     // A fit waits until the view has its size.
     bool fit_pending_ = true;
